@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+namespace quelbrin {
+
+// The package's full path: the folder text as typed, "\", the file name.
+std::string PackagePath(const std::string& folder, const std::string& file);
+
+// "Installing  " + package path: the title of the installer's window.
+std::string InstallerWindowTitle(const std::string& folder, const std::string& file);
+
+// The installer path, quoted when it holds a blank, a blank, the package
+// path (never quoted: the installer takes the rest of its command line).
+std::string InstallerCommandLine(const std::string& installerPath, const std::string& folder,
+                                 const std::string& file);
+
+// The file to start: the installer path without enclosing quotes.
+std::string InstallerProgram(const std::string& installerPath);
+
+// Window titles compare as the platform's FindWindow compares them.
+bool SameWindowTitle(const std::string& a, const std::string& b);
+
+}  // namespace quelbrin

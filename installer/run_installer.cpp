@@ -1,0 +1,72 @@
+#include "installer/run_installer.h"
+
+#include "installer/installer_contract.h"
+#include "installer/task_probe.h"
+
+namespace quelbrin {
+
+namespace {
+
+// How long to sleep between looks while the installer's window is not up.
+constexpr int kStartupWaitMs = 50;
+
+std::string CurrentTitle(MainForm& form) {
+    return InstallerWindowTitle(form.View().TxPath().Text(), form.View().FileList().FileName());
+}
+
+// Until the installer shows its window or ends, pumping events so that
+// Exit stays live. No time limit: an installer may wait on a window of its own.
+void WaitForInstallerWindow(Platform& platform, Process& installer, const std::string& title) {
+    while (!IsTaskRunning(platform, title) && !installer.HasExited()) {
+        platform.ui.WaitForEvents(kStartupWaitMs, &installer);
+        platform.ui.DoEvents();
+    }
+}
+
+void Pause(Ui& ui) {
+    for (int i = 0; i < kPausePumpCalls; ++i) ui.DoEvents();
+}
+
+}  // namespace
+
+bool KeysReachInstaller(Desktop& desktop, std::uint32_t installerProcessId,
+                        const std::string& title) {
+    const ForegroundWindow fg = desktop.Foreground();
+    if (!fg.exists) return false;
+    return (installerProcessId != 0 && fg.processId == installerProcessId) ||
+           SameWindowTitle(fg.title, title);
+}
+
+void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
+    Platform& platform = form.Env();
+    MainWindowView& view = form.View();
+    const std::string folder = view.TxPath().Text();
+    const std::string file = view.FileList().FileName();
+
+    std::unique_ptr<Process> installer =
+        platform.processes.Shell(InstallerProgram(form.HfzInstPath),
+                                 InstallerCommandLine(form.HfzInstPath, folder, file), kNormalFocus);
+    WaitForInstallerWindow(platform, *installer, InstallerWindowTitle(folder, file));
+
+    for (;;) {
+        const std::string title = CurrentTitle(form);
+        if (!IsTaskRunning(platform, title)) {
+            view.Status1().SetText(view.FileList().FileName() + " installed");
+            return;
+        }
+        if (activate()) {
+            try {
+                platform.desktop.AppActivate(CurrentTitle(form));
+            } catch (const ErrorInfo&) {
+                // The window may have closed since the probe: then the file is done.
+                if (!IsTaskRunning(platform, title)) continue;
+                throw;
+            }
+        }
+        Pause(platform.ui);
+        if (KeysReachInstaller(platform.desktop, installer->Id(), title))
+            platform.desktop.SendKeys(kAnswerKeys, true);
+    }
+}
+
+}  // namespace quelbrin

@@ -1,0 +1,75 @@
+#include "main_window/main_form.h"
+
+#include "platform/error_info.h"
+
+#include "installer/install_commands.h"
+#include "settings/about_dialog.h"
+#include "settings/installer_path.h"
+
+namespace quelbrin {
+
+namespace {
+constexpr const char* kPickerTitle =
+    "Please select the folder that contains the .hfz files you wish to install.";
+}
+
+MainForm::MainForm(Platform& platform)
+    : platform_(platform), view_(platform.ui.CreateMainWindow(*this)) {}
+
+void MainForm::Start() {
+    Form_Load();
+    view_->Show();
+}
+
+void MainForm::Form_Load() {
+    ResolveInstallerPath(*this);
+    view_->TxPath().SetText(platform_.files.AppPath());
+}
+
+void MainForm::Form_Unload() { platform_.ui.EndProgram(); }
+
+void MainForm::BtExit_Click() { platform_.ui.EndProgram(); }
+
+void MainForm::BtAbout_Click() {
+    Dialog dialog(*this);
+    platform_.ui.ShowDialog(dialog);
+}
+
+void MainForm::BtBrowse_Click() {
+    std::optional<std::string> folder = platform_.ui.BrowseForFolder(kPickerTitle, kBrowseFlags);
+    if (!folder) return;
+    chosenFolder_ = *folder;
+    view_->TxPath().SetText(chosenFolder_);
+}
+
+void MainForm::TxPath_Change() {
+    FileListBox& list = view_->FileList();
+    try {
+        list.SetFileName(view_->TxPath().Text());
+        list.Refresh();
+        view_->Status2().SetText(std::to_string(list.ListCount()) + " .hfz files");
+        if (!list.List(0).empty()) list.SetListIndex(0);
+    } catch (const ErrorInfo&) {
+        view_->Status2().SetText("Invalid path");
+        try {
+            list.SetFileName("");
+        } catch (const ErrorInfo&) {
+        }
+    }
+}
+
+void MainForm::FileList_Click() { view_->Status1().SetText(view_->FileList().FileName()); }
+
+void MainForm::FileList_DblClick() { BtInst_Click(); }
+
+void MainForm::BtInst_Click() { InstallSelectedFile(*this); }
+
+void MainForm::BtStart_Click() { InstallAllFiles(*this); }
+
+void MainForm::BusyState(bool busy) {
+    Control* const controls[] = {&view_->BtInst(),   &view_->BtStart(), &view_->BtAbout(),
+                                 &view_->BtBrowse(), &view_->TxPath(),  &view_->FileList()};
+    for (Control* c : controls) c->SetEnabled(!busy);
+}
+
+}  // namespace quelbrin

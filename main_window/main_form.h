@@ -1,0 +1,42 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/main_window_view.h"
+#include "platform/platform.h"
+
+namespace quelbrin {
+
+// The main window's behaviour: start-up, folder listing, busy state,
+// shutdown; the install commands and the dialog are reached from here.
+class MainForm final : public MainFormEvents {
+public:
+    explicit MainForm(Platform& platform);
+
+    // Raises Load, then shows the window.
+    void Start();
+
+    void Form_Load() override;
+    void Form_Unload() override;
+    void BtExit_Click() override;
+    void BtAbout_Click() override;
+    void BtBrowse_Click() override;
+    void TxPath_Change() override;
+    void FileList_Click() override;
+    void FileList_DblClick() override;
+    void BtInst_Click() override;
+    void BtStart_Click() override;
+
+    void BusyState(bool busy);
+    MainWindowView& View() { return *view_; }
+    Platform& Env() { return platform_; }
+
+    std::string HfzInstPath;
+
+private:
+    Platform& platform_;
+    std::unique_ptr<MainWindowView> view_;
+    std::string chosenFolder_;  // the folder picker's last answer
+};
+
+}  // namespace quelbrin

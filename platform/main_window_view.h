@@ -1,0 +1,50 @@
+#pragma once
+#include "platform/controls.h"
+
+namespace quelbrin {
+
+// Events of the main window, raised by the platform's window.
+class MainFormEvents : public Interface {
+public:
+    virtual void Form_Load() = 0;
+    virtual void Form_Unload() = 0;
+    virtual void BtExit_Click() = 0;
+    virtual void BtAbout_Click() = 0;
+    virtual void BtBrowse_Click() = 0;
+    virtual void TxPath_Change() = 0;
+    virtual void FileList_Click() = 0;
+    virtual void FileList_DblClick() = 0;
+    virtual void BtInst_Click() = 0;
+    virtual void BtStart_Click() = 0;
+};
+
+// The main window's controls. Created hidden; Show() makes it visible.
+class MainWindowView : public Interface {
+public:
+    virtual TextControl& BtExit() = 0;
+    virtual TextControl& BtAbout() = 0;
+    virtual TextControl& BtStart() = 0;
+    virtual TextControl& BtInst() = 0;
+    virtual TextControl& BtBrowse() = 0;
+    virtual TextControl& TxPath() = 0;
+    virtual FileListBox& FileList() = 0;
+    virtual TextControl& Status2() = 0;
+    virtual TextControl& Status1() = 0;
+    virtual void Show() = 0;
+};
+
+// The About and settings dialog while it is shown.
+class DialogView : public Interface {
+public:
+    virtual TextControl& TxPathInst() = 0;
+    // Closes the dialog; the modal call that showed it then returns.
+    virtual void Unload() = 0;
+};
+
+class DialogEvents : public Interface {
+public:
+    virtual void Form_Load(DialogView& dialog) = 0;
+    virtual void OKButton_Click(DialogView& dialog) = 0;
+};
+
+}  // namespace quelbrin

@@ -1,0 +1,22 @@
+#pragma once
+#include "platform/desktop.h"
+#include "platform/error_info.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+#include "platform/ui.h"
+
+namespace quelbrin {
+
+// Every platform service the program uses.
+struct Platform {
+    Ui& ui;
+    FileSystem& files;
+    Processes& processes;
+    Desktop& desktop;
+    System& system;
+    Registry& registry;
+};
+
+}  // namespace quelbrin

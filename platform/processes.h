@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/noncopyable.h"
+
+namespace quelbrin {
+
+// A started program. Dropping it neither waits for nor ends the program.
+class Process : public Interface {
+public:
+    virtual std::uint32_t Id() const = 0;
+    virtual bool HasExited() const = 0;
+};
+
+// Window style for Shell: a normal window that takes the focus.
+constexpr int kNormalFocus = 1;
+
+class Processes : public Interface {
+public:
+    // Starts a program and returns at once. `program` names the file to run,
+    // `commandLine` is the full command line it receives. Throws ErrorInfo.
+    virtual std::unique_ptr<Process> Shell(const std::string& program,
+                                           const std::string& commandLine,
+                                           int windowStyle) = 0;
+};
+
+}  // namespace quelbrin

@@ -1,0 +1,19 @@
+#pragma once
+#include <memory>
+
+#include "platform/noncopyable.h"
+
+namespace quelbrin {
+
+// Held while an install command runs; released when dropped.
+class Hold : public Interface {};
+
+class System : public Interface {
+public:
+    // Keeps the computer from going to sleep while held.
+    virtual std::unique_ptr<Hold> KeepAwake() = 0;
+    // The machine-wide "installing" token: null when another Quelbrin holds it.
+    virtual std::unique_ptr<Hold> TryLockInstalling() = 0;
+};
+
+}  // namespace quelbrin

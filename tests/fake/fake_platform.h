@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/platform.h"
+#include "tests/fake/fake_desktop.h"
+#include "tests/fake/fake_file_system.h"
+#include "tests/fake/fake_registry.h"
+#include "tests/fake/fake_ui.h"
+
+namespace quelbrin::fake {
+
+class FakeSystem : public System {
+public:
+    std::unique_ptr<Hold> KeepAwake() override;
+    std::unique_ptr<Hold> TryLockInstalling() override;
+
+    bool otherInstanceInstalling = false;
+    int awakeHolds = 0;       // held now
+    int awakeRequests = 0;    // ever asked for
+    int installingHolds = 0;  // held now
+};
+
+// The whole fake platform, wired together.
+struct FakePlatform {
+    FakeFileSystem files;
+    FakeDesktop desktop;
+    FakeRegistry registry;
+    FakeSystem system;
+    FakeUi ui{files, desktop};
+    Platform platform{ui, files, desktop, desktop, system, registry};
+};
+
+}  // namespace quelbrin::fake

@@ -1,0 +1,75 @@
+#include "tests/fake/fake_ui.h"
+
+#include "main_window/main_form_layout.h"
+
+namespace quelbrin::fake {
+
+FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files)
+    : btExit("BtExit", log, "Cancel / Exit"),
+      btAbout("BtAbout", log, "About..."),
+      btStart("BtStart", log, "Install All Files"),
+      btInst("BtInst", log, "Install Selected File"),
+      btBrowse("BtBrowse", log, "Browse..."),
+      txPath("TxPath", log),
+      status2("Status2", log, "Ready"),
+      status1("Status1", log),
+      fileList(files, log) {
+    txPath.onChange = [&events] { events.TxPath_Change(); };
+    fileList.onClick = [&events] { events.FileList_Click(); };
+}
+
+std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEvents) {
+    auto view = std::make_unique<FakeMainWindow>(mainEvents, files_);
+    window = view.get();
+    events = &mainEvents;
+    // The main window on the desktop: while busy only "Cancel / Exit" can hold
+    // the focus, so an Enter typed into it presses that button.
+    const int id = desktop_.OpenWindow(layout::kAppTitle, desktop_.ownProcessId,
+                                       [this](const std::string& keys) {
+                                           if (keys.find("{ENTER}") != std::string::npos)
+                                               events->BtExit_Click();
+                                       });
+    desktop_.SetForeground(id);
+    return view;
+}
+
+void FakeUi::ShowDialog(DialogEvents& dialogEvents) {
+    ++dialogsShown;
+    lastDialog = std::make_unique<FakeDialog>();
+    dialogEvents.Form_Load(*lastDialog);
+    if (dialogScript) dialogScript(*lastDialog, dialogEvents);
+}
+
+void FakeUi::DoEvents() {
+    ++doEventsCalls;
+    desktop_.Tick();
+    auto range = atDoEvents.equal_range(doEventsCalls);
+    std::vector<std::function<void()>> due;
+    for (auto it = range.first; it != range.second; ++it) due.push_back(it->second);
+    for (auto& action : due) action();
+    if (onDoEvents) onDoEvents(doEventsCalls);
+}
+
+void FakeUi::WaitForEvents(int milliseconds, Process*) {
+    ++waitCalls;
+    waitedMs += milliseconds;
+    desktop_.Tick();
+}
+
+int FakeUi::MsgBox(const std::string& text, const std::string& title, int style) {
+    messageBoxes.push_back({text, title, style, window && window->shown});
+    if (onMessageBox) onMessageBox(messageBoxes.back());
+    return msgbox::AnswerOk;
+}
+
+std::optional<std::string> FakeUi::BrowseForFolder(const std::string& title, unsigned flags) {
+    browseRequests.emplace_back(title, flags);
+    return browseAnswer;
+}
+
+void FakeUi::EndProgram() {
+    ended = true;
+    throw ProgramEnded{};
+}
+
+}  // namespace quelbrin::fake
