@@ -5,6 +5,8 @@
 namespace quelbrin::test {
 namespace {
 
+using fake::ProgramEnded;
+
 TEST(StartUp, ListsTheProgramFolderSortedAndSelectsTheFirst) {
     Harness h;
     h.fake.files.AddFile("C:\\Quelbrin", "zeta.hfz");
@@ -22,6 +24,141 @@ TEST(StartUp, ListsTheProgramFolderSortedAndSelectsTheFirst) {
     EXPECT_EQ(list.List(2), "zeta.hfz");
     EXPECT_EQ(list.ListIndex(), 0);
     EXPECT_TRUE(h.Window().shown);
+}
+
+TEST(StartUp, EmptyFolderGivesZeroAndNoSelection) {
+    Harness h;
+    h.Start();
+    EXPECT_EQ(h.Window().txPath.Text(), "C:\\Quelbrin");
+    EXPECT_EQ(h.Status2(), "0 .hfz files");
+    EXPECT_EQ(h.Window().fileList.ListIndex(), -1);
+    EXPECT_EQ(h.Status1(), "");
+    EXPECT_TRUE(h.Window().status1.history.empty());
+}
+
+TEST(FolderListing, ListsOnlyOrdinaryFilesThatReallyEndInHfz) {
+    Harness h;
+    auto& fs = h.fake.files;
+    fs.AddFolder("D:\\Fx");
+    fs.AddFile("D:\\Fx", "Fire.hfz");
+    fs.AddFile("D:\\Fx", "Secret.hfz", /*hidden=*/true);
+    fs.AddFile("D:\\Fx", "Boot.hfz", false, /*system=*/true);
+    fs.AddSubfolder("D:\\Fx", "Folder.hfz");
+    fs.AddFile("D:\\Fx", "old.hfzbak");
+    fs.AddFile("D:\\Fx", "Fire.hfz.txt");
+    fs.AddFile("D:\\Fx", ".hfz");
+    fs.AddFile("D:\\Fx", "snow.Hfz");
+    h.Start();
+    h.Window().txPath.SetText("D:\\Fx");
+    auto& list = h.Window().fileList;
+    ASSERT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(list.List(0), "Fire.hfz");
+    EXPECT_EQ(list.List(1), "snow.Hfz");
+    EXPECT_EQ(h.Status2(), "2 .hfz files");
+}
+
+TEST(FolderListing, InvalidPathThenRecovery) {
+    Harness h;
+    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    h.fake.files.AddFolder("D:\\Fx");
+    h.fake.files.AddFile("D:\\Fx", "b.hfz");
+    h.fake.files.AddFile("D:\\Fx", "c.hfz");
+    h.Start();
+    h.Window().txPath.SetText("D:\\Missing");
+    EXPECT_EQ(h.Status2(), "Invalid path");
+    EXPECT_EQ(h.Window().txPath.Text(), "D:\\Missing");
+    // The list keeps what it showed; Status1 is left alone.
+    EXPECT_EQ(h.Window().fileList.FileName(), "a.hfz");
+    EXPECT_EQ(h.Status1(), "a.hfz");
+
+    h.Window().txPath.SetText("D:\\Fx");
+    EXPECT_EQ(h.Status2(), "2 .hfz files");
+    EXPECT_EQ(h.Status1(), "b.hfz");
+}
+
+TEST(FolderListing, EmptyFolderKeepsStatus1AndTrailingBackslashIsUsedAsTyped) {
+    Harness h;
+    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    h.fake.files.AddFolder("D:\\Empty");
+    h.fake.files.AddFolder("D:\\Fx\\");
+    h.fake.files.AddFile("D:\\Fx\\", "x.hfz");
+    h.Start();
+    h.Window().txPath.SetText("D:\\Empty");
+    EXPECT_EQ(h.Status2(), "0 .hfz files");
+    EXPECT_EQ(h.Status1(), "a.hfz");
+    EXPECT_EQ(h.Window().fileList.FileName(), "");
+
+    h.Window().txPath.SetText("D:\\Fx\\");
+    EXPECT_EQ(h.Status2(), "1 .hfz files");
+    EXPECT_EQ(h.Status1(), "x.hfz");
+}
+
+TEST(FolderListing, CountsBeyondSixteenBits) {
+    Harness h;
+    h.fake.files.AddFolder("D:\\Many");
+    for (int i = 0; i < 40000; ++i) h.fake.files.AddFile("D:\\Many", "p" + std::to_string(100000 + i) + ".hfz");
+    h.Start();
+    h.Window().txPath.SetText("D:\\Many");
+    EXPECT_EQ(h.Status2(), "40000 .hfz files");
+    EXPECT_EQ(h.Window().fileList.List(39999), "p139999.hfz");
+}
+
+TEST(FileList, ClickShowsTheSelectedName) {
+    Harness h;
+    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    h.fake.files.AddFile("C:\\Quelbrin", "b.hfz");
+    h.Start();
+    h.Window().fileList.SetListIndex(1);
+    EXPECT_EQ(h.Status1(), "b.hfz");
+}
+
+TEST(BusyState, TogglesExactlySixControlsInOrderAndNeverExit) {
+    Harness h;
+    h.Start();
+    auto& log = h.Window().log;
+    log.clear();
+    h.form->BusyState(true);
+    h.form->BusyState(false);
+    const std::vector<std::string> expected{
+        "BtInst enabled=0", "BtStart enabled=0", "BtAbout enabled=0", "BtBrowse enabled=0",
+        "TxPath enabled=0", "FileList enabled=0", "BtInst enabled=1", "BtStart enabled=1",
+        "BtAbout enabled=1", "BtBrowse enabled=1", "TxPath enabled=1", "FileList enabled=1"};
+    EXPECT_EQ(log, expected);
+    EXPECT_TRUE(h.Window().btExit.Enabled());
+}
+
+TEST(Shutdown, ExitAndCloseBoxEndTheProgram) {
+    Harness h;
+    h.Start();
+    EXPECT_THROW(h.form->BtExit_Click(), ProgramEnded);
+    EXPECT_TRUE(h.fake.ui.ended);
+    Harness h2;
+    h2.Start();
+    EXPECT_THROW(h2.form->Form_Unload(), ProgramEnded);
+    EXPECT_TRUE(h2.fake.ui.ended);
+}
+
+TEST(FolderPicker, RequestAndAnswers) {
+    Harness h;
+    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    h.fake.files.AddFolder("E:\\Picked");
+    h.fake.files.AddFile("E:\\Picked", "p.hfz");
+    h.fake.files.AddFile("E:\\Picked", "q.hfz");
+    h.Start();
+
+    h.form->BtBrowse_Click();  // cancelled
+    ASSERT_EQ(h.fake.ui.browseRequests.size(), 1u);
+    EXPECT_EQ(h.fake.ui.browseRequests[0].first,
+              "Please select the folder that contains the .hfz files you wish to install.");
+    EXPECT_EQ(h.fake.ui.browseRequests[0].second, 3u);
+    EXPECT_EQ(h.Window().txPath.Text(), "C:\\Quelbrin");
+    EXPECT_EQ(h.Status2(), "1 .hfz files");
+
+    h.fake.ui.browseAnswer = "E:\\Picked";
+    h.form->BtBrowse_Click();
+    EXPECT_EQ(h.Window().txPath.Text(), "E:\\Picked");
+    EXPECT_EQ(h.Status2(), "2 .hfz files");
+    EXPECT_EQ(h.Status1(), "p.hfz");
 }
 
 }  // namespace

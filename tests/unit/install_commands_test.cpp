@@ -1,0 +1,341 @@
+#include <gtest/gtest.h>
+
+#include "installer/run_installer.h"
+#include "installer/task_probe.h"
+#include "tests/unit/test_support.h"
+
+namespace quelbrin::test {
+namespace {
+
+using fake::InstallerScript;
+using fake::ProgramEnded;
+
+constexpr const char* kInstaller = "C:\\Quelbrin\\InstallHFZ.exe";
+
+// A program folder holding the installer and the given packages.
+struct InstallHarness : Harness {
+    explicit InstallHarness(std::vector<std::string> packages) {
+        fake.files.files.insert(kInstaller);
+        for (const auto& p : packages) fake.files.AddFile("C:\\Quelbrin", p);
+        Start();
+        fake.desktop.sends.clear();
+    }
+    int SendsTo(const std::string& titlePrefix) const {
+        int n = 0;
+        for (const auto& s : fake.desktop.sends)
+            if (s.foregroundTitle.rfind(titlePrefix, 0) == 0) ++n;
+        return n;
+    }
+};
+
+std::string Title(const std::string& file) { return "Installing  C:\\Quelbrin\\" + file; }
+
+TEST(InstallSelected, OnePassThenReady) {
+    InstallHarness h({"Fire.hfz", "Snow.hfz"});
+    h.form->BtInst_Click();
+    ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
+    EXPECT_EQ(h.fake.desktop.launches[0].program, kInstaller);
+    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\Fire.hfz");
+    EXPECT_EQ(h.fake.desktop.activations, std::vector<std::string>{Title("Fire.hfz")});
+    ASSERT_EQ(h.fake.desktop.sends.size(), 1u);
+    EXPECT_EQ(h.fake.desktop.sends[0].keys, "{TAB}{ENTER}");
+    EXPECT_EQ(h.fake.desktop.sends[0].foregroundTitle, Title("Fire.hfz"));
+    EXPECT_EQ(h.fake.ui.doEventsCalls, kPausePumpCalls);
+    EXPECT_EQ(h.Status1(), "Fire.hfz installed");
+    EXPECT_EQ(h.Status2(), "Ready");
+    EXPECT_EQ(h.Window().status2.history.end()[-2], "Installing selected file...");
+    EXPECT_TRUE(h.Window().btInst.Enabled());
+    EXPECT_TRUE(h.Window().fileList.Enabled());
+    EXPECT_EQ(h.fake.desktop.RunningInstallers(), 0);
+}
+
+TEST(InstallSelected, ThreePassesEachActivatedFirst) {
+    InstallHarness h({"Fire.hfz"});
+    h.fake.desktop.defaultScript.passesNeeded = 3;
+    h.form->BtInst_Click();
+    EXPECT_EQ(h.fake.desktop.activations.size(), 3u);
+    EXPECT_EQ(h.SendsTo(Title("Fire.hfz")), 3);
+    EXPECT_EQ(h.fake.ui.doEventsCalls, 3L * kPausePumpCalls);
+    EXPECT_EQ(h.Status1(), "Fire.hfz installed");
+}
+
+TEST(InstallSelected, DoubleClickRunsTheSameCommand) {
+    InstallHarness h({"Fire.hfz", "Snow.hfz"});
+    h.Window().fileList.SetListIndex(1);
+    h.form->FileList_DblClick();
+    ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
+    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\Snow.hfz");
+    EXPECT_EQ(h.Status1(), "Snow.hfz installed");
+    EXPECT_EQ(h.Status2(), "Ready");
+}
+
+TEST(InstallSelected, NothingSelectedOrInvalidPathStartsNothing) {
+    InstallHarness empty({});
+    empty.form->BtInst_Click();
+    empty.form->BtStart_Click();
+    EXPECT_TRUE(empty.fake.desktop.launches.empty());
+    EXPECT_TRUE(empty.fake.ui.messageBoxes.empty());
+    EXPECT_EQ(empty.Status2(), "Ready");
+
+    // "Invalid path" with no selection left: the commands end with "Ready".
+    InstallHarness none({});
+    none.Window().txPath.SetText("Q:\\gone");
+    ASSERT_EQ(none.Status2(), "Invalid path");
+    none.form->BtStart_Click();
+    EXPECT_EQ(none.Status2(), "Ready");
+    EXPECT_TRUE(none.fake.desktop.launches.empty());
+
+    // "Invalid path" while a file is still selected: both refuse, the text stays.
+    InstallHarness stale({"Fire.hfz"});
+    stale.Window().txPath.SetText("Q:\\gone");
+    ASSERT_EQ(stale.Window().fileList.FileName(), "Fire.hfz");
+    stale.form->BtInst_Click();
+    stale.form->BtStart_Click();
+    EXPECT_TRUE(stale.fake.desktop.launches.empty());
+    EXPECT_TRUE(stale.fake.ui.messageBoxes.empty());
+    EXPECT_EQ(stale.Status2(), "Invalid path");
+    EXPECT_TRUE(stale.Window().btStart.Enabled());
+}
+
+TEST(InstallSelected, FailingStartShowsThePlatformsDescription) {
+    InstallHarness h({"Fire.hfz"});
+    h.form->HfzInstPath = "";
+    h.fake.desktop.failingLaunches = {1};
+    h.form->BtInst_Click();
+    EXPECT_EQ(h.Status2(), "Error: The system cannot find the file specified.");
+    EXPECT_EQ(h.Status1(), "Fire.hfz");
+    EXPECT_TRUE(h.Window().btInst.Enabled());
+    EXPECT_EQ(h.fake.system.awakeHolds, 0);
+    EXPECT_EQ(h.fake.system.installingHolds, 0);
+}
+
+TEST(InstallAll, ThreeFilesInOrderWithCountdownAndActivation) {
+    InstallHarness h({"c.hfz", "a.hfz", "b.hfz"});
+    h.fake.desktop.scripts = {InstallerScript{1}, InstallerScript{3}, InstallerScript{1}};
+    h.form->BtStart_Click();
+
+    ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.fake.ui.messageBoxes[0].text, "Do not close any of the installation windows!");
+    EXPECT_EQ(h.fake.ui.messageBoxes[0].title, "Quelbrin");
+    EXPECT_EQ(h.fake.ui.messageBoxes[0].style, 64);
+
+    ASSERT_EQ(h.fake.desktop.launches.size(), 3u);
+    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\a.hfz");
+    EXPECT_EQ(h.fake.desktop.launches[1].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\b.hfz");
+    EXPECT_EQ(h.fake.desktop.launches[2].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\c.hfz");
+    EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1);
+
+    // Activation before each send for the first two files only.
+    const std::vector<std::string> activations{Title("a.hfz"), Title("b.hfz"), Title("b.hfz"), Title("b.hfz")};
+    EXPECT_EQ(h.fake.desktop.activations, activations);
+    EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
+    EXPECT_EQ(h.SendsTo(Title("b.hfz")), 3);
+    EXPECT_EQ(h.SendsTo(Title("c.hfz")), 1);
+    EXPECT_EQ(h.fake.desktop.sends.size(), 5u);
+    EXPECT_EQ(h.fake.ui.doEventsCalls, 5L * kPausePumpCalls);
+
+    std::vector<std::string> countdowns;
+    for (const auto& t : h.Window().status2.history)
+        if (t.find("remaining") != std::string::npos) countdowns.push_back(t);
+    const std::vector<std::string> expected{"2 .hfz files remaining of 3 total",
+                                            "1 .hfz files remaining of 3 total",
+                                            "0 .hfz files remaining of 3 total"};
+    EXPECT_EQ(countdowns, expected);
+    EXPECT_EQ(h.Status2(), "Ready");
+    EXPECT_EQ(h.Status1(), "c.hfz installed");
+    const auto& s1 = h.Window().status1.history;
+    EXPECT_NE(std::find(s1.begin(), s1.end(), "a.hfz installed"), s1.end());
+    EXPECT_NE(std::find(s1.begin(), s1.end(), "b.hfz installed"), s1.end());
+}
+
+TEST(InstallAll, OneFileIsTheLastAndIsNotActivated) {
+    InstallHarness h({"only.hfz"});
+    h.form->BtStart_Click();
+    EXPECT_TRUE(h.fake.desktop.activations.empty());
+    EXPECT_EQ(h.SendsTo(Title("only.hfz")), 1);
+    EXPECT_EQ(h.Window().status2.history.end()[-2], "0 .hfz files remaining of 1 total");
+    EXPECT_EQ(h.Status2(), "Ready");
+}
+
+TEST(InstallAll, FailureToStartTheSecondStopsTheBatch) {
+    InstallHarness h({"a.hfz", "b.hfz", "c.hfz"});
+    h.fake.desktop.failingLaunches = {2};
+    h.form->BtStart_Click();
+    ASSERT_EQ(h.fake.desktop.launches.size(), 2u);
+    EXPECT_EQ(h.Status2(), "Error: The system cannot find the file specified.");
+    EXPECT_EQ(h.Status1(), "b.hfz");
+    const auto& s1 = h.Window().status1.history;
+    EXPECT_NE(std::find(s1.begin(), s1.end(), "a.hfz installed"), s1.end());
+    EXPECT_TRUE(h.Window().btStart.Enabled());
+    EXPECT_TRUE(h.Window().txPath.Enabled());
+}
+
+TEST(InstallAll, ExitDuringAPauseEndsAtOnceAndLeavesTheInstallerRunning) {
+    InstallHarness h({"a.hfz", "b.hfz"});
+    h.fake.desktop.defaultScript.ignoresKeys = true;
+    h.fake.ui.atDoEvents.emplace(3 * kPausePumpCalls + 7, [&] { h.form->BtExit_Click(); });
+    EXPECT_THROW(h.form->BtStart_Click(), ProgramEnded);
+    EXPECT_TRUE(h.fake.ui.ended);
+    EXPECT_EQ(h.fake.desktop.launches.size(), 1u);
+    EXPECT_EQ(h.fake.desktop.RunningInstallers(), 1);
+    EXPECT_EQ(h.fake.desktop.sends.size(), 3u);
+    EXPECT_EQ(h.fake.ui.doEventsCalls, 3L * kPausePumpCalls + 7);
+    EXPECT_EQ(h.Status2(), "1 .hfz files remaining of 2 total");
+}
+
+TEST(InstallAll, CloseBoxDuringAPauseEndsToo) {
+    InstallHarness h({"a.hfz"});
+    h.fake.ui.atDoEvents.emplace(100, [&] { h.form->Form_Unload(); });
+    EXPECT_THROW(h.form->BtInst_Click(), ProgramEnded);
+    EXPECT_TRUE(h.fake.desktop.sends.empty());
+    EXPECT_EQ(h.fake.desktop.RunningInstallers(), 1);
+}
+
+// The installer's window comes up late: the loop waits for it instead of
+// counting the file as installed and starting the next installer.
+TEST(StartupRace, SlowWindowIsWaitedForAndNoTwoInstallersRunAtOnce) {
+    InstallHarness h({"a.hfz", "b.hfz"});
+    h.fake.desktop.defaultScript.windowDelayTicks = 60;
+    h.form->BtStart_Click();
+    EXPECT_EQ(h.fake.desktop.launches.size(), 2u);
+    EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1);
+    EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
+    EXPECT_EQ(h.SendsTo(Title("b.hfz")), 1);
+    EXPECT_GE(h.fake.ui.waitCalls, 2 * 30);
+    EXPECT_EQ(h.Status2(), "Ready");
+}
+
+TEST(StartupRace, InstallerWithoutWindowCountsAsDoneOnceItHasExited) {
+    InstallHarness h({"a.hfz", "b.hfz"});
+    InstallerScript silent;
+    silent.showsWindow = false;
+    silent.windowDelayTicks = 40;  // runs a while, then exits without a window
+    h.fake.desktop.scripts = {silent, InstallerScript{}};
+    h.form->BtStart_Click();
+    EXPECT_EQ(h.fake.desktop.launches.size(), 2u);
+    EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1);
+    EXPECT_EQ(h.SendsTo(Title("a.hfz")), 0);
+    EXPECT_EQ(h.SendsTo(Title("b.hfz")), 1);
+    const auto& s1 = h.Window().status1.history;
+    EXPECT_NE(std::find(s1.begin(), s1.end(), "a.hfz installed"), s1.end());
+}
+
+TEST(ClosingRace, WindowGoneBeforeActivationMeansInstalled) {
+    InstallHarness h({"a.hfz", "b.hfz"});
+    h.fake.desktop.closeAfterNextProbe = true;  // closes right after the wait's probe
+    h.form->BtInst_Click();
+    EXPECT_EQ(h.Status2(), "Ready");
+    EXPECT_EQ(h.Status1(), "a.hfz installed");
+}
+
+TEST(ClosingRace, ActivationFailureWithTheWindowStillThereIsAnError) {
+    InstallHarness h({"a.hfz"});
+    h.form->HfzInstPath = kInstaller;
+    // A window whose title matches the probe (letter case aside) but not the activation.
+    h.fake.desktop.defaultScript.showsWindow = false;
+    h.fake.desktop.OpenWindow("INSTALLING  C:\\QUELBRIN\\A.HFZ", 500);
+    h.form->BtInst_Click();
+    EXPECT_EQ(h.Status2(), "Error: Invalid procedure call or argument");
+}
+
+// Keys go only where the installer is.
+TEST(WrongWindow, NoKeysForAnotherProgramInTheForeground) {
+    InstallHarness h({"last.hfz"});
+    const int notepad = h.fake.desktop.OpenWindow("Untitled - Notepad", 900, [&](const std::string&) {
+        ADD_FAILURE() << "keys reached another program";
+    });
+    // The user switches to Notepad during the first pause and back during the third.
+    h.fake.ui.atDoEvents.emplace(50, [&] { h.fake.desktop.SetForeground(notepad); });
+    h.fake.ui.atDoEvents.emplace(2 * kPausePumpCalls + 50, [&] {
+        const auto* w = h.fake.desktop.WindowTitled(Title("last.hfz"));
+        ASSERT_NE(w, nullptr);
+        h.fake.desktop.SetForeground(w->id);
+    });
+    h.form->BtStart_Click();  // the only file is the last: never activated
+    EXPECT_TRUE(h.fake.desktop.activations.empty());
+    EXPECT_EQ(h.SendsTo("Untitled"), 0);
+    EXPECT_EQ(h.SendsTo(Title("last.hfz")), 1);
+    EXPECT_EQ(h.fake.ui.doEventsCalls, 3L * kPausePumpCalls);
+    EXPECT_EQ(h.Status2(), "Ready");
+}
+
+TEST(WrongWindow, NoKeysIntoQuelbrinsOwnWindowWhenActivationDoesNotTake) {
+    InstallHarness h({"a.hfz"});
+    h.fake.desktop.defaultScript.takesFocus = false;  // Quelbrin keeps the foreground
+    h.fake.desktop.refuseActivation = true;
+    h.fake.ui.atDoEvents.emplace(2 * kPausePumpCalls + 1, [&] { h.fake.desktop.refuseActivation = false; });
+    h.form->BtInst_Click();  // an Enter into Quelbrin would press "Cancel / Exit"
+    EXPECT_FALSE(h.fake.ui.ended);
+    EXPECT_EQ(h.SendsTo("Quelbrin"), 0);
+    // Three passes fall while activation is refused; the fourth takes and sends.
+    EXPECT_EQ(h.fake.desktop.activations.size(), 4u);
+    EXPECT_EQ(h.fake.desktop.sends.size(), 1u);
+    EXPECT_EQ(h.Status1(), "a.hfz installed");
+}
+
+TEST(WrongWindow, RefusedInputIsRetriedOnTheNextPass) {
+    InstallHarness h({"a.hfz"});
+    h.fake.desktop.refuseInput = true;
+    h.fake.ui.atDoEvents.emplace(kPausePumpCalls + 10, [&] { h.fake.desktop.refuseInput = false; });
+    h.form->BtInst_Click();
+    EXPECT_EQ(h.fake.ui.doEventsCalls, 2L * kPausePumpCalls);
+    EXPECT_EQ(h.Status2(), "Ready");
+}
+
+TEST(InstallerPath, BlanksAreQuotedAndTheProgramIsNamed) {
+    InstallHarness h({"a.hfz"});
+    h.form->HfzInstPath = "C:\\Program Files\\Pinnacle\\InstallHFZ.exe";
+    h.form->BtInst_Click();
+    ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
+    EXPECT_EQ(h.fake.desktop.launches[0].program, "C:\\Program Files\\Pinnacle\\InstallHFZ.exe");
+    EXPECT_EQ(h.fake.desktop.launches[0].commandLine,
+              "\"C:\\Program Files\\Pinnacle\\InstallHFZ.exe\" C:\\Quelbrin\\a.hfz");
+    EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);  // the installer read its package right
+}
+
+TEST(WhileInstalling, TheComputerStaysAwakeAndOnlyOneQuelbrinInstalls) {
+    InstallHarness h({"a.hfz"});
+    int awakeDuringPause = -1, lockedDuringPause = -1;
+    h.fake.ui.atDoEvents.emplace(5, [&] {
+        awakeDuringPause = h.fake.system.awakeHolds;
+        lockedDuringPause = h.fake.system.installingHolds;
+    });
+    h.form->BtInst_Click();
+    EXPECT_EQ(awakeDuringPause, 1);
+    EXPECT_EQ(lockedDuringPause, 1);
+    EXPECT_EQ(h.fake.system.awakeHolds, 0);
+    EXPECT_EQ(h.fake.system.installingHolds, 0);
+
+    InstallHarness other({"a.hfz", "b.hfz"});
+    other.fake.system.otherInstanceInstalling = true;
+    other.form->BtStart_Click();
+    EXPECT_TRUE(other.fake.desktop.launches.empty());
+    EXPECT_TRUE(other.fake.ui.messageBoxes.empty());
+    EXPECT_EQ(other.Status2().rfind("Error: another Quelbrin is installing", 0), 0u) << other.Status2();
+    EXPECT_TRUE(other.Window().btStart.Enabled());
+    other.form->BtInst_Click();
+    EXPECT_TRUE(other.fake.desktop.launches.empty());
+}
+
+TEST(Probe, FailureIsReportedAndCountsAsFinished) {
+    InstallHarness h({"a.hfz"});
+    h.fake.desktop.failFindWindow = true;
+    EXPECT_FALSE(IsTaskRunning(h.fake.platform, "Installing  X"));
+    ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.fake.ui.messageBoxes[0].title, "Installing  X IsTaskRunning");
+    EXPECT_EQ(h.fake.ui.messageBoxes[0].style, 16);
+    EXPECT_EQ(h.fake.ui.messageBoxes[0].text,
+              "Error #  1400 was generated by FindWindowW\r\nInvalid window handle.");
+}
+
+TEST(Probe, TitleMustMatchToTheBlank) {
+    InstallHarness h({});
+    h.fake.desktop.OpenWindow("Installing  C:\\Fx\\a.hfz", 7);
+    EXPECT_TRUE(IsTaskRunning(h.fake.platform, "Installing  C:\\Fx\\a.hfz"));
+    EXPECT_FALSE(IsTaskRunning(h.fake.platform, "Installing C:\\Fx\\a.hfz"));
+    EXPECT_FALSE(IsTaskRunning(h.fake.platform, "Installing  C:\\Fx\\b.hfz"));
+    EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
+}
+
+}  // namespace
+}  // namespace quelbrin::test
