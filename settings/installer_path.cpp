@@ -59,11 +59,17 @@ std::string FirstProgramToken(const std::string& command) {
 }  // namespace
 
 std::string ProgramFromCommand(const std::string& command) {
-    if (IsDocumentedForm(command)) return command.substr(1, command.size() - 5);
-    std::string token = FirstProgramToken(command);
-    while (!token.empty() && IsBlank(token.back())) token.pop_back();
-    if (token.empty() || IsPlaceholder(token) || token.find('"') != std::string::npos) return {};
-    return token;
+    std::string program;
+    if (IsDocumentedForm(command)) {
+        program = command.substr(1, command.size() - 5);
+    } else {
+        program = FirstProgramToken(command);
+        while (!program.empty() && IsBlank(program.back())) program.pop_back();
+    }
+    if (IsPlaceholder(program) || program.find_first_not_of(" \t") == std::string::npos ||
+        program.find('"') != std::string::npos)
+        return {};
+    return program;
 }
 
 void ResolveInstallerPath(MainForm& form) {

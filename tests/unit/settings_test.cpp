@@ -68,6 +68,8 @@ TEST(ProgramFromCommand, CommandsNamingNoProgramGiveNothing) {
     EXPECT_EQ(ProgramFromCommand("\"%1\""), "");
     EXPECT_EQ(ProgramFromCommand("\"\" %1"), "");  // five characters: nothing left
     EXPECT_EQ(ProgramFromCommand("\""), "");
+    EXPECT_EQ(ProgramFromCommand("\"%1\" %1"), "");  // quoted placeholder in the documented form
+    EXPECT_EQ(ProgramFromCommand("\"   \" %1"), "");
 }
 
 TEST(ResolveInstallerPath, LocalInstallerWinsOverTheRegisteredOne) {
