@@ -16,8 +16,15 @@ std::string CurrentTitle(MainForm& form) {
 
 // Until the installer shows its window or ends, pumping events so that
 // Exit stays live. No time limit: an installer may wait on a window of its own.
+// A failing probe ends the wait; the answer loop's probe then reports it.
 void WaitForInstallerWindow(Platform& platform, Process& installer, const std::string& title) {
-    while (!IsTaskRunning(platform, title) && !installer.HasExited()) {
+    for (;;) {
+        try {
+            if (platform.desktop.FindWindow(title)) return;
+        } catch (const ErrorInfo&) {
+            return;
+        }
+        if (installer.HasExited()) return;
         platform.ui.WaitForEvents(kStartupWaitMs, &installer);
         platform.ui.DoEvents();
     }
