@@ -1,0 +1,90 @@
+// The fake stands in for Windows in every host test: where its behaviour is
+// not obvious, check that it acts as the platform does.
+#include <gtest/gtest.h>
+
+#include "tests/fake/fake_platform.h"
+
+namespace quelbrin::fake {
+namespace {
+
+TEST(FakeDesktop, StartedInstallerTitlesItsWindowFromTheRestOfItsCommandLine) {
+    FakeDesktop d;
+    auto plain = d.Shell("C:\\I.exe", "C:\\I.exe D:\\My Fx\\a b.hfz", 1);
+    EXPECT_NE(d.WindowTitled("Installing  D:\\My Fx\\a b.hfz"), nullptr);
+    auto quoted = d.Shell("C:\\P F\\I.exe", "\"C:\\P F\\I.exe\" D:\\x.hfz", 1);
+    EXPECT_NE(d.WindowTitled("Installing  D:\\x.hfz"), nullptr);
+    // Unquoted blanks split the program path: the installer gets the wrong package.
+    auto split = d.Shell("C:\\P F\\I.exe", "C:\\P F\\I.exe D:\\y.hfz", 1);
+    EXPECT_NE(d.WindowTitled("Installing  F\\I.exe D:\\y.hfz"), nullptr);
+    EXPECT_EQ(d.RunningInstallers(), 3);
+    EXPECT_NE(plain->Id(), quoted->Id());
+}
+
+TEST(FakeDesktop, ClosingTheForegroundWindowGivesTheFocusBackToTheProgram) {
+    FakeDesktop d;
+    const int own = d.OpenWindow("Quelbrin", d.ownProcessId);
+    const int other = d.OpenWindow("Notepad", 900);
+    d.SetForeground(other);
+    d.CloseWindow(other);
+    EXPECT_EQ(d.ForegroundId(), own);
+    EXPECT_EQ(d.Foreground().title, "Quelbrin");
+}
+
+TEST(FakeDesktop, ProbeComparesLikeFindWindowAndActivationTakesAPrefix) {
+    FakeDesktop d;
+    d.OpenWindow("Installing  C:\\Fx\\a.hfz - step 2", 5);
+    EXPECT_FALSE(d.FindWindow("Installing  C:\\Fx\\a.hfz"));
+    EXPECT_NO_THROW(d.AppActivate("Installing  C:\\Fx\\a.hfz"));
+    EXPECT_EQ(d.Foreground().processId, 5u);
+    EXPECT_THROW(d.AppActivate("Installing  C:\\Fx\\b.hfz"), ErrorInfo);
+    d.OpenWindow("INSTALLING  c:\\fx\\B.HFZ", 6);
+    EXPECT_TRUE(d.FindWindow("Installing  C:\\Fx\\b.hfz"));
+}
+
+TEST(FakeDesktop, InstallerNeedsWholePassesInItsForeground) {
+    FakeDesktop d;
+    d.defaultScript.passesNeeded = 2;
+    auto p = d.Shell("I", "I C:\\a.hfz", 1);
+    EXPECT_EQ(d.Foreground().title, "Installing  C:\\a.hfz");
+    EXPECT_TRUE(d.SendKeys("{ENTER}", true));  // not a pass
+    EXPECT_TRUE(d.SendKeys("{TAB}{ENTER}", true));
+    EXPECT_FALSE(p->HasExited());
+    EXPECT_TRUE(d.SendKeys("{TAB}{ENTER}", true));
+    EXPECT_TRUE(p->HasExited());
+    EXPECT_EQ(d.WindowTitled("Installing  C:\\a.hfz"), nullptr);
+    d.refuseInput = true;
+    EXPECT_FALSE(d.SendKeys("{TAB}{ENTER}", true));
+}
+
+TEST(FakeDesktop, DelayedWindowComesUpAfterItsTicks) {
+    FakeDesktop d;
+    d.defaultScript.windowDelayTicks = 3;
+    auto p = d.Shell("I", "I C:\\a.hfz", 1);
+    d.Tick();
+    d.Tick();
+    EXPECT_FALSE(d.FindWindow("Installing  C:\\a.hfz"));
+    d.Tick();
+    EXPECT_TRUE(d.FindWindow("Installing  C:\\a.hfz"));
+    EXPECT_FALSE(p->HasExited());
+}
+
+TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
+    FakeFileSystem fs;
+    ControlLog log;
+    FakeFileList list(fs, log);
+    fs.AddFile("D:\\a", "x.hfz");
+    list.SetFileName("D:\\a");
+    list.SetListIndex(0);
+    EXPECT_THROW(list.SetFileName("D:\\missing"), ErrorInfo);
+    EXPECT_EQ(list.FileName(), "x.hfz");
+    list.SetFileName("");
+    EXPECT_EQ(list.ListCount(), 1);
+    fs.AddFile("D:\\a", "w.hfz");
+    list.Refresh();  // re-reads, keeping the selection by name
+    EXPECT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(list.FileName(), "x.hfz");
+    EXPECT_EQ(list.ListIndex(), 1);
+}
+
+}  // namespace
+}  // namespace quelbrin::fake
