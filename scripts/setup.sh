@@ -1,0 +1,42 @@
+#!/bin/bash
+# Installs the tools the build and the tests need on Debian 12, if any is missing:
+#   bash scripts/setup.sh
+# Quick when everything is there: it only asks dpkg.
+set -u
+
+packages=(
+    cmake ninja-build g++ python3
+    googletest libgtest-dev
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+    wine64 xvfb imagemagick x11-utils
+    # Wine's X11 driver loads these when present; without them windows draw poorly.
+    libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3
+    clang libclang-rt-14-dev
+)
+
+installed() {
+    [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
+}
+
+missing=()
+for p in "${packages[@]}"; do
+    installed "$p" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "setup: not root and no sudo; install: ${missing[*]}" >&2; exit 1; }
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q || exit 1
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}" || exit 1
+
+for p in "${missing[@]}"; do
+    installed "$p" || { echo "setup: $p did not install" >&2; exit 1; }
+done
+echo "setup: done"

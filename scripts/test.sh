@@ -1,0 +1,105 @@
+#!/bin/bash
+# Builds and runs every test of the project:
+#   bash scripts/test.sh
+# For each preset (host, asan, win64, win32): configure, build, ctest. A failing
+# preset does not stop the others; the exit code is non-zero if any failed.
+# The last line adds up all presets: "Total: N passed, N failed".
+set -u
+cd "$(dirname "$0")/.." || exit 1
+root=$(pwd)
+
+bash scripts/setup.sh || { echo "setup failed" >&2; exit 1; }
+
+presets=(host asan win64 win32)
+logs=$root/build/test-logs
+shots=$root/build/screenshots
+mkdir -p "$logs"
+started=$(date +%s)
+
+# Never pipe a step's output: Wine's background programs may keep a pipe open
+# for ever. The step writes to its log, which is shown while it grows.
+run_logged() {
+    local log=$1; shift
+    : >"$log"
+    "$@" >"$log" 2>&1 &
+    local pid=$!
+    tail -n +1 -f --pid=$pid "$log" 2>/dev/null
+    wait $pid
+}
+
+# The Wine environment of the win64 tests is stopped even when this script is interrupted.
+cleanup() { bash tests/wine/wine-env.sh stop "$root/build/win64/wine" >/dev/null 2>&1; }
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+declare -A passed failed summary
+total_passed=0 total_failed=0
+
+for preset in "${presets[@]}"; do
+    echo "=== $preset: configure"
+    passed[$preset]=0 failed[$preset]=0 summary[$preset]=""
+    if ! run_logged "$logs/$preset-configure.log" cmake --preset "$preset"; then
+        summary[$preset]="configure failed (build/test-logs/$preset-configure.log)"
+        failed[$preset]=1
+    else
+        echo "=== $preset: build"
+        if ! run_logged "$logs/$preset-build.log" cmake --build --preset "$preset" -j 2; then
+            summary[$preset]="build failed (build/test-logs/$preset-build.log)"
+            failed[$preset]=1
+        else
+            echo "=== $preset: test"
+            run_logged "$logs/$preset-ctest.log" ctest --preset "$preset" -j 2
+            rc=$?
+            line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$preset-ctest.log" | tail -1)
+            if [ -n "$line" ]; then
+                n_failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
+                n_total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+                passed[$preset]=$((n_total - n_failed))
+                failed[$preset]=$n_failed
+                summary[$preset]=$line
+                # ctest failed for a reason of its own (a crash, a timeout of ctest itself).
+                if [ $rc -ne 0 ] && [ "$n_failed" -eq 0 ]; then
+                    failed[$preset]=1
+                    summary[$preset]="$line; ctest exited with $rc"
+                fi
+            elif grep -q 'No tests were found' "$logs/$preset-ctest.log"; then
+                failed[$preset]=1
+                summary[$preset]="no tests were found"
+            else
+                failed[$preset]=1
+                summary[$preset]="ctest exited with $rc and printed no summary"
+            fi
+        fi
+    fi
+    total_passed=$((total_passed + passed[$preset]))
+    total_failed=$((total_failed + failed[$preset]))
+done
+
+# Screenshots the GUI tests saved.
+rm -rf "$shots"
+mkdir -p "$shots"
+found_shots=()
+for png in "$root"/build/win64/screenshots/*.png; do
+    [ -f "$png" ] || continue
+    cp "$png" "$shots/"
+    found_shots+=("$shots/$(basename "$png")")
+done
+
+elapsed=$(( $(date +%s) - started ))
+echo
+echo "=== Summary ($((elapsed / 60)) min $((elapsed % 60)) s)"
+for preset in "${presets[@]}"; do
+    echo "$preset: ${summary[$preset]}"
+    if [ -f "$logs/$preset-ctest.log" ] && [ "${failed[$preset]}" -ne 0 ]; then
+        sed -n '/The following tests FAILED:/,$p' "$logs/$preset-ctest.log" | grep -v '^Errors while running' | sed 's/^/    /'
+    fi
+done
+if [ ${#found_shots[@]} -gt 0 ]; then
+    echo "Screenshots:"
+    printf '    %s\n' "${found_shots[@]}"
+else
+    echo "Screenshots: none were saved"
+fi
+echo "Logs: $logs"
+echo "Total: $total_passed passed, $total_failed failed"
+[ "$total_failed" -eq 0 ]

@@ -1,0 +1,135 @@
+#include "tests/e2e/window_query.h"
+
+namespace quelbrin::e2e {
+
+namespace {
+
+constexpr wchar_t kMessageBoxClass[] = L"#32770";
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    const int n = GetClassNameW(hwnd, name, 256);
+    return std::wstring(name, n > 0 ? n : 0);
+}
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
+    auto* out = reinterpret_cast<std::vector<TopWindow>*>(param);
+    TopWindow w;
+    w.hwnd = hwnd;
+    GetWindowThreadProcessId(hwnd, &w.processId);
+    w.className = ClassOf(hwnd);
+    // Our own process may hold no message loop: read the title without a message.
+    wchar_t title[512] = {};
+    const int n = InternalGetWindowText(hwnd, title, 512);
+    w.title.assign(title, n > 0 ? n : 0);
+    w.visible = IsWindowVisible(hwnd) != FALSE;
+    out->push_back(std::move(w));
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<TopWindow> TopLevelWindows() {
+    std::vector<TopWindow> windows;
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::optional<TopWindow> FindTopLevel(const std::wstring& title, DWORD processId,
+                                      const std::wstring& className) {
+    for (TopWindow& w : TopLevelWindows()) {
+        if (w.title != title) continue;
+        if (processId != 0 && w.processId != processId) continue;
+        if (!className.empty() && w.className != className) continue;
+        return w;
+    }
+    return std::nullopt;
+}
+
+std::optional<TopWindow> FindQuelbrinWindow(DWORD processId) {
+    for (TopWindow& w : TopLevelWindows()) {
+        if (w.title != L"Quelbrin" || w.className == kMessageBoxClass) continue;
+        if (processId != 0 && w.processId != processId) continue;
+        return w;
+    }
+    return std::nullopt;
+}
+
+std::vector<MessageBoxInfo> MessageBoxesOf(DWORD processId) {
+    std::vector<MessageBoxInfo> boxes;
+    for (const TopWindow& w : TopLevelWindows()) {
+        if (w.className != kMessageBoxClass || !w.visible) continue;
+        if (processId != 0 && w.processId != processId) continue;
+        if (GetDlgItem(w.hwnd, kMessageBoxTextId) == nullptr) continue;
+        boxes.push_back({w.hwnd, w.title, ControlText(w.hwnd, kMessageBoxTextId).value_or(L"")});
+    }
+    return boxes;
+}
+
+std::optional<std::wstring> WindowText(HWND hwnd, UINT timeoutMs) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &length))
+        return std::nullopt;
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, timeoutMs, &copied))
+        return std::nullopt;
+    text.resize(copied < text.size() ? copied : text.size() - 1);
+    return text;
+}
+
+std::optional<std::wstring> ControlText(HWND parent, int id, UINT timeoutMs) {
+    HWND control = GetDlgItem(parent, id);
+    if (control == nullptr) return std::nullopt;
+    return WindowText(control, timeoutMs);
+}
+
+bool SetControlText(HWND parent, int id, const std::wstring& text, UINT timeoutMs) {
+    HWND control = GetDlgItem(parent, id);
+    if (control == nullptr) return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+bool PostClick(HWND parent, int id) {
+    HWND control = GetDlgItem(parent, id);
+    return control != nullptr && PostMessageW(control, BM_CLICK, 0, 0) != FALSE;
+}
+
+bool AnswerOk(HWND box) { return PostClick(box, IDOK); }
+
+bool IsEnabled(HWND parent, int id) {
+    HWND control = GetDlgItem(parent, id);
+    return control != nullptr && IsWindowEnabled(control) != FALSE;
+}
+
+std::optional<ListState> ReadListBox(HWND parent, int id, UINT timeoutMs) {
+    HWND list = GetDlgItem(parent, id);
+    if (list == nullptr) return std::nullopt;
+    DWORD_PTR count = 0, selected = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &count) ||
+        !SendMessageTimeoutW(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &selected))
+        return std::nullopt;
+    ListState state;
+    state.selected = static_cast<int>(static_cast<LRESULT>(selected));
+    for (WPARAM i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, timeoutMs, &length) ||
+            static_cast<LRESULT>(length) == LB_ERR)
+            return std::nullopt;
+        std::wstring item(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()),
+                                 SMTO_ABORTIFHUNG, timeoutMs, &copied) ||
+            static_cast<LRESULT>(copied) == LB_ERR)
+            return std::nullopt;
+        item.resize(copied <= length ? copied : length);
+        state.items.push_back(std::move(item));
+    }
+    return state;
+}
+
+}  // namespace quelbrin::e2e
