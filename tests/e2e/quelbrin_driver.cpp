@@ -8,6 +8,7 @@
 //   quelbrin_driver answer-box TITLE MS   presses OK on a message box, prints its text
 //   quelbrin_driver close TITLE           posts WM_CLOSE to the window with that title
 //   quelbrin_driver wait-gone TITLE MS    until no window with that title exists
+//   quelbrin_driver pointer X Y           moves the mouse pointer (out of the way of a picture)
 // It finds Quelbrin by its title, so it expects one Quelbrin on the desktop.
 // Exit code 0 on success, 1 when the wait ran out, 2 on wrong usage.
 #include <cstdio>
@@ -109,9 +110,12 @@ int Run(int argc, wchar_t** argv) {
         const std::wstring title = argv[2];
         return WaitUntil([&] { return !FindTopLevel(title).has_value(); }, Millis(argv[3])) ? 0 : 1;
     }
+    if (command == L"pointer" && argc == 4)
+        return SetCursorPos(std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10)) ? 0 : 1;
     std::fprintf(stderr,
                  "usage: quelbrin_driver wait-main MS | status | click ID | wait-window TITLE MS |\n"
-                 "       wait-text ID TEXT MS | answer-box TITLE MS | close TITLE | wait-gone TITLE MS\n");
+                 "       wait-text ID TEXT MS | answer-box TITLE MS | close TITLE | wait-gone TITLE MS |\n"
+                 "       pointer X Y\n");
     return 2;
 }
 

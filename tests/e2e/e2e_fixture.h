@@ -1,0 +1,49 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main_window/main_form_layout.h"
+#include "tests/e2e/quelbrin_run.h"
+#include "tests/e2e/substitute.h"
+#include "tests/e2e/test_folder.h"
+#include "tests/e2e/wait_until.h"
+
+namespace quelbrin::e2e {
+
+// Each test gets a folder of its own: "app" holds Quelbrin.exe and, where the
+// test wants one, the substitute as InstallHFZ.exe; packages go where the test
+// puts them. At the end Quelbrin and everything it started are gone.
+class E2eTest : public ::testing::Test {
+protected:
+    E2eTest();
+    void TearDown() override;
+
+    std::wstring AppFolder() const { return folder_ / L"app"; }
+    // The substitute beside Quelbrin as InstallHFZ.exe; returns its log path.
+    std::wstring PlaceInstaller(const SubstituteConfig& config, const std::wstring& name = L"InstallHFZ.exe");
+    // A folder (relative to the test's folder) with these ".hfz" files; returns its path.
+    std::wstring MakePackages(const std::wstring& relative, const std::vector<std::wstring>& names);
+
+    // Starts Quelbrin from the app folder.
+    void Start();
+    // Starts Quelbrin and waits for its main window (fails the test if none).
+    void StartAndWaitForWindow();
+    // Presses "Cancel / Exit" and expects the program to end within 10 s.
+    void ExitAndExpectGone();
+
+    std::wstring Text(int id) const { return app_->Text(id); }
+    // Waits until a control reads `expected`; false (with the last text
+    // printed) when it doesn't in time.
+    ::testing::AssertionResult WaitForText(int id, const std::wstring& expected,
+                                           std::chrono::milliseconds timeout);
+
+    TestFolder folder_;
+    std::unique_ptr<QuelbrinRun> app_;
+};
+
+std::string Utf8(const std::wstring& text);
+
+}  // namespace quelbrin::e2e

@@ -1,0 +1,119 @@
+// "Install Selected File" with the substitute installer in InstallHFZ.exe's place.
+#include "tests/e2e/e2e_fixture.h"
+
+namespace quelbrin::e2e {
+namespace {
+
+using namespace layout;
+
+class InstallSelected : public E2eTest {
+protected:
+    // Waits until the install command is over; records how often more than
+    // one installer ran at a time.
+    ::testing::AssertionResult WaitForReady(std::chrono::milliseconds timeout) {
+        std::wstring status;
+        const bool ready = WaitUntil(
+            [&] {
+                const std::size_t running = app_->RunningChildren().size();
+                if (running > mostAtOnce) mostAtOnce = running;
+                status = Text(IdStatus2);
+                return status == L"Ready" || status.rfind(L"Error: ", 0) == 0;
+            },
+            timeout);
+        if (ready && status == L"Ready") return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "Status2 reads \"" << Utf8(status) << "\"";
+    }
+    std::size_t mostAtOnce = 0;
+};
+
+TEST_F(InstallSelected, StartsTheInstallerAndAnswersItsWindowInTheForeground) {
+    const std::wstring log = PlaceInstaller({.passes = 2});
+    const std::wstring packages = MakePackages(L"packages", {L"Fire.hfz", L"Snow.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus1, L"Fire.hfz", 5s));
+
+    ASSERT_TRUE(app_->Click(IdBtInst));
+    // Busy while the installer runs: every control but Cancel / Exit disabled.
+    const int busy[] = {IdBtInst, IdBtStart, IdBtAbout, IdBtBrowse, IdTxPath, IdFileList};
+    EXPECT_TRUE(WaitUntil([&] {
+        for (int id : busy)
+            if (app_->Enabled(id)) return false;
+        return true;
+    }, 10s)) << "the window never turned busy";
+    EXPECT_TRUE(app_->Enabled(IdBtExit));
+    ASSERT_TRUE(WaitForReady(60s));
+
+    EXPECT_EQ(Text(IdStatus1), L"Fire.hfz installed");
+    for (int id : busy) EXPECT_TRUE(app_->Enabled(id)) << "control " << id << " stays disabled";
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 1u);
+    const InstallerRun& run = runs[0];
+    EXPECT_EQ(run.commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\Fire.hfz"));
+    EXPECT_EQ(run.windowTitle, Utf8(L"Installing  " + packages + L"\\Fire.hfz"));
+    EXPECT_EQ(run.passes, 2);
+    EXPECT_EQ(run.closeReason, "passes");
+    EXPECT_TRUE(run.errors.empty()) << run.errors.front();
+    ASSERT_GE(run.keys.size(), 4u);
+    for (const LoggedKey& key : run.keys) {
+        EXPECT_TRUE(key.foreground) << key.key << " arrived while the window was not in front";
+        EXPECT_NE(key.key, "OTHER");
+    }
+    EXPECT_EQ(mostAtOnce, 1u);
+    ExitAndExpectGone();
+}
+
+TEST_F(InstallSelected, WaitsForASlowWindowAndNeverRunsTwoInstallers) {
+    const std::wstring log = PlaceInstaller({.passes = 1, .delayMs = 3000});
+    const std::wstring packages = MakePackages(L"packages", {L"Slow.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus1, L"Slow.hfz", 5s));
+
+    ASSERT_TRUE(app_->Click(IdBtInst));
+    ASSERT_TRUE(WaitForReady(60s));
+    EXPECT_EQ(Text(IdStatus1), L"Slow.hfz installed");
+
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 1u) << "the installer was started more than once";
+    const InstallerRun& run = runs[0];
+    ASSERT_TRUE(run.windowShown.has_value());
+    EXPECT_GE(*run.windowShown - run.started, 2900) << "the window showed too early";
+    EXPECT_EQ(run.passes, 1) << "the slow window was not answered";
+    EXPECT_EQ(run.closeReason, "passes");
+    for (const LoggedKey& key : run.keys) EXPECT_TRUE(key.foreground) << key.key;
+    EXPECT_EQ(mostAtOnce, 1u);
+    ExitAndExpectGone();
+}
+
+TEST_F(InstallSelected, AnInstallerThatIgnoresKeysRunsOnAfterCancelExit) {
+    const std::wstring log = PlaceInstaller({.mode = "ignorekeys"});
+    const std::wstring packages = MakePackages(L"packages", {L"Stubborn.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus1, L"Stubborn.hfz", 5s));
+
+    ASSERT_TRUE(app_->Click(IdBtInst));
+    // The loop goes on: several passes of keys reach the window, which stays.
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto runs = ReadInstallerLog(log);
+        return runs.size() == 1 && runs[0].keys.size() >= 4;
+    }, 30s)) << "the installer window got fewer than two passes of keys";
+    EXPECT_EQ(Text(IdStatus2), L"Installing selected file...");
+    EXPECT_EQ(Text(IdStatus1), L"Stubborn.hfz");
+
+    const auto pressed = std::chrono::steady_clock::now();
+    ExitAndExpectGone();
+    EXPECT_LT(std::chrono::steady_clock::now() - pressed, 10s);
+
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_FALSE(runs[0].windowClosed.has_value()) << "the installer window closed";
+    EXPECT_FALSE(runs[0].exited.has_value()) << "the installer ended with Quelbrin";
+    EXPECT_EQ(app_->RunningChildren().size(), 1u) << "the installer is no longer running";
+    EXPECT_TRUE(FindTopLevel(L"Installing  " + packages + L"\\Stubborn.hfz").has_value());
+    // TearDown ends the installer.
+}
+
+}  // namespace
+}  // namespace quelbrin::e2e

@@ -1,0 +1,119 @@
+#!/bin/bash
+# Screenshots of the real Quelbrin on the Wine environment's virtual display:
+#   screenshot.sh STATE_DIR QUELBRIN_EXE SUBSTITUTE_EXE DRIVER_EXE SHOT_DIR WORK_DIR
+# Saves main-window.png after start-up, about-dialog.png and batch.png (an
+# installer window during "Install All Files"), checking the status lines on
+# the way. Every Wine call has a time limit and writes to files, never a pipe.
+set -u
+state=$(realpath -m "${1:?state dir}")
+quelbrin=${2:?Quelbrin.exe}
+substitute=${3:?substitute installer}
+driver_exe=${4:?quelbrin_driver.exe}
+shots=$(realpath -m "${5:?screenshot dir}")
+work=$(realpath -m "${6:?work dir}")
+
+WINE=/usr/lib/wine/wine64
+export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -s "$state/display" ] || { echo "no virtual display: run the wine_setup test first" >&2; exit 1; }
+DISPLAY=$(cat "$state/display")
+export DISPLAY
+
+app_pid=
+failures=0
+fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
+
+finish() {
+    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+        kill "$app_pid" 2>/dev/null
+        wait "$app_pid" 2>/dev/null
+    fi
+    if grep -qE '^(wine: Unhandled|Unhandled exception)' "$work"/*.err 2>/dev/null; then
+        fail "a Windows program crashed:"
+        cat "$work"/*.err >&2
+    fi
+    [ $failures -eq 0 ] && echo "screenshots: all checks passed" || echo "screenshots: $failures checks failed"
+    exit $((failures > 0))
+}
+trap finish EXIT
+
+# The driver tool, its output in files; prints what it printed.
+driver() {
+    timeout -k 5 90 "$WINE" "$driver_exe" "$@" >"$work/driver.out" 2>"$work/driver.err"
+    local rc=$?
+    cat "$work/driver.out"
+    cat "$work/driver.err" >&2
+    return $rc
+}
+
+# The line of the last driver output that starts with a label.
+line_of() { sed -n "s/^$1: *//p" "$work/driver.out" | tr -d '\r'; }
+
+shoot() {
+    # The window is up; give Wine a moment to paint it before the picture.
+    sleep 0.5
+    import -display "$DISPLAY" -window root "$shots/$1.png" &&
+        convert "$shots/$1.png" -trim +repage "$shots/$1.png" &&
+        echo "saved $shots/$1.png"
+}
+
+winpath() { local p="Z:$1"; printf '%s' "${p//\//\\}"; }
+
+rm -rf "$work"
+mkdir -p "$work/app" "$shots"
+rm -f "$shots"/main-window.png "$shots"/about-dialog.png "$shots"/batch.png
+cp "$quelbrin" "$work/app/Quelbrin.exe"
+cp "$substitute" "$work/app/InstallHFZ.exe"
+# Fire's window stays up for a few passes, so the batch picture can catch it.
+cat >"$work/app/InstallHFZ.cfg" <<EOF
+log=installer.log
+passes=1
+passes@Fire.hfz=6
+timeout_ms=60000
+EOF
+for name in "Fire" "Ocean Waves" "Snow"; do
+    printf 'HFZ package %s\n' "$name" >"$work/app/$name.hfz"
+done
+app_folder=$(winpath "$work/app")
+
+# The pointer rests in a corner, so that no tooltip covers the pictures.
+driver pointer 1279 1023 || fail "the pointer could not be moved"
+(cd "$work/app" && exec timeout -k 5 240 "$WINE" "$work/app/Quelbrin.exe" >"$work/quelbrin.out" 2>"$work/quelbrin.err") &
+app_pid=$!
+
+driver wait-main 30000 || { fail "the main window did not show"; exit; }
+driver status
+[ "$(line_of Folder)" = "$app_folder" ] || fail "folder box: expected $app_folder"
+[ "$(line_of Status2)" = "3 .hfz files" ] || fail "Status2: expected \"3 .hfz files\""
+[ "$(line_of Status1)" = "Fire.hfz" ] || fail "Status1: expected \"Fire.hfz\""
+shoot main-window || fail "screenshot of the main window"
+
+driver click 101 || fail "About... could not be pressed"
+if driver wait-window "'bout 'n settings" 10000; then
+    shoot about-dialog || fail "screenshot of the About dialog"
+    driver close "'bout 'n settings"
+    driver wait-gone "'bout 'n settings" 10000 || fail "the About dialog did not close"
+else
+    fail "the About dialog did not open"
+fi
+
+driver click 102 || fail "Install All Files could not be pressed"
+driver answer-box Quelbrin 10000 || fail "no warning before the batch"
+[ "$(tr -d '\r' <"$work/driver.out")" = "Do not close any of the installation windows!" ] ||
+    fail "the warning reads \"$(cat "$work/driver.out")\""
+if driver wait-window "Installing  $app_folder\\Fire.hfz" 20000; then
+    shoot batch || fail "screenshot during the batch"
+else
+    fail "no installer window during the batch"
+fi
+driver wait-text 107 Ready 90000 || fail "the batch did not end with Ready"
+driver status
+[ "$(line_of Status1)" = "Snow.hfz installed" ] || fail "Status1: expected \"Snow.hfz installed\""
+[ "$(grep -c ' cmdline ' "$work/app/installer.log" 2>/dev/null)" = 3 ] || fail "the installer did not run three times"
+
+driver click 2 || fail "Cancel / Exit could not be pressed"
+for _ in $(seq 1 150); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "Quelbrin did not end within 15 s of Cancel / Exit"
+exit

@@ -1,0 +1,124 @@
+// Start-up, the folder box and a missing installer, on the real program.
+#include "tests/e2e/e2e_fixture.h"
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf.h"
+
+namespace quelbrin::e2e {
+namespace {
+
+using namespace layout;
+
+class StartUp : public E2eTest {};
+
+TEST_F(StartUp, ListsItsOwnFolderAndSelectsTheFirstFile) {
+    const std::wstring log = PlaceInstaller({});
+    MakePackages(L"app", {L"Snow.hfz", L"fire.hfz", L"Ocean Waves.hfz"});
+    folder_.WriteFile(L"app\\readme.txt", "not a package\n");
+    StartAndWaitForWindow();
+
+    EXPECT_EQ(Text(IdTxPath), AppFolder());
+    EXPECT_TRUE(WaitForText(IdStatus2, L"3 .hfz files", 5s));
+    EXPECT_EQ(Text(IdStatus1), L"fire.hfz");
+    const auto list = app_->List(IdFileList);
+    ASSERT_TRUE(list.has_value());
+    EXPECT_EQ(list->items, (std::vector<std::wstring>{L"fire.hfz", L"Ocean Waves.hfz", L"Snow.hfz"}));
+    EXPECT_EQ(list->selected, 0);
+    for (int id : {IdBtInst, IdBtStart, IdBtAbout, IdBtBrowse, IdTxPath, IdFileList, IdBtExit})
+        EXPECT_TRUE(app_->Enabled(id)) << "control " << id;
+    EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a message box at start-up";
+
+    ExitAndExpectGone();
+    EXPECT_TRUE(ReadInstallerLog(log).empty()) << "an installer ran without being asked";
+}
+
+class FolderBox : public E2eTest {};
+
+TEST_F(FolderBox, AMissingFolderIsInvalidAndAValidOneRecovers) {
+    PlaceInstaller({});
+    MakePackages(L"app", {L"Local.hfz"});
+    const std::wstring packages = MakePackages(L"packages", {L"b.hfz", L"a.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(WaitForText(IdStatus2, L"1 .hfz files", 5s));
+
+    ASSERT_TRUE(app_->SetText(IdTxPath, folder_ / L"no such folder"));
+    EXPECT_TRUE(WaitForText(IdStatus2, L"Invalid path", 5s));
+    EXPECT_EQ(Text(IdTxPath), folder_ / L"no such folder") << "the box keeps the text that failed";
+
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    EXPECT_TRUE(WaitForText(IdStatus2, L"2 .hfz files", 5s));
+    EXPECT_EQ(Text(IdStatus1), L"a.hfz");
+    const auto list = app_->List(IdFileList);
+    ASSERT_TRUE(list.has_value());
+    EXPECT_EQ(list->items, (std::vector<std::wstring>{L"a.hfz", L"b.hfz"}));
+    EXPECT_EQ(list->selected, 0);
+
+    // A folder without packages: no selection, the file line keeps its text.
+    ASSERT_TRUE(app_->SetText(IdTxPath, folder_.MakeFolder(L"empty")));
+    EXPECT_TRUE(WaitForText(IdStatus2, L"0 .hfz files", 5s));
+    EXPECT_EQ(Text(IdStatus1), L"a.hfz");
+    ExitAndExpectGone();
+}
+
+class MissingInstaller : public E2eTest {};
+
+TEST_F(MissingInstaller, WarnsBeforeTheWindowShowsAndInstallReportsTheError) {
+    {
+        HKEY key = nullptr;
+        const LONG opened = RegOpenKeyExW(HKEY_CLASSES_ROOT, L"hfzfile\\shell\\open\\command", 0,
+                                          KEY_READ, &key);
+        win32::UniqueRegKey owned(opened == ERROR_SUCCESS ? key : nullptr);
+        ASSERT_NE(opened, ERROR_SUCCESS)
+            << "the test prefix has an installer registered for .hfz files; this test needs none";
+    }
+    MakePackages(L"app", {L"Fire.hfz"});
+    Start();
+
+    const std::wstring title = L"Quelbrin";
+    std::optional<MessageBoxInfo> box;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (MessageBoxInfo& b : MessageBoxesOf(app_->Id()))
+                if (b.title == title) box = b;
+            return box.has_value() || app_->HasExited();
+        },
+        20s))
+        << "no message box";
+    ASSERT_TRUE(box.has_value()) << "Quelbrin ended without a message box";
+    EXPECT_EQ(box->text, L"InstallHFZ.exe not found, or Hollywood FX is not installed!");
+    const auto main = FindQuelbrinWindow(app_->Id());
+    EXPECT_FALSE(main && main->visible) << "the main window showed before the message box was answered";
+    ASSERT_TRUE(AnswerOk(box->hwnd));
+
+    ASSERT_NE(app_->WaitForMainWindow(20s), nullptr);
+    ASSERT_TRUE(WaitForText(IdStatus2, L"1 .hfz files", 5s));
+    EXPECT_EQ(Text(IdStatus1), L"Fire.hfz");
+
+    ASSERT_TRUE(app_->Click(IdBtInst));
+    std::wstring status;
+    ASSERT_TRUE(WaitUntil([&] { return (status = Text(IdStatus2)).rfind(L"Error: ", 0) == 0; }, 20s))
+        << "Status2 reads \"" << Utf8(status) << "\"";
+    // The description is the system's own wording for some error code.
+    const std::wstring description = status.substr(7);
+    bool systemWording = false;
+    for (DWORD code = 1; code < 16000 && !systemWording; ++code) {
+        wchar_t* text = nullptr;
+        const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                           FORMAT_MESSAGE_IGNORE_INSERTS,
+                                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        if (n == 0) continue;
+        std::wstring wording(text, n);
+        LocalFree(text);
+        while (!wording.empty() && (wording.back() == L'\n' || wording.back() == L'\r' || wording.back() == L' '))
+            wording.pop_back();
+        systemWording = wording == description;
+    }
+    EXPECT_TRUE(systemWording) << "\"" << Utf8(description) << "\" is no system error text";
+    EXPECT_TRUE(WaitUntil([&] { return app_->Enabled(IdBtInst); }, 5s)) << "the controls stay disabled";
+    EXPECT_EQ(Text(IdStatus1), L"Fire.hfz");
+    EXPECT_TRUE(app_->RunningChildren().empty());
+    ExitAndExpectGone();
+}
+
+}  // namespace
+}  // namespace quelbrin::e2e
