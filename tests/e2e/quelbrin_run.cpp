@@ -187,9 +187,18 @@ std::vector<DWORD> QuelbrinRun::RunningChildren() const {
 
 void QuelbrinRun::EndAll() {
     if (!job_) return;
+    // Named before Quelbrin goes: the job alone may miss them under Wine.
+    const std::vector<DWORD> children = RunningChildren();
     TerminateJobObject(job_.get(), 1);
+    TerminateProcess(process_.get(), 1);
+    for (DWORD id : children) {
+        win32::UniqueKernelHandle child(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (!child) continue;
+        TerminateProcess(child.get(), 1);
+        WaitForSingleObject(child.get(), 10000);
+    }
     WaitForExit(10s);
-    WaitUntil([&] { return JobProcessIds(job_.get()).empty(); }, 10s);
+    WaitUntil([&] { return RunningChildren().empty(); }, 10s);
 }
 
 }  // namespace quelbrin::e2e
