@@ -1,0 +1,72 @@
+// Start-up time, idle CPU and idle working set: Quelbrin against the
+// minimal window program, both started from the same folder.
+#include "bench/baseline_listing.h"
+#include "bench/driver/cpu_clock.h"
+#include "bench/driver/launch.h"
+#include "bench/driver/measure.h"
+#include "bench/driver/stopwatch.h"
+#include "platform/win32/utf.h"
+
+namespace quelbrin::bench {
+
+namespace {
+
+constexpr double kLaunchTimeoutMs = 60000;
+constexpr DWORD kSettleMs = 1500;   // after start-up, before "idle" counts
+constexpr DWORD kIdleWindowMs = 2000;
+
+void OneStart(BenchContext& context, const std::wstring& exe, const std::wstring& title,
+              const std::string& name, const std::wstring& expected) {
+    Samples& samples = *context.samples;
+    Launched run = LaunchUntilListed(exe, title, kLaunchTimeoutMs);
+    if (!run.error.empty()) {
+        samples.Error("startup." + name, run.error);
+        return;
+    }
+    if (run.status != expected) {
+        samples.Error("startup." + name, "status line reads \"" + win32::Narrow(run.status) +
+                                             "\", expected \"" + win32::Narrow(expected) + "\"");
+        return;
+    }
+    samples.Add("startup." + name + "_ms", run.readyMs);
+    samples.Add("startup." + name + "_window_ms", run.windowMs);
+
+    Sleep(kSettleMs);
+    const CpuClock cpu(*run.process, exe, context.clockTicks);
+    const double cpu0 = cpu.Ms(), t0 = NowMs();
+    Sleep(kIdleWindowMs);
+    const double cpu1 = cpu.Ms(), t1 = NowMs();
+    if (cpu0 < 0 || cpu1 < 0)
+        samples.Error("idle." + name, "CPU time can't be read (" + cpu.Source() + ")");
+    else
+        samples.Add("idle." + name + "_cpu_percent", 100.0 * (cpu1 - cpu0) / (t1 - t0));
+    samples.Add("memory." + name + "_idle_mib", static_cast<double>(run.process->WorkingSetBytes()) / kMiB);
+    run.process->EndAll();
+}
+
+}  // namespace
+
+void MeasureStartup(BenchContext& context) {
+    const std::wstring folder = context.Folder(L"startup");
+    const BareListing listing = ListHfzBare(folder);
+    if (listing.error != ERROR_SUCCESS) {
+        context.samples->Error("startup", "the start-up folder can't be listed");
+        return;
+    }
+    const std::wstring expected = CountText(listing.names.size());
+    context.samples->Add("startup.files", static_cast<double>(listing.names.size()));
+
+    for (int run = 0; run < context.runs; ++run) {
+        // Alternating which goes first evens out any drift of the machine's load.
+        const bool quelbrinFirst = run % 2 == 0;
+        for (int i = 0; i < 2; ++i) {
+            if ((i == 0) == quelbrinFirst)
+                OneStart(context, folder + L"\\Quelbrin.exe", L"Quelbrin", "quelbrin", expected);
+            else
+                OneStart(context, folder + L"\\bench_baseline_window.exe", L"Quelbrin baseline",
+                         "baseline", expected);
+        }
+    }
+}
+
+}  // namespace quelbrin::bench
