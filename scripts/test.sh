@@ -1,8 +1,8 @@
 #!/bin/bash
 # Builds and runs every test of the project:
 #   bash scripts/test.sh
-# For each preset (host, asan, win64, win32): configure, build, ctest. A failing
-# preset does not stop the others; the exit code is non-zero if any failed.
+# For each preset (host, asan, fuzz, win64, win32): configure, build, ctest. A
+# failing preset does not stop the others; the exit code is non-zero if any failed.
 # The last line adds up all presets: "Total: N passed, N failed".
 set -u
 cd "$(dirname "$0")/.." || exit 1
@@ -10,7 +10,11 @@ root=$(pwd)
 
 bash scripts/setup.sh || { echo "setup failed" >&2; exit 1; }
 
+# The fuzz preset (clang, libFuzzer) runs where the project has one.
 presets=(host asan win64 win32)
+if cmake --list-presets=test 2>/dev/null | grep -q '"fuzz"'; then
+    presets=(host asan fuzz win64 win32)
+fi
 logs=$root/build/test-logs
 shots=$root/build/screenshots
 mkdir -p "$logs"
