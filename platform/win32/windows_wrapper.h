@@ -22,3 +22,6 @@
 #define WINVER _WIN32_WINNT
 #endif
 #include <windows.h>
+// The platform's Desktop has a FindWindow of its own; the macro would rename
+// it in some files and not in others. The system's call is FindWindowW.
+#undef FindWindow
