@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+namespace substitute {
+
+// Appends one line per event to a file that several processes share:
+//   <milliseconds since 1970-01-01 UTC> <process id> <event> <detail>
+class Log {
+public:
+    explicit Log(std::string path);
+    void Write(const std::string& event, const std::string& detail = {}) const;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace substitute

@@ -1,0 +1,185 @@
+#include "tests/substitute_installer/substitute_window.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/win32/utf.h"
+#include "platform/win32/windows_wrapper.h"
+
+namespace substitute {
+
+namespace {
+
+using quelbrin::win32::Widen;
+
+constexpr wchar_t kClassName[] = L"QuelbrinSubstituteInstaller";
+constexpr UINT_PTR kCrashTimer = 1;
+constexpr UINT_PTR kTimeoutTimer = 2;
+constexpr int kWidth = 480, kHeight = 150;
+
+struct State {
+    const WindowRun* run;
+    HWND window = nullptr;
+    HWND status = nullptr;
+    int passes = 0;
+    bool tabPending = false;
+    bool crashNow = false;
+    WindowEnd end = WindowEnd::Closed;
+};
+
+const char* KeyName(WPARAM key) {
+    if (key == VK_TAB) return "TAB";
+    if (key == VK_RETURN) return "ENTER";
+    return "OTHER";
+}
+
+std::string Hex(unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
+
+void ShowProgress(const State& s) {
+    const std::string text = "Passes: " + std::to_string(s.passes) + " of " + std::to_string(s.run->settings.passes) +
+                             "   (mode " + ModeName(s.run->settings.mode) + ")";
+    SetWindowTextW(s.status, Widen(text).c_str());
+}
+
+void Close(State& s, WindowEnd end, const char* reason) {
+    s.end = end;
+    s.run->log.Write("close", std::to_string(s.run->number) + " " + reason);
+    DestroyWindow(s.window);
+}
+
+void OnKey(State& s, WPARAM key) {
+    const bool foreground = GetForegroundWindow() == s.window;
+    const WindowRun& run = *s.run;
+    run.log.Write("key", std::string(KeyName(key)) + " vk=" + Hex(static_cast<unsigned>(key)) +
+                             " foreground=" + (foreground ? "yes" : "no") + " window=" + std::to_string(run.number));
+    if (run.settings.mode == Mode::Crash) {
+        s.crashNow = true;  // outside the window procedure, from the message loop
+        return;
+    }
+    if (run.settings.mode == Mode::IgnoreKeys) return;
+    if (key == VK_TAB) {
+        s.tabPending = true;
+        return;
+    }
+    const bool pass = key == VK_RETURN && s.tabPending;
+    s.tabPending = false;
+    if (!pass) return;
+    ++s.passes;
+    run.log.Write("pass", std::to_string(s.passes) + " of " + std::to_string(run.settings.passes));
+    ShowProgress(s);
+    if (s.passes >= run.settings.passes) Close(s, WindowEnd::Passes, "passes");
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_NCCREATE) {
+            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* s = reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (s) {
+            switch (message) {
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+                OnKey(*s, wParam);
+                return 0;
+            case WM_TIMER:
+                KillTimer(window, wParam);
+                if (wParam == kCrashTimer) s->crashNow = true;
+                if (wParam == kTimeoutTimer) {
+                    s->run->log.Write("timeout");
+                    Close(*s, WindowEnd::TimedOut, "timeout");
+                }
+                return 0;
+            case WM_CLOSE:
+                Close(*s, WindowEnd::Closed, "request");
+                return 0;
+            case WM_DESTROY:
+                PostQuitMessage(0);
+                return 0;
+            default:
+                break;
+            }
+        }
+    } catch (...) {
+        // nothing may leave a window procedure
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterOnce(HINSTANCE instance) {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    registered = RegisterClassExW(&wc) != 0;
+    return registered;
+}
+
+HWND Label(HWND parent, HINSTANCE instance, const std::string& text, int top) {
+    HWND label = CreateWindowExW(0, L"STATIC", Widen(text).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, 16, top,
+                                 kWidth - 40, 22, parent, nullptr, instance, nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return label;
+}
+
+}  // namespace
+
+WindowEnd RunWindow(const WindowRun& run) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    State state{&run};
+    if (!RegisterOnce(instance)) {
+        run.log.Write("error", "RegisterClassExW failed with code " + std::to_string(GetLastError()));
+        return WindowEnd::Failed;
+    }
+    HWND window = CreateWindowExW(0, kClassName, Widen(run.title).c_str(),
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance, &state);
+    if (!window) {
+        run.log.Write("error", "CreateWindowExW failed with code " + std::to_string(GetLastError()));
+        return WindowEnd::Failed;
+    }
+    state.window = window;
+    Label(window, instance, "Substitute installer. Press Tab, then Enter.", 16);
+    state.status = Label(window, instance, "", 44);
+    ShowProgress(state);
+    ShowWindow(window, run.showCommand);
+    UpdateWindow(window);
+    run.log.Write("window", std::to_string(run.number) + " foreground=" +
+                                (GetForegroundWindow() == window ? "yes" : "no") + " title=" + run.title);
+
+    if (run.settings.mode == Mode::Crash && run.settings.crashMs > 0)
+        SetTimer(window, kCrashTimer, static_cast<UINT>(run.settings.crashMs), nullptr);
+    if (run.deadline) {
+        const unsigned long long now = GetTickCount64();
+        SetTimer(window, kTimeoutTimer, run.deadline > now ? static_cast<UINT>(run.deadline - now) : 1, nullptr);
+    }
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+        if (state.crashNow) CrashNow(run.log);
+    }
+    return state.end;
+}
+
+void CrashNow(const Log& log) {
+    log.Write("crash", "access violation");
+    // An address the compiler can't see through, so this stays a real write fault.
+    volatile std::uintptr_t address = 0;
+    *reinterpret_cast<volatile int*>(address) = 1;
+    std::abort();
+}
+
+}  // namespace substitute
