@@ -1,0 +1,141 @@
+#pragma once
+// A top-level window of the test program, run by a thread of its own (as
+// another program's window would be), that records the keys it receives.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win32/utf.h"
+#include "platform/win32/windows_wrapper.h"
+
+namespace quelbrin::test {
+
+struct KeyMessage {
+    UINT message;  // WM_KEYDOWN, WM_KEYUP or WM_CHAR
+    WPARAM key;
+    LPARAM flags;
+    LONG time;  // GetMessageTime()
+};
+
+class TestWindow {
+public:
+    explicit TestWindow(const std::string& title, bool visible = true) : title_(title) {
+        stallRelease_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, visible] { Run(visible); });
+        std::unique_lock<std::mutex> lock(mutex_);
+        ready_.wait(lock, [this] { return created_; });
+    }
+    ~TestWindow() {
+        SetEvent(stallRelease_);
+        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+        CloseHandle(stallRelease_);
+    }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    DWORD ThreadId() const { return threadId_; }
+
+    std::vector<KeyMessage> Keys() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return keys_;
+    }
+    // The virtual keys of the WM_KEYDOWN messages so far.
+    std::vector<WPARAM> KeysDown() const {
+        std::vector<WPARAM> out;
+        for (const KeyMessage& k : Keys())
+            if (k.message == WM_KEYDOWN) out.push_back(k.key);
+        return out;
+    }
+    std::size_t Count(UINT message) const {
+        std::size_t n = 0;
+        for (const KeyMessage& k : Keys()) n += k.message == message;
+        return n;
+    }
+    // Makes the window's thread stop taking messages until the window goes.
+    void Stall() { PostMessageW(window_, kStallMessage, 0, 0); }
+
+private:
+    static constexpr UINT kStallMessage = WM_APP + 1;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self) {
+            switch (message) {
+            case WM_KEYDOWN:
+            case WM_KEYUP:
+            case WM_CHAR: {
+                std::lock_guard<std::mutex> lock(self->mutex_);
+                self->keys_.push_back({message, wParam, lParam, GetMessageTime()});
+                return 0;
+            }
+            case kStallMessage:
+                WaitForSingleObject(self->stallRelease_, 30000);
+                return 0;
+            case WM_DESTROY:
+                PostQuitMessage(0);
+                return 0;
+            default:
+                break;
+            }
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    void Run(bool visible) {
+        static const wchar_t kClass[] = L"QuelbrinDesktopTestWindow";
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kClass;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        RegisterClassExW(&wc);  // fails harmlessly once registered
+        HWND window = CreateWindowExW(0, kClass, win32::Widen(title_).c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 400,
+                                      200, nullptr, nullptr, wc.hInstance, this);
+        if (window && visible) {
+            ShowWindow(window, SW_SHOWNORMAL);
+            UpdateWindow(window);
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            window_ = window;
+            threadId_ = GetCurrentThreadId();
+            created_ = true;
+        }
+        ready_.notify_all();
+        if (!window) return;
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    std::string title_;
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::condition_variable ready_;
+    bool created_ = false;
+    HWND window_ = nullptr;
+    DWORD threadId_ = 0;
+    HANDLE stallRelease_ = nullptr;
+    std::vector<KeyMessage> keys_;
+};
+
+// A title no other test uses at the same time.
+inline std::string UniqueTitle(const std::string& what) {
+    return "Quelbrin test " + what + " " + std::to_string(GetCurrentProcessId());
+}
+
+}  // namespace quelbrin::test

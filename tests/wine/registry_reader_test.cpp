@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "platform/win32/win32_platform.h"
+#include "settings/registry_reader.h"
+#include "tests/wine/registry_test_key.h"
+
+namespace quelbrin::test {
+namespace {
+
+// Default values of odd shapes, read as the program reads the installer's
+// command: ReadRegString over the real registry.
+class RegistryReadString : public ::testing::Test {
+protected:
+    std::string ReadDefault(const std::string& subkey) {
+        return ReadRegString(*registry, reg::ClassesRoot, subkey, "");
+    }
+    // The default value of a fresh child key, written with these bytes.
+    std::string ReadWritten(DWORD type, const std::vector<unsigned char>& data) {
+        const std::string child = key_.Child("case" + std::to_string(++cases_));
+        TestKey value(HKEY_CLASSES_ROOT, child);
+        value.Set("", type, data);
+        return ReadDefault(child);
+    }
+    std::unique_ptr<Registry> registry = win32::MakeRegistry();
+    TestKey key_{HKEY_CLASSES_ROOT, UniqueKeyName()};
+    int cases_ = 0;
+};
+
+TEST_F(RegistryReadString, TextValues) {
+    EXPECT_EQ(ReadWritten(REG_SZ, WithNul(L"\"C:\\Program Files\\HFX\\InstallHFZ.exe\" %1")),
+              "\"C:\\Program Files\\HFX\\InstallHFZ.exe\" %1");
+    EXPECT_EQ(ReadWritten(REG_EXPAND_SZ, WithNul(L"%ProgramFiles%\\HFX\\InstallHFZ.exe")),
+              "%ProgramFiles%\\HFX\\InstallHFZ.exe");
+    EXPECT_EQ(ReadWritten(REG_SZ, WithNul(L"abcd")), "abcd");
+    EXPECT_EQ(ReadWritten(REG_SZ, Utf16Bytes(L"abcd")), "abcd");  // not NUL-terminated
+    EXPECT_EQ(ReadWritten(REG_SZ, WithNul(L"before\0after")), "before");
+    EXPECT_EQ(ReadWritten(REG_SZ, WithNul(L"")), "");
+    EXPECT_EQ(ReadWritten(REG_SZ, {}), "");
+    EXPECT_EQ(ReadWritten(REG_SZ, WithNul(L"C:\\\u00c9ffets\\x.exe")), "C:\\\xC3\x89" "ffets\\x.exe");
+}
+
+TEST_F(RegistryReadString, ATenThousandCharacterValueComesWhole) {
+    std::wstring text = L"\"C:\\";
+    while (text.size() < 9990) text += L"deep\\";
+    text.resize(9990);
+    text += L"\\x.exe\" %1";
+    ASSERT_EQ(text.size(), 10000u);
+    const std::string read = ReadWritten(REG_SZ, Utf16Bytes(std::wstring_view(text.c_str(), text.size() + 1)));
+    EXPECT_EQ(read.size(), 10000u);
+    EXPECT_EQ(read, win32::Narrow(text));
+}
+
+TEST_F(RegistryReadString, OtherTypes) {
+    EXPECT_EQ(ReadWritten(REG_BINARY, Bytes("C:\\x.exe")), "");
+    EXPECT_EQ(ReadWritten(REG_BINARY, {}), "");
+    EXPECT_EQ(ReadWritten(REG_DWORD, {0x78, 0x56, 0x34, 0x12}), "305419896");
+    EXPECT_EQ(ReadWritten(REG_MULTI_SZ, WithNul(L"C:\\x.exe\0second\0")), "");
+}
+
+TEST_F(RegistryReadString, NothingToRead) {
+    EXPECT_EQ(ReadDefault(key_.Subkey() + "\\missing"), "");
+    EXPECT_EQ(ReadDefault(key_.Child("no default")), "");
+    const std::string named = key_.Child("named only");
+    TestKey value(HKEY_CLASSES_ROOT, named);
+    value.Set("command", REG_SZ, WithNul(L"C:\\x.exe"));
+    EXPECT_EQ(ReadDefault(named), "");
+    EXPECT_EQ(ReadRegString(*registry, reg::ClassesRoot, named, "command"), "C:\\x.exe");
+}
+
+// Writes the very key the program reads, so it runs under the tests' shared
+// lock; whatever was there before is put back.
+TEST(RegistryHfzCommand, ReadsTheRegisteredInstallerCommand) {
+    constexpr wchar_t kKey[] = L"hfzfile\\shell\\open\\command";
+    HKEY probe = nullptr;
+    const bool hadClass = RegOpenKeyExW(HKEY_CLASSES_ROOT, L"hfzfile", 0, KEY_READ, &probe) == ERROR_SUCCESS;
+    if (probe) RegCloseKey(probe);
+    probe = nullptr;
+    const bool hadKey = RegOpenKeyExW(HKEY_CLASSES_ROOT, kKey, 0, KEY_READ, &probe) == ERROR_SUCCESS;
+    std::vector<unsigned char> saved;
+    DWORD savedType = 0;
+    bool hadValue = false;
+    if (probe) {
+        DWORD size = 0;
+        hadValue = RegQueryValueExW(probe, L"", nullptr, &savedType, nullptr, &size) == ERROR_SUCCESS;
+        saved.resize(size);
+        if (hadValue && size) RegQueryValueExW(probe, L"", nullptr, &savedType, saved.data(), &size);
+        RegCloseKey(probe);
+    }
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const auto data = WithNul(L"\"C:\\Program Files\\Pinnacle\\Hollywood FX\\InstallHFZ.exe\" %1");
+    ASSERT_EQ(RegSetValueExW(key, L"", 0, REG_SZ, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
+
+    auto registry = win32::MakeRegistry();
+    EXPECT_EQ(ReadRegString(*registry, reg::ClassesRoot, "hfzfile\\shell\\open\\command", ""),
+              "\"C:\\Program Files\\Pinnacle\\Hollywood FX\\InstallHFZ.exe\" %1");
+
+    if (hadValue)
+        RegSetValueExW(key, L"", 0, savedType, saved.empty() ? nullptr : saved.data(), static_cast<DWORD>(saved.size()));
+    else
+        RegDeleteValueW(key, L"");
+    RegCloseKey(key);
+    if (!hadClass) RegDeleteTreeW(HKEY_CLASSES_ROOT, L"hfzfile");
+    else if (!hadKey) RegDeleteKeyW(HKEY_CLASSES_ROOT, kKey);
+}
+
+}  // namespace
+}  // namespace quelbrin::test
