@@ -8,7 +8,7 @@
 set -u
 cd "$(dirname "$0")/.." || exit 1
 root=$(pwd -P)
-runs=${1:-5}
+runs=${1:-7}
 batch_runs=${2:-3}
 build=$root/build/bench-w64
 w32=$root/build/bench-w32

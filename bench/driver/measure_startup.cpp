@@ -14,6 +14,15 @@ namespace {
 constexpr double kLaunchTimeoutMs = 60000;
 constexpr DWORD kSettleMs = 1500;   // after start-up, before "idle" counts
 constexpr DWORD kIdleWindowMs = 2000;
+constexpr DWORD kHoverSettleMs = 500;
+
+// CPU time per second over the idle window, as a percentage of one core.
+double IdleCpuPercent(const CpuClock& cpu) {
+    const double cpu0 = cpu.Ms(), t0 = NowMs();
+    Sleep(kIdleWindowMs);
+    const double cpu1 = cpu.Ms(), t1 = NowMs();
+    return cpu0 < 0 || cpu1 < 0 ? -1 : 100.0 * (cpu1 - cpu0) / (t1 - t0);
+}
 
 void OneStart(BenchContext& context, const std::wstring& exe, const std::wstring& title,
               const std::string& name, const std::wstring& expected) {
@@ -33,14 +42,21 @@ void OneStart(BenchContext& context, const std::wstring& exe, const std::wstring
 
     Sleep(kSettleMs);
     const CpuClock cpu(*run.process, exe, context.clockTicks);
-    const double cpu0 = cpu.Ms(), t0 = NowMs();
-    Sleep(kIdleWindowMs);
-    const double cpu1 = cpu.Ms(), t1 = NowMs();
-    if (cpu0 < 0 || cpu1 < 0)
-        samples.Error("idle." + name, "CPU time can't be read (" + cpu.Source() + ")");
-    else
-        samples.Add("idle." + name + "_cpu_percent", 100.0 * (cpu1 - cpu0) / (t1 - t0));
+    const double idle = IdleCpuPercent(cpu);
+    if (idle < 0) samples.Error("idle." + name, "CPU time can't be read (" + cpu.Source() + ")");
+    else samples.Add("idle." + name + "_cpu_percent", idle);
     samples.Add("memory." + name + "_idle_mib", static_cast<double>(run.process->WorkingSetBytes()) / kMiB);
+
+    // The same with the pointer resting over the window: Wine polls for hover
+    // tracking while it is there.
+    RECT r;
+    if (GetWindowRect(run.window, &r)) {
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        Sleep(kHoverSettleMs);
+        const double hover = IdleCpuPercent(cpu);
+        if (hover >= 0) samples.Add("idle." + name + "_hover_cpu_percent", hover);
+        SetCursorPos(0, 0);
+    }
     run.process->EndAll();
 }
 
@@ -56,6 +72,7 @@ void MeasureStartup(BenchContext& context) {
     const std::wstring expected = CountText(listing.names.size());
     context.samples->Add("startup.files", static_cast<double>(listing.names.size()));
 
+    SetCursorPos(0, 0);  // idle means nobody points at the window
     for (int run = 0; run < context.runs; ++run) {
         // Alternating which goes first evens out any drift of the machine's load.
         const bool quelbrinFirst = run % 2 == 0;
