@@ -45,12 +45,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // One code point at the start of `text`; its length in bytes, 0 when the
-// bytes are no valid UTF-8.
+// bytes are no valid UTF-8 or a NUL, which no key types.
 std::size_t DecodeUtf8(std::string_view text, char32_t& out) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
     std::size_t length;
     char32_t cp;
+    if (lead == 0) return 0;
     if (lead < 0x80) {
         out = lead;
         return 1;
@@ -142,7 +143,7 @@ private:
         default: {
             char32_t cp = 0;
             const std::size_t length = DecodeUtf8(text_.substr(pos_), cp);
-            if (length == 0) return Fail("bytes that are not UTF-8");
+            if (length == 0) return Fail("a NUL or bytes that are not UTF-8");
             Emit(KeyStroke{0, cp}, 1);
             pos_ += length;
         }

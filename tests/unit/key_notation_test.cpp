@@ -98,7 +98,15 @@ TEST(KeyNotation, BytesThatAreNotUtf8AreRejected) {
         const std::string error = ErrorOf(bad);
         EXPECT_FALSE(error.empty()) << bad;
     }
-    EXPECT_EQ(ErrorOf("ok\xFF"), "bytes that are not UTF-8 at position 3");
+    EXPECT_EQ(ErrorOf("ok\xFF"), "a NUL or bytes that are not UTF-8 at position 3");
+}
+
+// Found by fuzzing: a NUL became a key that was neither named nor a character.
+TEST(KeyNotation, NulTypesNothing) {
+    using namespace std::string_literals;
+    EXPECT_FALSE(ParseKeyNotation("+\x13\0\0^{F5}"s).ok());
+    EXPECT_FALSE(ParseKeyNotation("{\0}"s).ok());
+    EXPECT_TRUE(ParseKeyNotation("{TAB}{ENTER}").ok());
 }
 
 }  // namespace
