@@ -12,7 +12,8 @@ class System : public Interface {
 public:
     // Keeps the computer from going to sleep while held.
     virtual std::unique_ptr<Hold> KeepAwake() = 0;
-    // The machine-wide "installing" token: null when another Quelbrin holds it.
+    // The "installing" token of this desktop session, where keystrokes would
+    // collide: null when another Quelbrin holds it.
     virtual std::unique_ptr<Hold> TryLockInstalling() = 0;
 };
 
