@@ -60,17 +60,46 @@ TEST_F(FolderBox, AMissingFolderIsInvalidAndAValidOneRecovers) {
     ExitAndExpectGone();
 }
 
-class MissingInstaller : public E2eTest {};
+// No installer registered for .hfz files in the test prefix: a command that
+// another test left there is taken away for this test and put back after it.
+class MissingInstaller : public E2eTest {
+protected:
+    static constexpr wchar_t kCommandKey[] = L"hfzfile\\shell\\open\\command";
+
+    void SetUp() override {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kCommandKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+        win32::UniqueRegKey owned(key);
+        DWORD size = 0;
+        if (RegQueryValueExW(key, L"", nullptr, &savedType_, nullptr, &size) == ERROR_SUCCESS) {
+            saved_.resize(size);
+            RegQueryValueExW(key, L"", nullptr, &savedType_, saved_.data(), &size);
+            saved_.resize(size);
+            hadValue_ = true;
+        }
+        owned.reset();
+        hadKey_ = true;
+        ASSERT_EQ(RegDeleteTreeW(HKEY_CLASSES_ROOT, kCommandKey), ERROR_SUCCESS);
+    }
+
+    void TearDown() override {
+        E2eTest::TearDown();
+        if (!hadKey_) return;
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, kCommandKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        win32::UniqueRegKey owned(key);
+        if (hadValue_) RegSetValueExW(key, L"", 0, savedType_, saved_.data(), static_cast<DWORD>(saved_.size()));
+    }
+
+private:
+    bool hadKey_ = false, hadValue_ = false;
+    DWORD savedType_ = 0;
+    std::vector<BYTE> saved_;
+};
 
 TEST_F(MissingInstaller, WarnsBeforeTheWindowShowsAndInstallReportsTheError) {
-    {
-        HKEY key = nullptr;
-        const LONG opened = RegOpenKeyExW(HKEY_CLASSES_ROOT, L"hfzfile\\shell\\open\\command", 0,
-                                          KEY_READ, &key);
-        win32::UniqueRegKey owned(opened == ERROR_SUCCESS ? key : nullptr);
-        ASSERT_NE(opened, ERROR_SUCCESS)
-            << "the test prefix has an installer registered for .hfz files; this test needs none";
-    }
     MakePackages(L"app", {L"Fire.hfz"});
     Start();
 
