@@ -63,6 +63,31 @@ TEST_F(InstallSelected, StartsTheInstallerAndAnswersItsWindowInTheForeground) {
     ExitAndExpectGone();
 }
 
+TEST_F(InstallSelected, ADoubleClickOnAFileInstallsThatFile) {
+    const std::wstring log = PlaceInstaller({.passes = 1});
+    const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus1, L"A.hfz", 5s));
+
+    // The mouse, as messages: press, release, double-click, release on the second name.
+    HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
+    ASSERT_NE(list, nullptr);
+    DWORD_PTR itemHeight = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 3000, &itemHeight));
+    const LPARAM at = MAKELPARAM(8, static_cast<int>(itemHeight) + static_cast<int>(itemHeight) / 2);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        ASSERT_TRUE(PostMessageW(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at));
+
+    ASSERT_TRUE(WaitUntil([&] { return !ReadInstallerLog(log).empty(); }, 20s)) << "no installer started";
+    ASSERT_TRUE(WaitForReady(60s));
+    EXPECT_EQ(Text(IdStatus1), L"B.hfz installed");
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\B.hfz"));
+    ExitAndExpectGone();
+}
+
 TEST_F(InstallSelected, WaitsForASlowWindowAndNeverRunsTwoInstallers) {
     const std::wstring log = PlaceInstaller({.passes = 1, .delayMs = 3000});
     const std::wstring packages = MakePackages(L"packages", {L"Slow.hfz"});
