@@ -1,0 +1,71 @@
+#include "platform/win32/message_pump.h"
+
+#include "main_window/main_form_layout.h"
+#include "platform/win32/window_classes.h"
+
+namespace quelbrin::win32 {
+
+namespace {
+
+bool HasClass(HWND window, const wchar_t* className) {
+    wchar_t name[64];
+    return window && GetClassNameW(window, name, 64) > 0 && lstrcmpiW(name, className) == 0;
+}
+
+bool IsEnterKey(const MSG& m) {
+    switch (m.message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+        return m.wParam == VK_RETURN;
+    default:
+        return false;
+    }
+}
+
+// While an install runs "Cancel / Exit" is the only enabled control, so an
+// Enter typed for the installer can land on it; it must never press it.
+bool IsExitButton(HWND window) {
+    return window && GetDlgCtrlID(window) == layout::IdBtExit &&
+           HasClass(GetAncestor(window, GA_PARENT), kMainWindowClass);
+}
+
+}  // namespace
+
+bool PreTranslateMessage(MSG& message) {
+    if (IsEnterKey(message) && IsExitButton(message.hwnd)) return true;
+    if (!message.hwnd) return false;
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (HasClass(root, kMainWindowClass) || HasClass(root, kDialogWindowClass))
+        return IsDialogMessageW(root, &message) != FALSE;
+    return false;
+}
+
+void DispatchWithKeyboardHandling(MSG& message) {
+    if (PreTranslateMessage(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void ProcessPendingMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) ExitProcess(static_cast<UINT>(message.wParam));
+        DispatchWithKeyboardHandling(message);
+    }
+}
+
+int RunMessageLoop() {
+    MSG message;
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got == -1) return 1;
+        DispatchWithKeyboardHandling(message);
+    }
+}
+
+}  // namespace quelbrin::win32
