@@ -1,0 +1,141 @@
+#include <memory>
+
+#include "platform/win32/long_path.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_error.h"
+#include "platform/win32/win32_platform.h"
+
+namespace quelbrin::win32 {
+
+namespace {
+
+// No "insert a disk" box for an empty drive while this thread looks at it.
+class QuietDriveErrors {
+public:
+    QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_); }
+    ~QuietDriveErrors() { SetThreadErrorMode(old_, nullptr); }
+    QuietDriveErrors(const QuietDriveErrors&) = delete;
+    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+private:
+    DWORD old_ = 0;
+};
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// The text after a "\\?\" prefix, where "?" is part of the syntax.
+std::wstring WithoutVerbatimPrefix(const std::wstring& path) {
+    return path.rfind(L"\\\\?\\", 0) == 0 ? path.substr(4) : path;
+}
+
+// Why a text can't name a folder to list, before Windows is asked: an empty
+// one would list the current folder's drive root, a pattern would list its
+// matches, a NUL would cut it short.
+bool IsUsableText(const std::wstring& path) {
+    if (path.find_first_not_of(L" \t") == std::wstring::npos) return false;
+    const std::wstring rest = WithoutVerbatimPrefix(path);
+    return rest.find_first_of(std::wstring(L"*?\0", 3)) == std::wstring::npos;
+}
+
+DirEntry EntryOf(const WIN32_FIND_DATAW& data) {
+    DirEntry entry;
+    entry.name = Narrow(data.cFileName);
+    entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.hidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    entry.system = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+    return entry;
+}
+
+bool IsDotEntry(const wchar_t* name) {
+    return (name[0] == L'.' && name[1] == L'\0') ||
+           (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
+}
+
+int Ordinal(const std::wstring& a, const std::wstring& b) {
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+class Win32FileSystem final : public FileSystem {
+public:
+    std::string AppPath() const override {
+        std::wstring path(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            if (n == 0) ThrowLastError("GetModuleFileNameW");
+            if (n < path.size()) {
+                path.resize(n);
+                break;
+            }
+            path.resize(path.size() * 2);  // cut short: try a larger buffer
+        }
+        std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
+        if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // a drive's root
+        return Narrow(folder);
+    }
+
+    std::string Dir(const std::string& path) const override {
+        const std::wstring wide = Widen(path);
+        if (!IsUsableText(wide)) return {};
+        const QuietDriveErrors quiet;
+        WIN32_FIND_DATAW data{};
+        const UniqueFindHandle found(FindFirstFileExW(ToFileApiPath(wide).c_str(), FindExInfoBasic,
+                                                      &data, FindExSearchNameMatch, nullptr, 0));
+        if (!found) return {};
+        constexpr DWORD kNotOrdinary =
+            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        if (data.dwFileAttributes & kNotOrdinary) return {};
+        return Narrow(data.cFileName);
+    }
+
+    std::vector<DirEntry> ListFolder(const std::string& folder) const override {
+        const std::wstring wide = Widen(folder);
+        if (!IsUsableText(wide)) throw MakeError(ERROR_INVALID_NAME, "ListFolder");
+        const QuietDriveErrors quiet;
+        std::wstring dir = ToFileApiPath(wide);
+        if (!IsSeparator(dir.back())) dir += L'\\';
+
+        // A device name ("NUL", "CON") or a file is no folder, though "\*"
+        // after it may still find something.
+        const DWORD attributes = GetFileAttributesW(dir.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) ThrowLastError("GetFileAttributesW");
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) throw MakeError(ERROR_DIRECTORY, "ListFolder");
+
+        // "*" and not "*.hfz": the pattern also matches 8.3 short names, so
+        // "old.hfzbak" (short name OLD~1.HFZ) would come along.
+        WIN32_FIND_DATAW data{};
+        const UniqueFindHandle found(FindFirstFileExW((dir + L"*").c_str(), FindExInfoBasic, &data,
+                                                      FindExSearchNameMatch, nullptr,
+                                                      FIND_FIRST_EX_LARGE_FETCH));
+        std::vector<DirEntry> entries;
+        if (!found) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND) return entries;  // an empty drive root
+            throw MakeError(error, "FindFirstFileExW");
+        }
+        do {
+            if (!IsDotEntry(data.cFileName)) entries.push_back(EntryOf(data));
+        } while (FindNextFileW(found.get(), &data));
+        const DWORD error = GetLastError();
+        if (error != ERROR_NO_MORE_FILES) throw MakeError(error, "FindNextFileW");
+        return entries;
+    }
+
+    int CompareNames(const std::string& a, const std::string& b) const override {
+        const std::wstring wa = Widen(a), wb = Widen(b);
+        const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.data(),
+                                          static_cast<int>(wa.size()), wb.data(),
+                                          static_cast<int>(wb.size()));
+        // Names equal to the locale still need an order: a batch follows it.
+        if (result == CSTR_LESS_THAN) return -1;
+        if (result == CSTR_GREATER_THAN) return 1;
+        return Ordinal(wa, wb);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakeFileSystem() { return std::make_unique<Win32FileSystem>(); }
+
+}  // namespace quelbrin::win32

@@ -1,0 +1,407 @@
+// The Win32 file system and the file list box under Wine, on real folders.
+#include <gtest/gtest.h>
+
+#include "platform/win32/windows_wrapper.h"
+
+#include <winternl.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main_window/hfz_listing.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_error.h"
+#include "platform/win32/win32_platform.h"
+
+namespace quelbrin::win32 {
+namespace {
+
+std::wstring Verbatim(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = FindFirstFileExW((Verbatim(path) + L"\\*").c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+                SetFileAttributesW(Verbatim(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileW(Verbatim(child).c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(Verbatim(path).c_str());
+}
+
+// A fresh folder under %TEMP%, removed with everything in it.
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& leaf = L"") {
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, temp);
+        static int serial = 0;
+        path_ = std::wstring(temp) + L"quelbrin-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++serial) + leaf;
+        RemoveTree(path_);
+        EXPECT_TRUE(CreateDirectoryW(path_.c_str(), nullptr)) << GetLastError();
+    }
+    ~TempFolder() { RemoveTree(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string Path() const { return Narrow(path_); }
+    const std::wstring& WidePath() const { return path_; }
+
+    // Returns false when the attributes could not be stored (a file system
+    // without DOS attributes).
+    bool AddFile(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
+        const std::wstring full = Verbatim(path_ + L"\\" + name);
+        const HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE) << Narrow(name) << " error " << GetLastError();
+        CloseHandle(file);
+        if (attributes == FILE_ATTRIBUTE_NORMAL) return true;
+        SetFileAttributesW(full.c_str(), attributes);
+        return (GetFileAttributesW(full.c_str()) & attributes) == attributes;
+    }
+    void AddFolder(const std::wstring& name) const {
+        EXPECT_TRUE(CreateDirectoryW(Verbatim(path_ + L"\\" + name).c_str(), nullptr)) << GetLastError();
+    }
+
+private:
+    std::wstring path_;
+};
+
+// Creates many empty files in a folder, quickly. Wine looks a Windows path
+// up without regard to case by reading the whole folder, which makes each new
+// file cost as much as the files already there; a "\??\unix\" path is
+// looked up exactly. Elsewhere CreateFileW is quick enough as it is.
+void CreateEmptyFiles(const std::wstring& folder, int count, const wchar_t* format) {
+    using WineUnixName = char*(CDECL*)(LPCWSTR);
+    using NtCreateFileCall = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
+                                              PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+    const auto unixName = reinterpret_cast<WineUnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    const auto ntCreateFile = reinterpret_cast<NtCreateFileCall>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll"), "NtCreateFile")));
+    std::wstring prefix = folder + L"\\";
+    if (unixName && ntCreateFile) {
+        char* unixFolder = unixName(folder.c_str());
+        ASSERT_NE(unixFolder, nullptr);
+        std::wstring unixPath = Widen(unixFolder);
+        std::replace(unixPath.begin(), unixPath.end(), L'/', L'\\');
+        prefix = L"\\??\\unix" + unixPath + L"\\";
+        HeapFree(GetProcessHeap(), 0, unixFolder);
+    }
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[64];
+        wsprintfW(name, format, i);
+        std::wstring path = prefix + name;
+        HANDLE file = INVALID_HANDLE_VALUE;
+        if (unixName && ntCreateFile) {
+            UNICODE_STRING ntName{static_cast<USHORT>(path.size() * 2), static_cast<USHORT>(path.size() * 2),
+                                  path.data()};
+            OBJECT_ATTRIBUTES attributes{};
+            attributes.Length = sizeof attributes;
+            attributes.ObjectName = &ntName;
+            IO_STATUS_BLOCK io{};
+            constexpr ULONG kCreate = 2, kNonDirectory = 0x40, kSynchronous = 0x20;
+            if (ntCreateFile(&file, GENERIC_WRITE | SYNCHRONIZE, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, 0,
+                             kCreate, kNonDirectory | kSynchronous, nullptr, 0) != 0)
+                file = INVALID_HANDLE_VALUE;
+        } else {
+            file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        }
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << Narrow(name);
+        CloseHandle(file);
+    }
+}
+
+using Names = std::vector<std::string>;
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    std::unique_ptr<FileSystem> files = MakeFileSystem();
+};
+
+TEST_F(FileSystemTest, ListShowsOrdinaryFilesEndingInHfzOnly) {
+    TempFolder folder;
+    for (const wchar_t* name : {L"Fire.hfz", L"SNOW.HFZ", L"rain.Hfz", L"old.hfzbak", L"Fire.hfz.txt",
+                                L"notes.txt", L"hfz", L"xhfz"})
+        folder.AddFile(name);
+    folder.AddFolder(L"Folder.hfz");
+    const bool hidden = folder.AddFile(L"Secret.hfz", FILE_ATTRIBUTE_HIDDEN);
+    const bool system = folder.AddFile(L"Boot.hfz", FILE_ATTRIBUTE_SYSTEM);
+
+    Names names = ListHfzFiles(*files, folder.Path());
+    std::vector<std::string> expected{"Fire.hfz", "rain.Hfz", "SNOW.HFZ"};
+    if (!hidden) expected.push_back("Secret.hfz");
+    if (!system) expected.push_back("Boot.hfz");
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+    if (!hidden || !system) GTEST_SKIP() << "this file system keeps no hidden/system attributes";
+}
+
+TEST_F(FileSystemTest, EntriesCarryTheirKindWithoutDotEntries) {
+    TempFolder folder;
+    folder.AddFile(L"a.hfz");
+    folder.AddFolder(L"sub");
+    const bool hidden = folder.AddFile(L"h.hfz", FILE_ATTRIBUTE_HIDDEN);
+    const bool system = folder.AddFile(L"s.hfz", FILE_ATTRIBUTE_SYSTEM);
+    const std::vector<DirEntry> entries = files->ListFolder(folder.Path());
+    ASSERT_EQ(entries.size(), 4u);
+    for (const DirEntry& e : entries) {
+        SCOPED_TRACE(e.name);
+        EXPECT_NE(e.name, ".");
+        EXPECT_NE(e.name, "..");
+        EXPECT_EQ(e.directory, e.name == "sub");
+        if (hidden) { EXPECT_EQ(e.hidden, e.name == "h.hfz"); }
+        if (system) { EXPECT_EQ(e.system, e.name == "s.hfz"); }
+    }
+}
+
+TEST_F(FileSystemTest, OrderIsCompareNamesWhichIgnoresCaseAndIsTotal) {
+    TempFolder folder;
+    for (const wchar_t* name : {L"beta.hfz", L"Alpha.hfz", L"gamma.HFZ", L"_under.hfz", L"10.hfz",
+                                L"9.hfz", L"Ärger.hfz", L"Zulu.hfz", L"apple.hfz"})
+        folder.AddFile(name);
+    const Names names = ListHfzFiles(*files, folder.Path());
+    ASSERT_EQ(names.size(), 9u);
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [&](const auto& a, const auto& b) {
+        return files->CompareNames(a, b) < 0;
+    }));
+    auto at = [&](const char* n) { return std::find(names.begin(), names.end(), n) - names.begin(); };
+    EXPECT_LT(at("Alpha.hfz"), at("apple.hfz"));
+    EXPECT_LT(at("apple.hfz"), at("beta.hfz"));
+    EXPECT_LT(at("beta.hfz"), at("gamma.HFZ"));
+    EXPECT_LT(at("gamma.HFZ"), at("Zulu.hfz"));
+
+    EXPECT_LT(files->CompareNames("alpha.hfz", "BETA.hfz"), 0);
+    EXPECT_GT(files->CompareNames("Beta.hfz", "alpha.HFZ"), 0);
+    EXPECT_EQ(files->CompareNames("Same.hfz", "Same.hfz"), 0);
+    // Names equal but for case still have an order, the same both ways round.
+    const int ab = files->CompareNames("fire.hfz", "FIRE.hfz");
+    EXPECT_NE(ab, 0);
+    EXPECT_EQ(files->CompareNames("FIRE.hfz", "fire.hfz"), -ab);
+}
+
+TEST_F(FileSystemTest, TrailingBackslashListsTheSameFolder) {
+    TempFolder folder;
+    folder.AddFile(L"one.hfz");
+    folder.AddFile(L"two.hfz");
+    EXPECT_EQ(ListHfzFiles(*files, folder.Path() + "\\"), ListHfzFiles(*files, folder.Path()));
+    EXPECT_EQ(ListHfzFiles(*files, folder.Path() + "\\").size(), 2u);
+}
+
+TEST_F(FileSystemTest, BadFolderTextsFailWithAnErrorInfo) {
+    TempFolder folder;
+    folder.AddFile(L"file.hfz");
+    wchar_t unusedDrive[] = L"?:\\";
+    const DWORD drives = GetLogicalDrives();
+    for (wchar_t letter = L'Z'; letter >= L'D'; --letter)
+        if (!(drives & (1u << (letter - L'A')))) unusedDrive[0] = letter;
+    const std::vector<std::string> bad{"",
+                                       "   ",
+                                       folder.Path() + "\\file.hfz",
+                                       "C:\\*",
+                                       folder.Path() + "\\*.hfz",
+                                       folder.Path() + "\\fil?.hfz",
+                                       "NUL",
+                                       "CON",
+                                       "C:\\NUL",
+                                       folder.Path() + "\\missing",
+                                       "C:\\" + std::string(300, 'x'),
+                                       Narrow(unusedDrive),
+                                       std::string("C:\\\0", 4),
+                                       "a<b>|\""};
+    for (const std::string& text : bad) {
+        SCOPED_TRACE("folder text: " + text);
+        EXPECT_THROW(files->ListFolder(text), ErrorInfo);
+    }
+}
+
+TEST_F(FileSystemTest, ErrorInfoCarriesTheSystemsWords) {
+    TempFolder folder;
+    try {
+        files->ListFolder(folder.Path() + "\\missing");
+        FAIL() << "listed a missing folder";
+    } catch (const ErrorInfo& e) {
+        EXPECT_TRUE(e.Number == ERROR_FILE_NOT_FOUND || e.Number == ERROR_PATH_NOT_FOUND) << e.Number;
+        EXPECT_EQ(e.Description, DescribeError(static_cast<std::uint32_t>(e.Number)));
+        EXPECT_FALSE(e.Source.empty());
+    }
+}
+
+TEST_F(FileSystemTest, PathsLongerThanMaxPathAreListed) {
+    TempFolder folder;
+    std::wstring deep = folder.WidePath();
+    while (deep.size() < 320) {
+        deep += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(CreateDirectoryW(Verbatim(deep).c_str(), nullptr)) << GetLastError();
+    }
+    const HANDLE file = CreateFileW(Verbatim(deep + L"\\deep.hfz").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    EXPECT_EQ(ListHfzFiles(*files, Narrow(deep)), Names{"deep.hfz"});
+    EXPECT_EQ(ListHfzFiles(*files, Narrow(deep) + "\\"), Names{"deep.hfz"});
+    std::wstring slashes = deep;
+    std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
+    EXPECT_EQ(ListHfzFiles(*files, Narrow(slashes)), Names{"deep.hfz"});
+    EXPECT_THROW(files->ListFolder(Narrow(deep) + "\\missing"), ErrorInfo);
+}
+
+TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePageRoundTrip) {
+    TempFolder folder(L"-Папка-文件夹");
+    folder.AddFile(L"Эффект.hfz");
+    folder.AddFile(L"特效.HFZ");
+    folder.AddFile(L"plain.hfz");
+    Names names = ListHfzFiles(*files, folder.Path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (Names{"plain.hfz", "Эффект.hfz", "特效.HFZ"}));
+    EXPECT_EQ(files->Dir(folder.Path() + "\\Эффект.hfz"), "Эффект.hfz");
+}
+
+TEST_F(FileSystemTest, DirNamesOnlyOrdinaryExistingFiles) {
+    TempFolder folder;
+    folder.AddFile(L"InstallHFZ.exe");
+    folder.AddFolder(L"Folder.exe");
+    const bool hidden = folder.AddFile(L"Hidden.exe", FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(files->Dir(folder.Path() + "\\InstallHFZ.exe"), "InstallHFZ.exe");
+    EXPECT_EQ(files->Dir(folder.Path() + "\\installhfz.EXE"), "InstallHFZ.exe") << "the name as stored";
+    EXPECT_EQ(files->Dir(folder.Path() + "\\\\InstallHFZ.exe"), "InstallHFZ.exe") << "root-style \"\\\\\"";
+    EXPECT_EQ(files->Dir(folder.Path() + "\\Folder.exe"), "");
+    EXPECT_EQ(files->Dir(folder.Path() + "\\Missing.exe"), "");
+    EXPECT_EQ(files->Dir(folder.Path() + "\\*.exe"), "") << "no patterns";
+    EXPECT_EQ(files->Dir(""), "");
+    if (hidden) { EXPECT_EQ(files->Dir(folder.Path() + "\\Hidden.exe"), ""); }
+}
+
+TEST_F(FileSystemTest, AppPathIsTheProgramsFolderWithoutTrailingBackslash) {
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring expected = module;
+    const std::wstring exe = expected.substr(expected.find_last_of(L'\\') + 1);
+    expected.resize(expected.find_last_of(L'\\'));
+    const std::string appPath = files->AppPath();
+    EXPECT_EQ(appPath, Narrow(expected));
+    EXPECT_NE(appPath.back(), '\\');
+    EXPECT_EQ(files->Dir(appPath + "\\" + Narrow(exe)), Narrow(exe));
+}
+
+// The list box behind FileListBox, on the main window.
+class NoEvents : public MainFormEvents {
+public:
+    void Form_Load() override {}
+    void Form_Unload() override {}
+    void BtExit_Click() override {}
+    void BtAbout_Click() override {}
+    void BtBrowse_Click() override {}
+    void TxPath_Change() override {}
+    void FileList_Click() override { ++clicks; }
+    void FileList_DblClick() override {}
+    void BtInst_Click() override {}
+    void BtStart_Click() override {}
+    int clicks = 0;
+};
+
+class FileListTest : public FileSystemTest {
+protected:
+    void SetUp() override {
+        ui = MakeUi(*files);
+        view = ui->CreateMainWindow(events);
+    }
+    FileListBox& List() { return view->FileList(); }
+
+    NoEvents events;
+    std::unique_ptr<Ui> ui;
+    std::unique_ptr<MainWindowView> view;
+};
+
+TEST_F(FileListTest, ListsAFolderInCompareNamesOrderWithNothingSelected) {
+    TempFolder folder;
+    for (const wchar_t* name : {L"c.hfz", L"A.hfz", L"b.HFZ", L"skip.txt"}) folder.AddFile(name);
+    List().SetFileName(folder.Path());
+    ASSERT_EQ(List().ListCount(), 3);
+    EXPECT_EQ(List().List(0), "A.hfz");
+    EXPECT_EQ(List().List(1), "b.HFZ");
+    EXPECT_EQ(List().List(2), "c.hfz");
+    EXPECT_EQ(List().List(3), "");
+    EXPECT_EQ(List().List(-1), "");
+    EXPECT_EQ(List().ListIndex(), -1);
+    EXPECT_EQ(List().FileName(), "");
+    EXPECT_EQ(events.clicks, 0);
+}
+
+TEST_F(FileListTest, AFailedOrEmptyFolderTextKeepsThePreviousEntries) {
+    TempFolder folder;
+    folder.AddFile(L"keep.hfz");
+    List().SetFileName(folder.Path());
+    List().SetListIndex(0);
+    EXPECT_THROW(List().SetFileName(folder.Path() + "\\missing"), ErrorInfo);
+    List().SetFileName("");
+    ASSERT_EQ(List().ListCount(), 1);
+    EXPECT_EQ(List().FileName(), "keep.hfz");
+}
+
+TEST_F(FileListTest, SetListIndexSelectsAndRaisesClick) {
+    TempFolder folder;
+    folder.AddFile(L"a.hfz");
+    folder.AddFile(L"b.hfz");
+    List().SetFileName(folder.Path());
+    List().SetListIndex(1);
+    EXPECT_EQ(events.clicks, 1);
+    EXPECT_EQ(List().ListIndex(), 1);
+    EXPECT_EQ(List().FileName(), "b.hfz");
+    List().SetListIndex(-1);
+    EXPECT_EQ(events.clicks, 2);
+    EXPECT_EQ(List().FileName(), "");
+}
+
+TEST_F(FileListTest, RefreshRereadsTheFolderKeepingTheSelectionByName) {
+    TempFolder folder;
+    folder.AddFile(L"m.hfz");
+    folder.AddFile(L"z.hfz");
+    List().SetFileName(folder.Path() + "\\");
+    List().SetListIndex(0);
+    folder.AddFile(L"a.hfz");
+    List().Refresh();
+    ASSERT_EQ(List().ListCount(), 3);
+    EXPECT_EQ(List().FileName(), "m.hfz");
+    EXPECT_EQ(List().ListIndex(), 1);
+    EXPECT_EQ(events.clicks, 1) << "Refresh raises no Click";
+
+    DeleteFileW((folder.WidePath() + L"\\m.hfz").c_str());
+    List().Refresh();
+    EXPECT_EQ(List().ListCount(), 2);
+    EXPECT_EQ(List().ListIndex(), -1);
+}
+
+TEST_F(FileListTest, FortyThousandFilesAreCountedAndListed) {
+    TempFolder folder;
+    constexpr int kFiles = 40000;
+    CreateEmptyFiles(folder.WidePath(), kFiles, L"fx%05d.hfz");
+    ASSERT_FALSE(HasFatalFailure());
+    List().SetFileName(folder.Path());
+    ASSERT_EQ(List().ListCount(), kFiles);
+    EXPECT_EQ(List().List(0), "fx00000.hfz");
+    EXPECT_EQ(List().List(32767), "fx32767.hfz");
+    EXPECT_EQ(List().List(32768), "fx32768.hfz");
+    EXPECT_EQ(List().List(kFiles - 1), "fx39999.hfz");
+    List().SetListIndex(kFiles - 1);
+    EXPECT_EQ(List().ListIndex(), kFiles - 1);
+    EXPECT_EQ(List().FileName(), "fx39999.hfz");
+}
+
+}  // namespace
+}  // namespace quelbrin::win32
