@@ -1,0 +1,10 @@
+#pragma once
+#include "platform/win32/unique_handle.h"
+
+namespace quelbrin::win32 {
+
+// The program's icon (resource 1 of the executable) at a size in pixels;
+// the system's application icon when the executable carries none.
+UniqueIcon LoadAppIcon(int size);
+
+}  // namespace quelbrin::win32

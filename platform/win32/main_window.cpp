@@ -1,0 +1,163 @@
+#include "platform/win32/main_window.h"
+
+#include <utility>
+#include <vector>
+
+#include "main_window/main_form_layout.h"
+#include "platform/win32/app_icon.h"
+#include "platform/win32/caption_fit.h"
+#include "platform/win32/child_window.h"
+#include "platform/win32/fonts.h"
+#include "platform/win32/screen_scale.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/window_classes.h"
+
+namespace quelbrin::win32 {
+
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+// Push buttons only: none of them is the default button, so Enter presses none.
+constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kTextBoxStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+// Status lines: one sunken line, long texts cut with "...", "&" shown as is.
+constexpr DWORD kStatusStyle =
+    SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOPREFIX | SS_SUNKEN;
+
+POINT CentredOnWorkArea(SIZE size) {
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return POINT{work.left + (work.right - work.left - size.cx) / 2,
+                 work.top + (work.bottom - work.top - size.cy) / 2};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files)
+    : events_(events), files_(files), defaultFont_(MakeDefaultFont()),
+      boldFont_(MakeBoldSansSerifFont()) {
+    RegisterClassOnce(kMainWindowClass, nullptr, nullptr);
+    const int width = TwipsToScreenPixels(layout::kClientWidth);
+    const int height = TwipsToScreenPixels(layout::kClientHeight);
+    const SIZE outer = WindowSizeForClient(kStyle, kExStyle, width, height);
+    const POINT at = CentredOnWorkArea(outer);
+    Create(kExStyle, kMainWindowClass, Widen(layout::kAppTitle).c_str(), kStyle, at.x, at.y,
+           outer.cx, outer.cy, nullptr);
+    FitClientArea(Handle(), width, height);
+
+    bigIcon_ = LoadAppIcon(GetSystemMetrics(SM_CXICON));
+    smallIcon_ = LoadAppIcon(GetSystemMetrics(SM_CXSMICON));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+    CreateControls();
+}
+
+MainWindow::~MainWindow() { Destroy(); }
+
+void MainWindow::CreateControls() {
+    tooltips_ = std::make_unique<Tooltips>(Handle());
+    std::vector<std::pair<int, HWND>> tabOrder;
+    for (const layout::ControlSpec& spec : layout::kMainControls) {
+        const TwipsRect rect{spec.left, spec.top, spec.width, spec.height};
+        const HFONT font = spec.boldSansSerif ? boldFont_.get() : defaultFont_.get();
+        HWND control = nullptr;
+        switch (spec.kind) {
+        case layout::Kind::Button:
+            control = CreateChildControl(Handle(), L"BUTTON", spec.caption, kButtonStyle, 0, rect,
+                                         spec.id, font);
+            if (UniqueFont fitted =
+                    FitCaption(control, font, ButtonCaptionRoom(TwipsToScreenPixels(spec.width))))
+                fittedFonts_.push_back(std::move(fitted));
+            break;
+        case layout::Kind::TextBox:
+            control = CreateChildControl(Handle(), L"EDIT", spec.caption, kTextBoxStyle,
+                                         WS_EX_CLIENTEDGE, rect, spec.id, font);
+            break;
+        case layout::Kind::FileList:
+            control = CreateChildControl(Handle(), L"LISTBOX", "", kListStyle, WS_EX_CLIENTEDGE,
+                                         rect, spec.id, font);
+            break;
+        case layout::Kind::Label:
+            control = CreateChildControl(Handle(), L"STATIC", spec.caption, kStatusStyle, 0, rect,
+                                         spec.id, font);
+            break;
+        }
+        if (spec.tooltip) tooltips_->Add(control, spec.tooltip);
+        tabOrder.emplace_back(spec.tabIndex, control);
+
+        switch (spec.id) {
+        case layout::IdBtExit: btExit_ = std::make_unique<WindowTextControl>(control); break;
+        case layout::IdBtAbout: btAbout_ = std::make_unique<WindowTextControl>(control); break;
+        case layout::IdBtStart: btStart_ = std::make_unique<WindowTextControl>(control); break;
+        case layout::IdBtInst: btInst_ = std::make_unique<WindowTextControl>(control); break;
+        case layout::IdBtBrowse: btBrowse_ = std::make_unique<WindowTextControl>(control); break;
+        case layout::IdStatus2: status2_ = std::make_unique<WindowTextControl>(control); break;
+        case layout::IdStatus1: status1_ = std::make_unique<WindowTextControl>(control); break;
+        case layout::IdTxPath:
+            txPath_ = std::make_unique<EditControl>(control, [this] { events_.TxPath_Change(); });
+            break;
+        case layout::IdFileList:
+            fileList_ = std::make_unique<FileListControl>(control, files_,
+                                                          [this] { events_.FileList_Click(); });
+            break;
+        }
+    }
+    ApplyTabOrder(tabOrder);
+    focus_.Remember(GetNextDlgTabItem(Handle(), nullptr, FALSE));
+}
+
+void MainWindow::Show() {
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+    SetForegroundWindow(Handle());
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_CLOSE:
+        events_.Form_Unload();
+        return 0;
+    case WM_ACTIVATE:
+        if (focus_.OnActivate(Handle(), wParam)) return 0;
+        break;
+    }
+    return WindowBase::HandleMessage(message, wParam, lParam);
+}
+
+void MainWindow::OnCommand(int id, int code, HWND control) {
+    // IDOK (Enter with no button to press) and anything else: nothing.
+    switch (id) {
+    case layout::IdTxPath:
+        if (code == EN_CHANGE && txPath_) txPath_->OnEditChanged();
+        return;
+    case layout::IdFileList:
+        if (code == LBN_SELCHANGE) events_.FileList_Click();
+        if (code == LBN_DBLCLK) events_.FileList_DblClick();
+        return;
+    default:
+        break;
+    }
+    if (code != BN_CLICKED) return;
+    // Esc reaches here as IDCANCEL through IsDialogMessage; a disabled
+    // button must not answer to it.
+    const HWND button = GetDlgItem(Handle(), id);
+    if (!button || (control && control != button) || !IsWindowEnabled(button)) return;
+    switch (id) {
+    case layout::IdBtExit: events_.BtExit_Click(); break;
+    case layout::IdBtAbout: events_.BtAbout_Click(); break;
+    case layout::IdBtStart: events_.BtStart_Click(); break;
+    case layout::IdBtInst: events_.BtInst_Click(); break;
+    case layout::IdBtBrowse: events_.BtBrowse_Click(); break;
+    default: break;
+    }
+}
+
+}  // namespace quelbrin::win32

@@ -1,0 +1,58 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/main_window_view.h"
+#include "platform/win32/file_list_box.h"
+#include "platform/win32/focus_memory.h"
+#include "platform/win32/text_control.h"
+#include "platform/win32/tooltips.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/window_base.h"
+
+namespace quelbrin::win32 {
+
+// The main window "Quelbrin" with its nine controls; hidden until Show().
+class MainWindow final : public WindowBase, public MainWindowView {
+public:
+    // Throws ErrorInfo.
+    MainWindow(MainFormEvents& events, const FileSystem& files);
+    ~MainWindow() override;
+
+    TextControl& BtExit() override { return *btExit_; }
+    TextControl& BtAbout() override { return *btAbout_; }
+    TextControl& BtStart() override { return *btStart_; }
+    TextControl& BtInst() override { return *btInst_; }
+    TextControl& BtBrowse() override { return *btBrowse_; }
+    TextControl& TxPath() override { return *txPath_; }
+    FileListBox& FileList() override { return *fileList_; }
+    TextControl& Status2() override { return *status2_; }
+    TextControl& Status1() override { return *status1_; }
+    void Show() override;
+
+    HWND TooltipHandle() const { return tooltips_->Handle(); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    void OnCommand(int id, int code, HWND control);
+
+    MainFormEvents& events_;
+    const FileSystem& files_;
+    UniqueFont defaultFont_;
+    UniqueFont boldFont_;
+    std::vector<UniqueFont> fittedFonts_;  // narrowed for captions that need it
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    std::unique_ptr<Tooltips> tooltips_;
+    std::unique_ptr<WindowTextControl> btExit_, btAbout_, btStart_, btInst_, btBrowse_;
+    std::unique_ptr<WindowTextControl> status2_, status1_;
+    std::unique_ptr<EditControl> txPath_;
+    std::unique_ptr<FileListControl> fileList_;
+    FocusMemory focus_;
+};
+
+}  // namespace quelbrin::win32

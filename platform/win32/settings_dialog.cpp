@@ -1,0 +1,177 @@
+#include "platform/win32/settings_dialog.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "main_window/main_form_layout.h"
+#include "platform/win32/app_icon.h"
+#include "platform/win32/caption_fit.h"
+#include "platform/win32/child_window.h"
+#include "platform/win32/fonts.h"
+#include "platform/win32/message_pump.h"
+#include "platform/win32/screen_scale.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/window_classes.h"
+
+namespace quelbrin::win32 {
+
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kTextBoxStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+constexpr DWORD kLabelStyle = SS_LEFT | SS_NOPREFIX;
+// The icon keeps its own size, centred in the picture's rectangle.
+constexpr DWORD kPictureStyle = SS_ICON | SS_CENTERIMAGE | SS_REALSIZEIMAGE;
+constexpr int kPictureIconSize = 48;  // pixels at 96 DPI
+
+// Over the owner's centre, kept on the owner's work area.
+POINT CentredOver(HWND owner, SIZE size) {
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT over = work;
+    if (owner) GetWindowRect(owner, &over);
+    POINT at{over.left + (over.right - over.left - size.cx) / 2,
+             over.top + (over.bottom - over.top - size.cy) / 2};
+    at.x = std::max(work.left, std::min(at.x, work.right - size.cx));
+    at.y = std::max(work.top, std::min(at.y, work.bottom - size.cy));
+    return at;
+}
+
+// Disables the owner while the dialog is up; enables it again before the
+// dialog goes, so that Windows hands the activation back to it.
+class OwnerDisabled {
+public:
+    explicit OwnerDisabled(HWND owner) : owner_(owner) {
+        if (owner_) EnableWindow(owner_, FALSE);
+    }
+    ~OwnerDisabled() {
+        if (owner_) EnableWindow(owner_, TRUE);
+    }
+    OwnerDisabled(const OwnerDisabled&) = delete;
+    OwnerDisabled& operator=(const OwnerDisabled&) = delete;
+
+private:
+    HWND owner_;
+};
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(HWND owner, DialogEvents& events)
+    : events_(events), defaultFont_(MakeDefaultFont()), boldFont_(MakeBoldSansSerifFont()) {
+    RegisterClassOnce(kDialogWindowClass, nullptr, nullptr);
+    const int width = TwipsToScreenPixels(layout::kDialogClientWidth);
+    const int height = TwipsToScreenPixels(layout::kDialogClientHeight);
+    const SIZE outer = WindowSizeForClient(kStyle, kExStyle, width, height);
+    const POINT at = CentredOver(owner, outer);
+    Create(kExStyle, kDialogWindowClass, Widen(layout::kDialogTitle).c_str(), kStyle, at.x, at.y,
+           outer.cx, outer.cy, owner);
+    FitClientArea(Handle(), width, height);
+
+    bigIcon_ = LoadAppIcon(GetSystemMetrics(SM_CXICON));
+    smallIcon_ = LoadAppIcon(GetSystemMetrics(SM_CXSMICON));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+    CreateControls();
+}
+
+SettingsDialog::~SettingsDialog() { Destroy(); }
+
+void SettingsDialog::CreateControls() {
+    tooltips_ = std::make_unique<Tooltips>(Handle());
+    std::vector<std::pair<int, HWND>> tabOrder;
+    for (const layout::DialogControlSpec& spec : layout::kDialogControls) {
+        const TwipsRect rect{spec.left, spec.top, spec.width, spec.height};
+        const HFONT font = spec.boldSansSerif ? boldFont_.get() : defaultFont_.get();
+        HWND control = nullptr;
+        UniqueFont fitted;
+        switch (spec.kind) {
+        case layout::DialogKind::Picture: {
+            control = CreateChildControl(Handle(), L"STATIC", "", kPictureStyle, 0, rect, spec.id,
+                                         font);
+            const int fit = std::min({TwipsToScreenPixels(spec.width),
+                                      TwipsToScreenPixels(spec.height),
+                                      MulDiv(kPictureIconSize, ScreenDpi(), 96)});
+            pictureIcon_ = LoadAppIcon(fit);
+            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_.get()), 0);
+            break;
+        }
+        case layout::DialogKind::TextBox:
+            control = CreateChildControl(Handle(), L"EDIT", spec.caption, kTextBoxStyle,
+                                         WS_EX_CLIENTEDGE, rect, spec.id, font);
+            txPathInst_ = std::make_unique<EditControl>(control, nullptr);
+            break;
+        case layout::DialogKind::Button:
+            control = CreateChildControl(Handle(), L"BUTTON", spec.caption, kButtonStyle, 0, rect,
+                                         spec.id, font);
+            fitted = FitCaption(control, font, ButtonCaptionRoom(TwipsToScreenPixels(spec.width)));
+            break;
+        case layout::DialogKind::Label:
+            control = CreateChildControl(Handle(), L"STATIC", spec.caption, kLabelStyle, 0, rect,
+                                         spec.id, font);
+            fitted = FitCaption(control, font, TwipsToScreenPixels(spec.width));
+            break;
+        }
+        if (fitted) fittedFonts_.push_back(std::move(fitted));
+        if (spec.tooltip) tooltips_->Add(control, spec.tooltip);
+        tabOrder.emplace_back(spec.tabIndex, control);
+    }
+    ApplyTabOrder(tabOrder);
+    focus_.Remember(GetNextDlgTabItem(Handle(), nullptr, FALSE));
+}
+
+void SettingsDialog::Show() {
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+    SetForegroundWindow(Handle());
+}
+
+LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        // IDOK (Enter in the path box) and IDCANCEL (Esc) have no handler.
+        if (LOWORD(wParam) == layout::IdOKButton && HIWORD(wParam) == BN_CLICKED)
+            events_.OKButton_Click(*this);
+        return 0;
+    case WM_CLOSE:
+        closed_ = true;  // the close box discards what was typed
+        return 0;
+    case WM_DESTROY:
+        closed_ = true;
+        break;
+    case WM_ACTIVATE:
+        if (focus_.OnActivate(Handle(), wParam)) return 0;
+        break;
+    }
+    return WindowBase::HandleMessage(message, wParam, lParam);
+}
+
+void ShowSettingsDialog(HWND owner, DialogEvents& events) {
+    SettingsDialog dialog(owner, events);
+    events.Form_Load(dialog);
+    bool quit = false;
+    WPARAM exitCode = 0;
+    {
+        const OwnerDisabled disabled(owner);
+        dialog.Show();
+        MSG message;
+        while (!dialog.Closed()) {
+            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+            if (got == 0) {
+                quit = true;
+                exitCode = message.wParam;
+                break;
+            }
+            if (got == -1) break;
+            DispatchWithKeyboardHandling(message);
+        }
+    }  // the owner is enabled here, before the dialog is destroyed
+    // WM_QUIT belongs to the program's own loop.
+    if (quit) PostQuitMessage(static_cast<int>(exitCode));
+}
+
+}  // namespace quelbrin::win32

@@ -1,0 +1,52 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "platform/main_window_view.h"
+#include "platform/win32/focus_memory.h"
+#include "platform/win32/text_control.h"
+#include "platform/win32/tooltips.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/window_base.h"
+
+namespace quelbrin::win32 {
+
+// "'bout 'n settings": owned by the main window, no taskbar button, the
+// program's icon in Picture1. OK and the close box are its only ways out;
+// Enter in the path box and Esc do nothing.
+class SettingsDialog final : public WindowBase, public DialogView {
+public:
+    // Created hidden. Throws ErrorInfo.
+    SettingsDialog(HWND owner, DialogEvents& events);
+    ~SettingsDialog() override;
+
+    TextControl& TxPathInst() override { return *txPathInst_; }
+    void Unload() override { closed_ = true; }
+
+    bool Closed() const { return closed_; }
+    void Show();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+
+    DialogEvents& events_;
+    UniqueFont defaultFont_;
+    UniqueFont boldFont_;
+    std::vector<UniqueFont> fittedFonts_;  // narrowed for captions that need it
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniqueIcon pictureIcon_;
+    std::unique_ptr<Tooltips> tooltips_;
+    std::unique_ptr<EditControl> txPathInst_;
+    FocusMemory focus_;
+    bool closed_ = false;
+};
+
+// Shows the dialog modally over its owner: raises Load, disables the owner,
+// runs a message loop of its own until the dialog is unloaded or closed.
+void ShowSettingsDialog(HWND owner, DialogEvents& events);
+
+}  // namespace quelbrin::win32

@@ -1,0 +1,39 @@
+#include "platform/win32/tooltips.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/screen_scale.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_error.h"
+
+namespace quelbrin::win32 {
+
+namespace {
+// Long tips wrap at this width instead of running across the screen.
+constexpr int kMaxTipWidthTwips = 4500;
+}
+
+Tooltips::Tooltips(HWND owner)
+    : owner_(owner),
+      tooltip_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                               GetModuleHandleW(nullptr), nullptr)) {
+    if (!tooltip_) ThrowLastError("CreateWindowExW");
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, TwipsToScreenPixels(kMaxTipWidthTwips));
+}
+
+void Tooltips::Add(HWND control, const std::string& text) {
+    std::wstring wide = Widen(text);
+    TOOLINFOW info{};
+    // The size every common controls version accepts (without lpReserved).
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = owner_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = wide.data();  // copied by the control
+    if (!SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
+        throw MakeError(ERROR_NOT_ENOUGH_MEMORY, "TTM_ADDTOOLW");
+}
+
+}  // namespace quelbrin::win32

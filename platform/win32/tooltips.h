@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+#include "platform/win32/windows_wrapper.h"
+
+namespace quelbrin::win32 {
+
+// A tooltip control that shows a text over each control given to it. It is
+// owned by the window and goes with it.
+class Tooltips {
+public:
+    // Throws ErrorInfo.
+    explicit Tooltips(HWND owner);
+    Tooltips(const Tooltips&) = delete;
+    Tooltips& operator=(const Tooltips&) = delete;
+
+    void Add(HWND control, const std::string& text);
+    HWND Handle() const { return tooltip_; }
+
+private:
+    HWND owner_;
+    HWND tooltip_;
+};
+
+}  // namespace quelbrin::win32

@@ -1,0 +1,466 @@
+// The real main window under Wine: its controls, geometry, fonts, tab order,
+// tooltips and the way messages become MainFormEvents.
+#include <gtest/gtest.h>
+
+#include "platform/win32/windows_wrapper.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main_window/main_form.h"
+#include "main_window/main_form_layout.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/screen_scale.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_platform.h"
+
+namespace quelbrin::win32 {
+namespace {
+
+// Counts every event the window raises.
+class EventRecorder : public MainFormEvents {
+public:
+    void Form_Load() override { ++counts["Form_Load"]; }
+    void Form_Unload() override { ++counts["Form_Unload"]; }
+    void BtExit_Click() override { ++counts["BtExit_Click"]; }
+    void BtAbout_Click() override { ++counts["BtAbout_Click"]; }
+    void BtBrowse_Click() override { ++counts["BtBrowse_Click"]; }
+    void TxPath_Change() override { ++counts["TxPath_Change"]; }
+    void FileList_Click() override { ++counts["FileList_Click"]; }
+    void FileList_DblClick() override { ++counts["FileList_DblClick"]; }
+    void BtInst_Click() override { ++counts["BtInst_Click"]; }
+    void BtStart_Click() override { ++counts["BtStart_Click"]; }
+
+    int Total() const {
+        int n = 0;
+        for (const auto& [name, count] : counts) n += count;
+        return n;
+    }
+    std::map<std::string, int> counts;
+};
+
+// Folders given by name, so the list has something to show.
+class FixedFolders : public FileSystem {
+public:
+    std::string AppPath() const override { return "C:\\Quelbrin"; }
+    std::string Dir(const std::string&) const override { return {}; }
+    std::vector<DirEntry> ListFolder(const std::string& folder) const override {
+        auto it = folders.find(folder);
+        if (it == folders.end()) throw ErrorInfo(3, "ListFolder", "The system cannot find the path specified.");
+        std::vector<DirEntry> entries;
+        for (const std::string& name : it->second) entries.push_back(DirEntry{name});
+        return entries;
+    }
+    int CompareNames(const std::string& a, const std::string& b) const override {
+        return a < b ? -1 : (a == b ? 0 : 1);
+    }
+    std::map<std::string, std::vector<std::string>> folders{
+        {"C:\\Fx", {"c.hfz", "a.hfz", "b.hfz"}}};
+};
+
+int Px(int twips) { return TwipsToScreenPixels(twips); }
+
+std::string ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return Narrow(name);
+}
+
+std::string TextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return Narrow(text);
+}
+
+RECT RectInParent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW lf{};
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    GetObjectW(font, sizeof lf, &lf);
+    return lf;
+}
+
+void PostKey(HWND target, WPARAM key) {
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    if (key == VK_RETURN || key == VK_ESCAPE) PostMessageW(target, WM_CHAR, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui = MakeUi(files);
+        view = ui->CreateMainWindow(events);
+        auto* window = dynamic_cast<MainWindow*>(view.get());
+        ASSERT_NE(window, nullptr);
+        main = window->Handle();
+        tooltip = window->TooltipHandle();
+        ASSERT_TRUE(IsWindow(main));
+    }
+    void TearDown() override {
+        view.reset();
+        ui->DoEvents();
+    }
+    HWND Control(int id) const { return GetDlgItem(main, id); }
+
+    FixedFolders files;
+    EventRecorder events;
+    std::unique_ptr<Ui> ui;
+    std::unique_ptr<MainWindowView> view;
+    HWND main = nullptr;
+    HWND tooltip = nullptr;
+};
+
+TEST_F(MainWindowTest, WindowIsAFixedDialogStyleFrameHiddenUntilShown) {
+    EXPECT_EQ(TextOf(main), "Quelbrin");
+    const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(main, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "must not be resizable";
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
+    EXPECT_TRUE(exStyle & WS_EX_APPWINDOW) << "taskbar button";
+    EXPECT_EQ(GetWindow(main, GW_OWNER), nullptr);
+    EXPECT_NE(SendMessageW(main, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageW(main, WM_GETICON, ICON_SMALL, 0), 0);
+
+    EXPECT_FALSE(IsWindowVisible(main));
+    view->Show();
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(MainWindowTest, NineControlsWithTheirCaptionsAndKinds) {
+    const std::map<layout::Kind, std::string> classes{{layout::Kind::Button, "Button"},
+                                                      {layout::Kind::TextBox, "Edit"},
+                                                      {layout::Kind::FileList, "ListBox"},
+                                                      {layout::Kind::Label, "Static"}};
+    int children = 0;
+    for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, 9);
+    for (const layout::ControlSpec& spec : layout::kMainControls) {
+        SCOPED_TRACE(spec.caption);
+        const HWND control = Control(spec.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(ClassOf(control), classes.at(spec.kind));
+        if (spec.kind != layout::Kind::FileList) { EXPECT_EQ(TextOf(control), spec.caption); }
+    }
+    EXPECT_EQ(view->BtExit().Text(), "Cancel / Exit");
+    EXPECT_EQ(view->Status2().Text(), "Ready");
+    EXPECT_EQ(view->TxPath().Text(), "");
+    EXPECT_EQ(Control(IDCANCEL), Control(layout::IdBtExit)) << "Esc presses Cancel / Exit";
+}
+
+TEST_F(MainWindowTest, ClientAreaAndControlRectanglesAreTheTwipsAtScreenDpi) {
+    RECT client{};
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, Px(layout::kClientWidth));
+    EXPECT_EQ(client.bottom, Px(layout::kClientHeight));
+    if (ScreenDpi() == 96) {
+        EXPECT_EQ(client.right, 417);
+        EXPECT_EQ(client.bottom, 129);
+    }
+    for (const layout::ControlSpec& spec : layout::kMainControls) {
+        SCOPED_TRACE(spec.caption);
+        const RECT r = RectInParent(Control(spec.id));
+        EXPECT_EQ(r.left, Px(spec.left));
+        EXPECT_EQ(r.top, Px(spec.top));
+        EXPECT_EQ(r.right - r.left, Px(spec.width));
+        EXPECT_EQ(r.bottom - r.top, Px(spec.height));
+        if (ScreenDpi() == 96) {
+            EXPECT_EQ(r.left * 15, spec.left);
+            EXPECT_EQ((r.right - r.left) * 15, spec.width);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TabOrderFollowsTheTabIndexes) {
+    std::vector<layout::ControlSpec> byTab(layout::kMainControls.begin(), layout::kMainControls.end());
+    std::sort(byTab.begin(), byTab.end(),
+              [](const auto& a, const auto& b) { return a.tabIndex < b.tabIndex; });
+    HWND child = GetWindow(main, GW_CHILD);
+    for (const layout::ControlSpec& spec : byTab) {
+        SCOPED_TRACE(spec.caption);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(child), spec.id);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    // Tab walks the focusable ones in that order and wraps around.
+    const int walk[] = {layout::IdFileList, layout::IdTxPath,  layout::IdBtBrowse, layout::IdBtStart,
+                        layout::IdBtAbout,  layout::IdBtInst,  layout::IdBtExit,   layout::IdFileList};
+    for (int i = 0; i + 1 < 8; ++i)
+        EXPECT_EQ(GetNextDlgTabItem(main, Control(walk[i]), FALSE), Control(walk[i + 1]))
+            << "after control " << walk[i];
+}
+
+TEST_F(MainWindowTest, InstallAllFilesIsBoldSansSerifTheRestUseTheWindowFont) {
+    const LOGFONTW bold = FontOf(Control(layout::IdBtStart));
+    EXPECT_EQ(std::wstring(bold.lfFaceName), L"MS Sans Serif");
+    EXPECT_GE(bold.lfWeight, FW_BOLD);
+    EXPECT_EQ(bold.lfHeight, -MulDiv(825, ScreenDpi(), 7200));
+    const LOGFONTW window = FontOf(Control(layout::IdTxPath));
+    EXPECT_EQ(std::wstring(window.lfFaceName), L"Microsoft Sans Serif");
+    EXPECT_EQ(window.lfHeight, -MulDiv(825, ScreenDpi(), 7200));
+    for (const layout::ControlSpec& spec : layout::kMainControls) {
+        if (spec.id == layout::IdBtStart) continue;
+        SCOPED_TRACE(spec.caption);
+        const LOGFONTW lf = FontOf(Control(spec.id));
+        EXPECT_EQ(std::wstring(lf.lfFaceName), std::wstring(window.lfFaceName));
+        EXPECT_EQ(lf.lfHeight, window.lfHeight);
+        EXPECT_LT(lf.lfWeight, FW_BOLD);
+    }
+}
+
+// Wider text than the control, measured with the font the control uses.
+int Overflow(HWND control, int room) {
+    const std::wstring text = Widen(TextOf(control));
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return extent.cx - room;
+}
+
+TEST_F(MainWindowTest, EveryButtonCaptionFitsItsButton) {
+    for (const layout::ControlSpec& spec : layout::kMainControls) {
+        if (spec.kind != layout::Kind::Button) continue;
+        SCOPED_TRACE(spec.caption);
+        EXPECT_LE(Overflow(Control(spec.id), Px(spec.width) - MulDiv(8, ScreenDpi(), 96)), 0);
+    }
+}
+
+TEST_F(MainWindowTest, TooltipsCarryTheirTexts) {
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(GetWindow(tooltip, GW_OWNER), main);
+    std::map<int, std::string> expected;
+    for (const layout::ControlSpec& spec : layout::kMainControls)
+        if (spec.tooltip) expected[spec.id] = spec.tooltip;
+    ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(expected.size()));
+    for (const auto& [id, text] : expected) {
+        SCOPED_TRACE(text);
+        wchar_t buffer[512] = {};
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.hwnd = main;
+        info.uId = reinterpret_cast<UINT_PTR>(Control(id));
+        info.lpszText = buffer;
+        SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(Narrow(buffer), text);
+    }
+}
+
+TEST_F(MainWindowTest, StatusLinesShowTextsAsGiven) {
+    const LONG_PTR style = GetWindowLongPtrW(Control(layout::IdStatus1), GWL_STYLE);
+    EXPECT_TRUE(style & SS_NOPREFIX) << "a name with & must show as it is";
+    view->Status1().SetText("Fire & Ice.hfz installed");
+    EXPECT_EQ(view->Status1().Text(), "Fire & Ice.hfz installed");
+    view->Status2().SetText("Invalid path");
+    EXPECT_EQ(TextOf(Control(layout::IdStatus2)), "Invalid path");
+    EXPECT_EQ(events.Total(), 0) << "labels raise nothing";
+}
+
+TEST_F(MainWindowTest, NoButtonIsTheDefaultButton) {
+    EXPECT_NE(HIWORD(SendMessageW(main, DM_GETDEFID, 0, 0)), DC_HASDEFID);
+    for (const layout::ControlSpec& spec : layout::kMainControls) {
+        if (spec.kind != layout::Kind::Button) continue;
+        SCOPED_TRACE(spec.caption);
+        const LONG_PTR type = GetWindowLongPtrW(Control(spec.id), GWL_STYLE) & BS_TYPEMASK;
+        EXPECT_EQ(type, BS_PUSHBUTTON);
+    }
+}
+
+TEST_F(MainWindowTest, ButtonClicksAndTheCloseBoxRaiseTheirEvents) {
+    view->Show();
+    const std::pair<int, const char*> buttons[] = {{layout::IdBtExit, "BtExit_Click"},
+                                                   {layout::IdBtAbout, "BtAbout_Click"},
+                                                   {layout::IdBtStart, "BtStart_Click"},
+                                                   {layout::IdBtInst, "BtInst_Click"},
+                                                   {layout::IdBtBrowse, "BtBrowse_Click"}};
+    for (const auto& [id, event] : buttons) {
+        SendMessageW(Control(id), BM_CLICK, 0, 0);
+        EXPECT_EQ(events.counts[event], 1) << event;
+    }
+    SendMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(events.counts["Form_Unload"], 1);
+    EXPECT_TRUE(IsWindow(main)) << "Form_Unload decides; the window stays until then";
+    EXPECT_EQ(events.Total(), 6);
+}
+
+TEST_F(MainWindowTest, DisabledButtonsRaiseNothing) {
+    view->Show();
+    view->BtInst().SetEnabled(false);
+    EXPECT_FALSE(view->BtInst().Enabled());
+    EXPECT_FALSE(IsWindowEnabled(Control(layout::IdBtInst)));
+    SendMessageW(Control(layout::IdBtInst), BM_CLICK, 0, 0);
+    EXPECT_EQ(events.Total(), 0);
+    view->BtInst().SetEnabled(true);
+    EXPECT_TRUE(view->BtInst().Enabled());
+}
+
+TEST_F(MainWindowTest, SettingThePathTextRaisesChangeExactlyOnce) {
+    view->TxPath().SetText("C:\\Fx");
+    EXPECT_EQ(events.counts["TxPath_Change"], 1);
+    EXPECT_EQ(view->TxPath().Text(), "C:\\Fx");
+    // The same text again is still an assignment.
+    view->TxPath().SetText("C:\\Fx");
+    EXPECT_EQ(events.counts["TxPath_Change"], 2);
+    view->TxPath().SetText("D:\\Эффекты\\特效");
+    EXPECT_EQ(events.counts["TxPath_Change"], 3);
+    EXPECT_EQ(view->TxPath().Text(), "D:\\Эффекты\\特效");
+    EXPECT_EQ(events.Total(), 3);
+}
+
+TEST_F(MainWindowTest, TypingIntoThePathRaisesChangePerKeystroke) {
+    view->Show();
+    SendMessageW(Control(layout::IdTxPath), WM_CHAR, 'C', 1);
+    SendMessageW(Control(layout::IdTxPath), WM_CHAR, ':', 1);
+    EXPECT_EQ(events.counts["TxPath_Change"], 2);
+    EXPECT_EQ(view->TxPath().Text(), "C:");
+}
+
+TEST_F(MainWindowTest, ListSelectionRaisesClickFromCodeAndFromTheMouse) {
+    view->Show();
+    FileListBox& list = view->FileList();
+    list.SetFileName("C:\\Fx");
+    ASSERT_EQ(list.ListCount(), 3);
+    EXPECT_EQ(events.Total(), 0) << "filling the list raises nothing";
+
+    list.SetListIndex(0);
+    EXPECT_EQ(events.counts["FileList_Click"], 1);
+    EXPECT_EQ(list.FileName(), "a.hfz");
+
+    // A click on the third entry, then a double click on it.
+    RECT item{};
+    const HWND box = Control(layout::IdFileList);
+    ASSERT_NE(SendMessageW(box, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item)), LB_ERR);
+    const LPARAM at = MAKELPARAM(item.left + 3, (item.top + item.bottom) / 2);
+    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(box, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(events.counts["FileList_Click"], 2);
+    EXPECT_EQ(list.FileName(), "c.hfz");
+    SendMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(box, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(events.counts["FileList_DblClick"], 1);
+}
+
+TEST_F(MainWindowTest, EscPressesCancelExitEvenWhileBusy) {
+    view->Show();
+    for (TextControl* c : {&view->BtInst(), &view->BtStart(), &view->BtAbout(), &view->BtBrowse(),
+                           &view->TxPath()})
+        c->SetEnabled(false);
+    view->FileList().SetEnabled(false);
+    PostKey(Control(layout::IdBtExit), VK_ESCAPE);
+    ui->DoEvents();
+    EXPECT_EQ(events.counts["BtExit_Click"], 1);
+    EXPECT_EQ(events.Total(), 1);
+}
+
+TEST_F(MainWindowTest, EnterPressesNothing) {
+    view->Show();
+    // With the focus in the path box: IDOK, which nothing answers.
+    SetFocus(Control(layout::IdTxPath));
+    PostKey(Control(layout::IdTxPath), VK_RETURN);
+    // At the window itself.
+    PostKey(main, VK_RETURN);
+    SendMessageW(main, WM_COMMAND, IDOK, 0);
+    ui->DoEvents();
+    EXPECT_EQ(events.Total(), 0);
+}
+
+TEST_F(MainWindowTest, EnterAimedAtCancelExitNeverPressesIt) {
+    view->Show();
+    const HWND exit = Control(layout::IdBtExit);
+    // Windows' dialog manager makes a focused push button the default one,
+    // and IsDialogMessage then presses it on Enter.
+    SetFocus(exit);
+    SendMessageW(exit, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    PostKey(exit, VK_RETURN);
+    ui->DoEvents();
+    EXPECT_EQ(events.counts["BtExit_Click"], 0);
+    EXPECT_EQ(events.Total(), 0);
+}
+
+TEST_F(MainWindowTest, DoEventsDispatchesWhatIsQueued) {
+    view->Show();
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    PostMessageW(Control(layout::IdBtAbout), BM_CLICK, 0, 0);
+    EXPECT_EQ(events.Total(), 0);
+    ui->DoEvents();
+    EXPECT_EQ(events.counts["Form_Unload"], 1);
+    EXPECT_EQ(events.counts["BtAbout_Click"], 1);
+    MSG left;
+    EXPECT_FALSE(PeekMessageW(&left, main, 0, 0, PM_NOREMOVE)) << "the queue is empty afterwards";
+}
+
+// Minimal stand-ins: MainForm needs a whole platform, BusyState uses none of these.
+class Unused : public Processes, public Desktop, public System, public Registry {
+public:
+    std::unique_ptr<Process> Shell(const std::string&, const std::string&, int) override { throw Fail(); }
+    bool FindWindow(const std::string&) override { throw Fail(); }
+    void AppActivate(const std::string&) override { throw Fail(); }
+    ForegroundWindow Foreground() override { throw Fail(); }
+    bool SendKeys(const std::string&, bool) override { throw Fail(); }
+    std::unique_ptr<Hold> KeepAwake() override { throw Fail(); }
+    std::unique_ptr<Hold> TryLockInstalling() override { throw Fail(); }
+    std::unique_ptr<RegKey> Open(std::uint32_t, const std::string&, std::uint32_t) override { throw Fail(); }
+    bool Query(RegKey&, const std::string&, RegValue&) override { throw Fail(); }
+    std::string ExpandEnvironment(const std::string&) override { throw Fail(); }
+
+private:
+    static ErrorInfo Fail() { return ErrorInfo(-1, "test", "not used by this test"); }
+};
+
+TEST(MainFormOnWin32, BusyStateLeavesOnlyCancelExitEnabled) {
+    FixedFolders files;
+    std::unique_ptr<Ui> ui = MakeUi(files);
+    Unused unused;
+    Platform platform{*ui, files, unused, unused, unused, unused};
+    MainForm form(platform);
+    MainWindowView& view = form.View();
+    const HWND main = dynamic_cast<MainWindow&>(view).Handle();
+    const int others[] = {layout::IdBtInst,  layout::IdBtStart, layout::IdBtAbout,
+                          layout::IdBtBrowse, layout::IdTxPath, layout::IdFileList};
+
+    form.BusyState(true);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, layout::IdBtExit)));
+    EXPECT_TRUE(IsWindowEnabled(main)) << "the close box stays available";
+    for (int id : others) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, id))) << id;
+
+    form.BusyState(false);
+    for (int id : others) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, id))) << id;
+}
+
+TEST(MainFormOnWin32, PathChangeListsTheFolderAndSelectsTheFirstFile) {
+    FixedFolders files;
+    std::unique_ptr<Ui> ui = MakeUi(files);
+    Unused unused;
+    Platform platform{*ui, files, unused, unused, unused, unused};
+    MainForm form(platform);
+    MainWindowView& view = form.View();
+
+    view.TxPath().SetText("C:\\Fx");
+    EXPECT_EQ(view.Status2().Text(), "3 .hfz files");
+    EXPECT_EQ(view.Status1().Text(), "a.hfz");
+    EXPECT_EQ(view.FileList().ListIndex(), 0);
+
+    view.TxPath().SetText("C:\\Nowhere");
+    EXPECT_EQ(view.Status2().Text(), "Invalid path");
+    EXPECT_EQ(view.FileList().ListCount(), 3) << "the list keeps its entries";
+}
+
+}  // namespace
+}  // namespace quelbrin::win32

@@ -1,0 +1,182 @@
+// The Ui's services under Wine: message boxes, the folder picker, waiting.
+#include <gtest/gtest.h>
+
+#include "platform/win32/windows_wrapper.h"
+
+#include <objbase.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/main_window.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_process.h"
+
+namespace quelbrin::win32 {
+namespace {
+
+class NoEvents : public MainFormEvents {
+public:
+    void Form_Load() override { ++raised; }
+    void Form_Unload() override { ++raised; }
+    void BtExit_Click() override { ++raised; }
+    void BtAbout_Click() override { ++raised; }
+    void BtBrowse_Click() override { ++raised; }
+    void TxPath_Change() override { ++raised; }
+    void FileList_Click() override { ++raised; }
+    void FileList_DblClick() override { ++raised; }
+    void BtInst_Click() override { ++raised; }
+    void BtStart_Click() override { ++raised; }
+    int raised = 0;
+};
+
+class NoFiles : public FileSystem {
+public:
+    std::string AppPath() const override { return "C:\\"; }
+    std::string Dir(const std::string&) const override { return {}; }
+    std::vector<DirEntry> ListFolder(const std::string&) const override { return {}; }
+    int CompareNames(const std::string& a, const std::string& b) const override { return a.compare(b); }
+};
+
+// What the timer found of a modal window that the code under test opened.
+struct Seen {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    std::vector<std::string> texts;  // of its children
+    int ticks = 0;
+};
+Seen g_seen;
+const wchar_t* g_boxTitle = nullptr;
+
+BOOL CALLBACK CollectText(HWND child, LPARAM) {
+    wchar_t text[512] = {};
+    GetWindowTextW(child, text, 512);
+    g_seen.texts.push_back(Narrow(text));
+    return TRUE;
+}
+
+bool g_acceptHidden = false;
+
+BOOL CALLBACK FindDialogOfThread(HWND window, LPARAM found) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) == L"#32770" && (g_acceptHidden || IsWindowVisible(window))) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Runs inside the modal loop: finds the window, notes what it shows and
+// cancels it. Gives up (and closes whatever it can) after two seconds.
+void CALLBACK AnswerModal(HWND, UINT, UINT_PTR id, DWORD) {
+    ++g_seen.ticks;
+    HWND found = nullptr;
+    if (g_boxTitle) {
+        found = FindWindowW(L"#32770", g_boxTitle);
+    } else {
+        EnumThreadWindows(GetCurrentThreadId(), FindDialogOfThread, reinterpret_cast<LPARAM>(&found));
+    }
+    if (!found && g_seen.ticks < 100) return;
+    KillTimer(nullptr, id);
+    if (!found) {
+        // Never seen: close whatever modal window there is, so the test ends.
+        g_acceptHidden = true;
+        EnumThreadWindows(GetCurrentThreadId(), FindDialogOfThread, reinterpret_cast<LPARAM>(&found));
+        g_acceptHidden = false;
+        if (found) PostMessageW(found, WM_COMMAND, g_boxTitle ? IDOK : IDCANCEL, 0);
+        return;
+    }
+    g_seen.window = found;
+    g_seen.owner = GetWindow(found, GW_OWNER);
+    EnumChildWindows(found, CollectText, 0);
+    PostMessageW(found, WM_COMMAND, g_boxTitle ? IDOK : IDCANCEL, 0);
+}
+
+class UiServicesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_seen = Seen{};
+        ui = MakeUi(files);
+        view = ui->CreateMainWindow(events);
+        main = dynamic_cast<MainWindow&>(*view).Handle();
+    }
+    NoFiles files;
+    NoEvents events;
+    std::unique_ptr<Ui> ui;
+    std::unique_ptr<MainWindowView> view;
+    HWND main = nullptr;
+};
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    for (const std::string& t : texts)
+        if (t == text) return true;
+    return false;
+}
+
+TEST_F(UiServicesTest, MessageBoxStandsAloneBeforeTheWindowShowsThenBelongsToIt) {
+    g_boxTitle = L"Quelbrin box test";
+    SetTimer(nullptr, 0, 20, AnswerModal);
+    EXPECT_EQ(ui->MsgBox("Nothing found", "Quelbrin box test", msgbox::OkOnly), msgbox::AnswerOk);
+    ASSERT_NE(g_seen.window, nullptr);
+    EXPECT_EQ(g_seen.owner, nullptr);
+    EXPECT_TRUE(Contains(g_seen.texts, "Nothing found"));
+
+    view->Show();
+    g_seen = Seen{};
+    SetTimer(nullptr, 0, 20, AnswerModal);
+    EXPECT_EQ(ui->MsgBox("Error # 5", "Quelbrin box test", msgbox::Critical), msgbox::AnswerOk);
+    ASSERT_NE(g_seen.window, nullptr);
+    EXPECT_EQ(g_seen.owner, main);
+    g_boxTitle = nullptr;
+}
+
+TEST_F(UiServicesTest, FolderPickerBelongsToTheWindowShowsTheTitleAndCancelGivesNothing) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    view->Show();
+    g_boxTitle = nullptr;
+    SetTimer(nullptr, 0, 20, AnswerModal);
+    const std::string title = "Please select the folder that contains the .hfz files you wish to install.";
+    const std::optional<std::string> chosen = ui->BrowseForFolder(title, kBrowseFlags);
+    EXPECT_FALSE(chosen.has_value());
+    ASSERT_NE(g_seen.window, nullptr) << "no folder picker came up";
+    EXPECT_EQ(g_seen.owner, main);
+    EXPECT_TRUE(Contains(g_seen.texts, title));
+    EXPECT_EQ(events.raised, 0);
+    if (SUCCEEDED(com)) CoUninitialize();
+}
+
+TEST_F(UiServicesTest, WaitForEventsEndsWhenTheProcessEndsOrInputArrivesAndProcessesNothing) {
+    // A signalled handle stands for a process that has ended.
+    Win32Process ended(UniqueKernelHandle(CreateEventW(nullptr, TRUE, TRUE, nullptr)), 1);
+    ULONGLONG start = GetTickCount64();
+    ui->WaitForEvents(5000, &ended);
+    EXPECT_LT(GetTickCount64() - start, 2000u);
+
+    Win32Process running(UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)), 2);
+    start = GetTickCount64();
+    ui->WaitForEvents(150, &running);
+    EXPECT_GE(GetTickCount64() - start, 100u) << "nothing happened: the time runs out";
+
+    // Input already queued, and already looked at, still ends the wait.
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    MSG peeked;
+    ASSERT_TRUE(PeekMessageW(&peeked, main, 0, 0, PM_NOREMOVE));
+    start = GetTickCount64();
+    ui->WaitForEvents(5000, &running);
+    EXPECT_LT(GetTickCount64() - start, 2000u);
+    EXPECT_TRUE(PeekMessageW(&peeked, main, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) << "still queued";
+    EXPECT_EQ(events.raised, 0);
+
+    start = GetTickCount64();
+    ui->WaitForEvents(5000, nullptr);
+    EXPECT_LT(GetTickCount64() - start, 2000u);
+    ui->DoEvents();
+    EXPECT_EQ(events.raised, 1);
+}
+
+}  // namespace
+}  // namespace quelbrin::win32

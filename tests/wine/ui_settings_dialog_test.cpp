@@ -1,0 +1,284 @@
+// The About and settings dialog under Wine, driven with messages from timers
+// that run inside its modal loop.
+#include <gtest/gtest.h>
+
+#include "platform/win32/windows_wrapper.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main_window/main_form_layout.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/screen_scale.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/window_classes.h"
+
+namespace quelbrin::win32 {
+namespace {
+
+class NoEvents : public MainFormEvents {
+public:
+    void Form_Load() override {}
+    void Form_Unload() override {}
+    void BtExit_Click() override {}
+    void BtAbout_Click() override {}
+    void BtBrowse_Click() override {}
+    void TxPath_Change() override {}
+    void FileList_Click() override {}
+    void FileList_DblClick() override {}
+    void BtInst_Click() override {}
+    void BtStart_Click() override {}
+};
+
+class NoFiles : public FileSystem {
+public:
+    std::string AppPath() const override { return "C:\\"; }
+    std::string Dir(const std::string&) const override { return {}; }
+    std::vector<DirEntry> ListFolder(const std::string&) const override { return {}; }
+    int CompareNames(const std::string& a, const std::string& b) const override { return a.compare(b); }
+};
+
+// Loads a path like the program's Dialog does and records OK.
+class DialogRecorder : public DialogEvents {
+public:
+    void Form_Load(DialogView& dialog) override {
+        ++loads;
+        dialog.TxPathInst().SetText(initialPath);
+    }
+    void OKButton_Click(DialogView& dialog) override {
+        okTexts.push_back(dialog.TxPathInst().Text());
+        dialog.Unload();
+    }
+    std::string initialPath = "C:\\HFX\\InstallHFZ.exe";
+    int loads = 0;
+    std::vector<std::string> okTexts;
+};
+
+// Steps run one after the other from a thread timer, each once the queue is
+// empty, so whatever a step posts has been handled when the next one runs.
+std::vector<std::function<void()>> g_steps;
+std::size_t g_nextStep = 0;
+UINT_PTR g_watchdog = 0;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_nextStep >= g_steps.size()) return;
+    g_steps[g_nextStep++]();
+    if (g_nextStep < g_steps.size()) SetTimer(nullptr, 0, 10, RunStep);
+}
+
+// A test whose steps went wrong must not leave the dialog up for ever.
+void CALLBACK Watchdog(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    ADD_FAILURE() << "the dialog was still up after 10 s";
+    if (HWND d = FindWindowW(kDialogWindowClass, nullptr)) PostMessageW(d, WM_CLOSE, 0, 0);
+}
+
+// Whether the owner was enabled when the dialog got WM_DESTROY.
+bool g_ownerEnabledAtDestroy = false;
+WNDPROC g_dialogProc = nullptr;
+
+LRESULT CALLBACK WatchDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) g_ownerEnabledAtDestroy = IsWindowEnabled(GetWindow(hwnd, GW_OWNER)) != FALSE;
+    return CallWindowProcW(g_dialogProc, hwnd, message, wParam, lParam);
+}
+
+void PostKey(HWND target, WPARAM key) {
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_CHAR, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+std::string TextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return Narrow(text);
+}
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_steps.clear();
+        g_nextStep = 0;
+        g_ownerEnabledAtDestroy = false;
+        ui = MakeUi(files);
+        view = ui->CreateMainWindow(events);
+        main = dynamic_cast<MainWindow&>(*view).Handle();
+        view->Show();
+    }
+    void TearDown() override { g_steps.clear(); }
+
+    void Show() {
+        SetTimer(nullptr, 0, 10, RunStep);
+        g_watchdog = SetTimer(nullptr, 0, 10000, Watchdog);
+        ui->ShowDialog(dialogEvents);
+        KillTimer(nullptr, g_watchdog);
+    }
+    static HWND Dialog() { return FindWindowW(kDialogWindowClass, nullptr); }
+    static HWND Item(int id) { return GetDlgItem(Dialog(), id); }
+
+    NoFiles files;
+    NoEvents events;
+    DialogRecorder dialogEvents;
+    std::unique_ptr<Ui> ui;
+    std::unique_ptr<MainWindowView> view;
+    HWND main = nullptr;
+};
+
+TEST_F(SettingsDialogTest, LooksAsLaidOutAndBelongsToTheMainWindow) {
+    g_steps.push_back([&] {
+        const HWND d = Dialog();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(TextOf(d), "'bout 'n settings");
+        EXPECT_EQ(GetWindow(d, GW_OWNER), main);
+        EXPECT_FALSE(IsWindowEnabled(main)) << "modal: the main window takes no input";
+        const LONG_PTR style = GetWindowLongPtrW(d, GWL_STYLE);
+        const LONG_PTR exStyle = GetWindowLongPtrW(d, GWL_EXSTYLE);
+        EXPECT_TRUE(style & WS_SYSMENU) << "close box";
+        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
+        EXPECT_FALSE(exStyle & WS_EX_APPWINDOW) << "no taskbar button";
+        EXPECT_NE(SendMessageW(d, WM_GETICON, ICON_BIG, 0), 0);
+
+        RECT client{};
+        GetClientRect(d, &client);
+        EXPECT_EQ(client.right, TwipsToScreenPixels(layout::kDialogClientWidth));
+        EXPECT_EQ(client.bottom, TwipsToScreenPixels(layout::kDialogClientHeight));
+
+        for (const layout::DialogControlSpec& spec : layout::kDialogControls) {
+            SCOPED_TRACE(spec.id);
+            const HWND c = Item(spec.id);
+            ASSERT_NE(c, nullptr);
+            RECT r{};
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ(r.left, TwipsToScreenPixels(spec.left));
+            EXPECT_EQ(r.top, TwipsToScreenPixels(spec.top));
+            EXPECT_EQ(r.right - r.left, TwipsToScreenPixels(spec.width));
+            EXPECT_EQ(r.bottom - r.top, TwipsToScreenPixels(spec.height));
+            if (spec.kind == layout::DialogKind::Label || spec.kind == layout::DialogKind::Button) {
+                EXPECT_EQ(TextOf(c), spec.caption);
+            }
+        }
+        EXPECT_EQ(TextOf(Item(layout::IdTxPathInst)), "C:\\HFX\\InstallHFZ.exe") << "loaded";
+        EXPECT_NE(SendMessageW(Item(layout::IdPicture1), STM_GETICON, 0, 0), 0) << "the icon";
+
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(layout::IdOKButton), WM_GETFONT, 0, 0)),
+                   sizeof lf, &lf);
+        EXPECT_EQ(std::wstring(lf.lfFaceName), L"MS Sans Serif");
+        EXPECT_GE(lf.lfWeight, FW_BOLD);
+
+        // Each label's whole text fits on its one line, whatever face the
+        // system put in for the layout's.
+        for (int id : {layout::IdLabel1, layout::IdLabel2, layout::IdLabel3}) {
+            const HWND label = Item(id);
+            RECT r{};
+            GetClientRect(label, &r);
+            const std::wstring text = Widen(TextOf(label));
+            const HDC dc = GetDC(nullptr);
+            const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            SelectObject(dc, old);
+            ReleaseDC(nullptr, dc);
+            EXPECT_LE(extent.cx, r.right) << TextOf(label);
+        }
+
+        // Z order, and so Tab, by tab index.
+        std::vector<layout::DialogControlSpec> byTab(layout::kDialogControls.begin(),
+                                                     layout::kDialogControls.end());
+        std::sort(byTab.begin(), byTab.end(), [](auto& a, auto& b) { return a.tabIndex < b.tabIndex; });
+        HWND child = GetWindow(d, GW_CHILD);
+        for (const auto& spec : byTab) {
+            EXPECT_EQ(GetDlgCtrlID(child), spec.id);
+            child = GetWindow(child, GW_HWNDNEXT);
+        }
+
+        // The path box carries the tooltip.
+        HWND tip = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM out) -> BOOL {
+                wchar_t name[64] = {};
+                GetClassNameW(w, name, 64);
+                if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(w, GW_OWNER) == FindWindowW(kDialogWindowClass, nullptr)) {
+                    *reinterpret_cast<HWND*>(out) = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&tip));
+        ASSERT_NE(tip, nullptr);
+        wchar_t buffer[512] = {};
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.hwnd = d;
+        info.uId = reinterpret_cast<UINT_PTR>(Item(layout::IdTxPathInst));
+        info.lpszText = buffer;
+        SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(Narrow(buffer), layout::kDialogControls[1].tooltip);
+    });
+    g_steps.push_back([&] { SendMessageW(Item(layout::IdOKButton), BM_CLICK, 0, 0); });
+    Show();
+    EXPECT_EQ(dialogEvents.loads, 1);
+    EXPECT_EQ(dialogEvents.okTexts.size(), 1u);
+    EXPECT_EQ(Dialog(), nullptr) << "destroyed once unloaded";
+    EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+TEST_F(SettingsDialogTest, OkHandsOverTheTextExactlyAsTyped) {
+    g_steps.push_back([&] { SetWindowTextW(Item(layout::IdTxPathInst), L"  D:\\Ы\\Club Install.exe "); });
+    g_steps.push_back([&] { SendMessageW(Item(layout::IdOKButton), BM_CLICK, 0, 0); });
+    Show();
+    ASSERT_EQ(dialogEvents.okTexts.size(), 1u);
+    EXPECT_EQ(dialogEvents.okTexts[0], "  D:\\Ы\\Club Install.exe ");
+}
+
+TEST_F(SettingsDialogTest, EscAndEnterInThePathBoxDoNothingTheCloseBoxDiscards) {
+    bool stillUp = false;
+    g_steps.push_back([&] {
+        SetFocus(Item(layout::IdTxPathInst));
+        SetWindowTextW(Item(layout::IdTxPathInst), L"typed");
+        PostKey(Item(layout::IdTxPathInst), VK_ESCAPE);
+        PostKey(Item(layout::IdTxPathInst), VK_RETURN);
+        PostKey(Dialog(), VK_ESCAPE);
+        PostKey(Dialog(), VK_RETURN);
+    });
+    g_steps.push_back([&] {
+        stillUp = Dialog() != nullptr && IsWindowVisible(Dialog());
+        g_dialogProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(Dialog(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchDestroy)));
+        PostMessageW(Dialog(), WM_CLOSE, 0, 0);
+    });
+    Show();
+    EXPECT_TRUE(stillUp);
+    EXPECT_TRUE(dialogEvents.okTexts.empty()) << "nothing stored";
+    EXPECT_TRUE(g_ownerEnabledAtDestroy) << "the owner is enabled before the dialog goes";
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+TEST_F(SettingsDialogTest, EachShowingLoadsAfresh) {
+    g_steps.push_back([&] { PostMessageW(Dialog(), WM_CLOSE, 0, 0); });
+    Show();
+    dialogEvents.initialPath = "E:\\Other.exe";
+    g_nextStep = 0;
+    std::string loaded;
+    g_steps = {[&] {
+        loaded = TextOf(Item(layout::IdTxPathInst));
+        PostMessageW(Dialog(), WM_CLOSE, 0, 0);
+    }};
+    Show();
+    EXPECT_EQ(dialogEvents.loads, 2);
+    EXPECT_EQ(loaded, "E:\\Other.exe");
+}
+
+}  // namespace
+}  // namespace quelbrin::win32
