@@ -1,0 +1,66 @@
+// Quelbrin: installs the Hollywood FX ".hfz" packages of a folder, one or all.
+#include "platform/win32/windows_wrapper.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "main_window/main_form.h"
+#include "main_window/main_form_layout.h"
+#include "platform/win32/message_pump.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_platform.h"
+
+namespace {
+
+void ShowStartupError(const std::string& description) {
+    try {
+        const std::string text = "Quelbrin could not start:\r\n" + description;
+        MessageBoxW(nullptr, quelbrin::win32::Widen(text).c_str(),
+                    quelbrin::win32::Widen(quelbrin::layout::kAppTitle).c_str(), MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+}
+
+int Run() {
+    using namespace quelbrin;
+    std::unique_ptr<FileSystem> files = win32::MakeFileSystem();
+    std::unique_ptr<Ui> ui = win32::MakeUi(*files);
+    std::unique_ptr<Processes> processes = win32::MakeProcesses();
+    std::unique_ptr<Desktop> desktop = win32::MakeDesktop();
+    std::unique_ptr<System> system = win32::MakeSystem();
+    std::unique_ptr<Registry> registry = win32::MakeRegistry();
+    Platform platform{*ui, *files, *processes, *desktop, *system, *registry};
+
+    MainForm form(platform);
+    form.Start();
+    return win32::RunMessageLoop();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // An empty floppy or card reader in the folder box must not raise the
+    // system's "insert a disk" box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // The folder picker needs a single-threaded apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    int exitCode = 1;
+    try {
+        exitCode = Run();
+    } catch (const quelbrin::ErrorInfo& e) {
+        ShowStartupError(e.Description);
+    } catch (const std::exception& e) {
+        ShowStartupError(e.what());
+    } catch (...) {
+        ShowStartupError("An unexpected error occurred.");
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
+}
