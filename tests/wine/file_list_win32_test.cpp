@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "main_window/hfz_listing.h"
+#include "platform/win32/long_path.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
@@ -259,6 +260,21 @@ TEST_F(FileSystemTest, PathsLongerThanMaxPathAreListed) {
     std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
     EXPECT_EQ(ListHfzFiles(*files, Narrow(slashes)), Names{"deep.hfz"});
     EXPECT_THROW(files->ListFolder(Narrow(deep) + "\\missing"), ErrorInfo);
+}
+
+TEST(LongPaths, OnlyLongPathsGetTheVerbatimPrefixMadeAbsoluteWithBackslashes) {
+    EXPECT_EQ(ToFileApiPath(L"C:\\Effects"), L"C:\\Effects");
+    EXPECT_EQ(ToFileApiPath(L"C:/Effects/"), L"C:/Effects/") << "short paths stay as typed";
+
+    const std::wstring part(60, L'p');
+    const std::wstring tail = part + L"\\" + part + L"\\" + part + L"\\" + part + L"\\" + part;
+    EXPECT_EQ(ToFileApiPath(L"C:\\" + tail), L"\\\\?\\C:\\" + tail);
+    std::wstring slashed = L"C:/" + tail + L"/x/..";
+    std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+    EXPECT_EQ(ToFileApiPath(slashed), L"\\\\?\\C:\\" + tail);
+    EXPECT_EQ(ToFileApiPath(L"\\\\server\\share\\" + tail), L"\\\\?\\UNC\\server\\share\\" + tail);
+    const std::wstring verbatim = L"\\\\?\\C:\\" + tail + L"\\..";
+    EXPECT_EQ(ToFileApiPath(verbatim), verbatim) << "an explicit prefix is the user's";
 }
 
 TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePageRoundTrip) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "main_window/main_form_layout.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
@@ -147,6 +148,32 @@ TEST_F(UiServicesTest, FolderPickerBelongsToTheWindowShowsTheTitleAndCancelGives
     EXPECT_TRUE(Contains(g_seen.texts, title));
     EXPECT_EQ(events.raised, 0);
     if (SUCCEEDED(com)) CoUninitialize();
+}
+
+// A handler that fails where no error handler of the program's own is armed.
+class FailingEvents : public NoEvents {
+public:
+    void BtAbout_Click() override { throw ErrorInfo(5, "test", "Access is denied."); }
+};
+
+TEST(UiFailures, AFailingHandlerStopsAtTheWindowProcedureAndIsShown) {
+    g_seen = Seen{};
+    NoFiles files;
+    FailingEvents events;
+    std::unique_ptr<Ui> ui = MakeUi(files);
+    std::unique_ptr<MainWindowView> view = ui->CreateMainWindow(events);
+    const HWND main = dynamic_cast<MainWindow&>(*view).Handle();
+    view->Show();
+    g_boxTitle = L"Quelbrin";
+    SetTimer(nullptr, 0, 20, AnswerModal);
+    SendMessageW(GetDlgItem(main, layout::IdBtAbout), BM_CLICK, 0, 0);
+    g_boxTitle = nullptr;
+    ASSERT_NE(g_seen.window, nullptr) << "no message box";
+    bool described = false;
+    for (const std::string& text : g_seen.texts)
+        if (text.find("Access is denied.") != std::string::npos) described = true;
+    EXPECT_TRUE(described);
+    EXPECT_TRUE(IsWindow(main)) << "the program goes on";
 }
 
 TEST_F(UiServicesTest, WaitForEventsEndsWhenTheProcessEndsOrInputArrivesAndProcessesNothing) {
