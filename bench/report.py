@@ -85,6 +85,16 @@ def build(values, notes):
     qw, bw = r.fig("startup.quelbrin_window_ms"), r.fig("startup.baseline_window_ms")
     r.row("1", "… of which until its main window exists (not yet shown), ms", qw.text(), bw.text(),
           "%+.0f ms" % (qw.median - bw.median) if qw and bw else "–", "(reported)", "–")
+    parts = [("window_ms", "create the window and its controls"), ("load_ms", "Load (installer path, listing)"),
+             ("show_ms", "show and first paint")]
+    figs = [(label, r.fig("startup_parts." + key)) for key, label in parts]
+    if all(f for _, f in figs):
+        r.row("1", "Quelbrin's start-up steps timed in-process, ms",
+              "; ".join("%s %.0f" % (label, f.median) for label, f in figs), "", "", "(reported)", "–")
+    sf, rf = r.fig("startup_parts.set_folder_ms"), r.fig("startup_parts.refresh_ms")
+    if sf and rf:
+        r.row("1", "The folder box's change event in-process: set the list's folder, then refresh it, ms",
+              "set %s; refresh %s" % (sf.text(), rf.text()), "", "", "(reported)", "–")
 
     # 2. Re-listing.
     for n in SIZES:
@@ -195,7 +205,7 @@ def build(values, notes):
     return r
 
 
-def markdown(r, header):
+def markdown(r, header, analysis):
     out = ["# Benchmark results", "", header, "",
            "Each figure: median (min–max, n = number of samples). Ratios are of the medians.", "",
            "| # | Measure | Quelbrin | Baseline | Comparison | Goal | Status |",
@@ -204,6 +214,8 @@ def markdown(r, header):
         out.append("| " + " | ".join(str(c).replace("|", "/") for c in row) + " |")
     out += ["", "![Re-list time against file count](relist.png)", "", "## Goals", ""] + r.verdicts
     errors = [(k, v) for k, vs in sorted(r.notes.items()) if k.startswith("error.") for v in vs]
+    if analysis:
+        out += ["", analysis.rstrip()]
     out += ["", "## Errors during the run", ""]
     out += ["- %s: %s" % (k[len("error."):], v) for k, v in errors] or ["None."]
     return "\n".join(out) + "\n"
@@ -295,11 +307,13 @@ def main():
     ap.add_argument("--markdown", required=True)
     ap.add_argument("--svg", required=True)
     ap.add_argument("--header", default="")
+    ap.add_argument("--analysis", help="markdown appended after the goals: why they are missed")
     a = ap.parse_args()
     values, notes = read_samples(a.samples)
     r = build(values, notes)
     with open(a.markdown, "w", encoding="utf-8") as f:
-        f.write(markdown(r, a.header))
+        analysis = open(a.analysis, encoding="utf-8").read() if a.analysis else ""
+        f.write(markdown(r, a.header, analysis))
     with open(a.svg, "w", encoding="utf-8") as f:
         f.write(svg_chart(values))
     print(table_text(r))

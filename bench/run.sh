@@ -94,6 +94,14 @@ QUELBRIN_WINE_TIMEOUT=600 bash tests/wine/wine-run.sh "$state" "$(program pause)
     "$(winpath "$samples")" "$runs" >"$logs/pause.log" 2>&1 ||
     printf 'error.pause\tbench_pause failed (%s)\n' "$logs/pause.log" >>"$samples"
 grep '^pause\.' "$samples"
+
+step "measuring: Quelbrin's start-up steps, in-process"
+for _ in $(seq 1 "$runs"); do
+    QUELBRIN_WINE_TIMEOUT=120 bash tests/wine/wine-run.sh "$state" "$data/startup/bench_startup_parts.exe" \
+        "$(winpath "$samples")" >>"$logs/startup-parts.log" 2>&1 ||
+        printf 'error.startup_parts\tbench_startup_parts failed (%s)\n' "$logs/startup-parts.log" >>"$samples"
+done
+grep -c '^startup_parts\.load_ms' "$samples"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 elapsed=$(( $(date +%s) - started ))
 
@@ -118,6 +126,7 @@ timeout -k 5 30 /usr/lib/wine/wine64 --version >"$logs/wine-version.txt" 2>&1
 header="Run of $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores shared with other work (load average $load_before before, $load_after after); \
 $(head -1 "$logs/wine-version.txt") on Xvfb; x86_64 build of commit $(git rev-parse --short HEAD)$(git diff --quiet HEAD -- . ':!bench' 2>/dev/null || echo ' with uncommitted changes'); \
 $runs runs of each measurement, $batch_runs batches; measuring took $((elapsed / 60)) min $((elapsed % 60)) s. Command: \`bash bench/run.sh $*\`."
-python3 bench/report.py --samples "$samples" --markdown bench/results.md --svg "$build/relist.svg" --header "$header" || exit 1
+python3 bench/report.py --samples "$samples" --markdown bench/results.md --svg "$build/relist.svg" \
+    --header "$header" --analysis bench/analysis.md || exit 1
 "$convert_tool" -density 96 "$build/relist.svg" bench/relist.png || { echo "the chart could not be converted" >&2; exit 1; }
 echo "written: bench/results.md, bench/relist.png (raw samples: $samples)"

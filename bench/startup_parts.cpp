@@ -1,0 +1,77 @@
+// Quelbrin's start-up taken apart and timed in-process: the steps of the
+// program's entry one by one, then the two listing passes that the folder
+// box's change event makes (set the list's folder, refresh it) on their own.
+//   bench_startup_parts.exe OUTPUT_FILE   (placed in a folder of packages)
+#include "platform/win32/windows_wrapper.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "bench/driver/stopwatch.h"
+#include "main_window/main_form.h"
+#include "platform/win32/win32_platform.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace quelbrin;
+    using bench::NowMs;
+    const double t0 = NowMs();
+
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv == nullptr || argc != 2) return 2;
+    std::FILE* out = _wfopen(argv[1], L"ab");
+    LocalFree(argv);
+    if (out == nullptr) return 2;
+
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    const double t1 = NowMs();
+
+    int rc = 0;
+    try {
+        std::unique_ptr<FileSystem> files = win32::MakeFileSystem();
+        std::unique_ptr<Ui> ui = win32::MakeUi(*files);
+        std::unique_ptr<Processes> processes = win32::MakeProcesses();
+        std::unique_ptr<Desktop> desktop = win32::MakeDesktop();
+        std::unique_ptr<System> system = win32::MakeSystem();
+        std::unique_ptr<Registry> registry = win32::MakeRegistry();
+        Platform platform{*ui, *files, *processes, *desktop, *system, *registry};
+        const double t2 = NowMs();
+        MainForm form(platform);
+        const double t3 = NowMs();
+        form.Form_Load();
+        const double t4 = NowMs();
+        form.View().Show();
+        ui->DoEvents();
+        const double t5 = NowMs();
+
+        FileListBox& list = form.View().FileList();
+        const std::string folder = files->AppPath();
+        const double t6 = NowMs();
+        list.SetFileName(folder);
+        const double t7 = NowMs();
+        list.Refresh();
+        const double t8 = NowMs();
+
+        std::fprintf(out, "startup_parts.runtime_ms\t%.3f\n", t1 - t0);
+        std::fprintf(out, "startup_parts.platform_ms\t%.3f\n", t2 - t1);
+        std::fprintf(out, "startup_parts.window_ms\t%.3f\n", t3 - t2);
+        std::fprintf(out, "startup_parts.load_ms\t%.3f\n", t4 - t3);
+        std::fprintf(out, "startup_parts.show_ms\t%.3f\n", t5 - t4);
+        std::fprintf(out, "startup_parts.set_folder_ms\t%.3f\n", t7 - t6);
+        std::fprintf(out, "startup_parts.refresh_ms\t%.3f\n", t8 - t7);
+        std::fprintf(out, "startup_parts.listed\t%d\n", list.ListCount());
+    } catch (const ErrorInfo& error) {
+        std::fprintf(out, "error.startup_parts\t%s\n", error.Description.c_str());
+        rc = 1;
+    }
+    std::fclose(out);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return rc;
+}
