@@ -92,7 +92,9 @@ if ! driver wait-main 60000; then
 fi
 sleep 0.5  # let Wine paint the window before the picture
 shot=$state/quelbrin.png
-import -display "$DISPLAY" -window root "$shot" && convert "$shot" -trim +repage "$shot"
+driver rect Quelbrin >/dev/null && read -r x y w h < <(tr -d '\r' <"$state/driver.out") &&
+    import -display "$DISPLAY" -window root "$shot" &&
+    convert "$shot" -crop "${w}x${h}+$((x < 0 ? 0 : x))+$((y < 0 ? 0 : y))" +repage "$shot"
 echo "Quelbrin's window:"
 driver status >/dev/null
 sed 's/^/    /' "$state/driver.out"

@@ -9,6 +9,7 @@
 //   quelbrin_driver close TITLE           posts WM_CLOSE to the window with that title
 //   quelbrin_driver wait-gone TITLE MS    until no window with that title exists
 //   quelbrin_driver pointer X Y           moves the mouse pointer (out of the way of a picture)
+//   quelbrin_driver rect TITLE            prints "X Y WIDTH HEIGHT" of that visible window
 // It finds Quelbrin by its title, so it expects one Quelbrin on the desktop.
 // Exit code 0 on success, 1 when the wait ran out, 2 on wrong usage.
 #include <cstdio>
@@ -110,12 +111,24 @@ int Run(int argc, wchar_t** argv) {
         const std::wstring title = argv[2];
         return WaitUntil([&] { return !FindTopLevel(title).has_value(); }, Millis(argv[3])) ? 0 : 1;
     }
+    if (command == L"rect" && argc == 3) {
+        const std::wstring title = argv[2];
+        const auto w = title == L"Quelbrin" ? FindQuelbrinWindow(0) : FindTopLevel(title);
+        RECT r{};
+        if (!w || !w->visible || !GetWindowRect(w->hwnd, &r)) {
+            Print(L"no window \"" + title + L"\"");
+            return 1;
+        }
+        Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) +
+              L" " + std::to_wstring(r.bottom - r.top));
+        return 0;
+    }
     if (command == L"pointer" && argc == 4)
         return SetCursorPos(std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10)) ? 0 : 1;
     std::fprintf(stderr,
                  "usage: quelbrin_driver wait-main MS | status | click ID | wait-window TITLE MS |\n"
                  "       wait-text ID TEXT MS | answer-box TITLE MS | close TITLE | wait-gone TITLE MS |\n"
-                 "       pointer X Y\n");
+                 "       pointer X Y | rect TITLE\n");
     return 2;
 }
 

@@ -48,12 +48,27 @@ driver() {
 # The line of the last driver output that starts with a label.
 line_of() { sed -n "s/^$1: *//p" "$work/driver.out" | tr -d '\r'; }
 
+# A picture of the screen cut to the given windows (other programs' windows
+# on the same display stay out of it).
 shoot() {
-    # The window is up; give Wine a moment to paint it before the picture.
+    local name=$1; shift
+    local left=100000 top=100000 right=0 bottom=0 title x y w h
+    for title in "$@"; do
+        driver rect "$title" >/dev/null || { echo "no window \"$title\" to take" >&2; return 1; }
+        read -r x y w h < <(tr -d '\r' <"$work/driver.out")
+        [[ "$x $y $w $h" =~ ^-?[0-9]+\ -?[0-9]+\ [0-9]+\ [0-9]+$ ]] || { echo "bad window rectangle" >&2; return 1; }
+        [ "$x" -lt 0 ] && { w=$((w + x)); x=0; }
+        [ "$y" -lt 0 ] && { h=$((h + y)); y=0; }
+        [ "$x" -lt "$left" ] && left=$x
+        [ "$y" -lt "$top" ] && top=$y
+        [ $((x + w)) -gt "$right" ] && right=$((x + w))
+        [ $((y + h)) -gt "$bottom" ] && bottom=$((y + h))
+    done
+    # The windows are up; give Wine a moment to paint them before the picture.
     sleep 0.5
-    import -display "$DISPLAY" -window root "$shots/$1.png" &&
-        convert "$shots/$1.png" -trim +repage "$shots/$1.png" &&
-        echo "saved $shots/$1.png"
+    import -display "$DISPLAY" -window root "$shots/$name.png" &&
+        convert "$shots/$name.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/$name.png" &&
+        [ -s "$shots/$name.png" ] && echo "saved $shots/$name.png"
 }
 
 winpath() { local p="Z:$1"; printf '%s' "${p//\//\\}"; }
@@ -85,11 +100,11 @@ driver status
 [ "$(line_of Folder)" = "$app_folder" ] || fail "folder box: expected $app_folder"
 [ "$(line_of Status2)" = "3 .hfz files" ] || fail "Status2: expected \"3 .hfz files\""
 [ "$(line_of Status1)" = "Fire.hfz" ] || fail "Status1: expected \"Fire.hfz\""
-shoot main-window || fail "screenshot of the main window"
+shoot main-window Quelbrin || fail "screenshot of the main window"
 
 driver click 101 || fail "About... could not be pressed"
 if driver wait-window "'bout 'n settings" 10000; then
-    shoot about-dialog || fail "screenshot of the About dialog"
+    shoot about-dialog Quelbrin "'bout 'n settings" || fail "screenshot of the About dialog"
     driver close "'bout 'n settings"
     driver wait-gone "'bout 'n settings" 10000 || fail "the About dialog did not close"
 else
@@ -101,7 +116,7 @@ driver answer-box Quelbrin 10000 || fail "no warning before the batch"
 [ "$(tr -d '\r' <"$work/driver.out")" = "Do not close any of the installation windows!" ] ||
     fail "the warning reads \"$(cat "$work/driver.out")\""
 if driver wait-window "Installing  $app_folder\\Fire.hfz" 20000; then
-    shoot batch || fail "screenshot during the batch"
+    shoot batch Quelbrin "Installing  $app_folder\\Fire.hfz" || fail "screenshot during the batch"
 else
     fail "no installer window during the batch"
 fi
