@@ -19,11 +19,12 @@ constexpr double kLaunchTimeoutMs = 60000;
 constexpr DWORD kSettleMs = 1000;
 constexpr DWORD kWindowMs = 3000;
 
-int Passes(const std::wstring& log) {
-    int tabs = 0;
+// When each answer pass reached the installer (its Tab key), in log time.
+std::vector<std::uint64_t> PassTimes(const std::wstring& log) {
+    std::vector<std::uint64_t> times;
     for (const LogLine& line : ReadInstallerLog(log))
-        if (line.event == "key" && line.detail.rfind("TAB", 0) == 0) ++tabs;
-    return tabs;
+        if (line.event == "key" && line.detail.rfind("TAB", 0) == 0) times.push_back(line.ms);
+    return times;
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ void MeasureWaiting(BenchContext& context) {
         win32::Widen(InstallerWindowTitle(win32::Narrow(folder), win32::Narrow(listing.names.front())));
     if (PollUntil([&] { return FindWindowW(nullptr, title.c_str()) != nullptr; }, 30000) < 0)
         return samples.Error("waiting", "the installer's window did not come up");
-    if (PollUntil([&] { return Passes(log) > 0; }, 30000) < 0)
+    if (PollUntil([&] { return !PassTimes(log).empty(); }, 30000) < 0)
         return samples.Error("waiting", "no keys reached the installer");
     Sleep(kSettleMs);
     const CpuClock cpu(*app.process, exe, context.clockTicks);
@@ -53,11 +54,9 @@ void MeasureWaiting(BenchContext& context) {
     for (int run = 0; run < context.runs; ++run) {
         const double cpu0 = cpu.Ms(), t0 = NowMs();
         const double server0 = UnixProcessCpuMs(context.wineserverPid, context.clockTicks);
-        const int passes0 = Passes(log);
         Sleep(kWindowMs);
         const double cpu1 = cpu.Ms(), t1 = NowMs();
         const double server1 = UnixProcessCpuMs(context.wineserverPid, context.clockTicks);
-        const int passes1 = Passes(log);
         if (cpu0 < 0 || cpu1 < 0) {
             samples.Error("waiting", "CPU time can't be read (" + cpu.Source() + ")");
             break;
@@ -67,8 +66,11 @@ void MeasureWaiting(BenchContext& context) {
         // waits nothing else of the benchmark runs.
         if (server0 >= 0 && server1 >= 0)
             samples.Add("waiting.wineserver_cpu_percent", 100.0 * (server1 - server0) / (t1 - t0));
-        if (passes1 > passes0) samples.Add("waiting.pass_ms", (t1 - t0) / (passes1 - passes0));
     }
+    // One sample per interval between two passes, over the whole wait.
+    const std::vector<std::uint64_t> passes = PassTimes(log);
+    for (std::size_t i = 1; i < passes.size(); ++i)
+        samples.Add("waiting.pass_ms", static_cast<double>(passes[i] - passes[i - 1]));
     const std::wstring status = ControlText(app.window, kIdStatus2).value_or(L"");
     if (status != L"Installing selected file...")
         samples.Error("waiting", "Status2 reads \"" + win32::Narrow(status) + "\" while waiting");
