@@ -120,12 +120,22 @@ bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait) {
         if (!Send(events)) return false;
     }
     if (wait) {
-        // Give the input time to reach the thread's queue, then a message that
-        // it answers only between the messages it handles.
+        // Give the input time to reach the thread's queue. A sent message is
+        // answered before the queued input, but only between two messages the
+        // thread takes: one round trip per message the keys make (down, up and
+        // the character each) lets the thread work through all of them.
         Sleep(kGapMs);
         if (HWND foreground = GetForegroundWindow()) {
-            DWORD_PTR result = 0;
-            SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitTimeoutMs, &result);
+            const std::size_t roundTrips = keys.size() * 3 + 1;
+            const ULONGLONG deadline = GetTickCount64() + kWaitTimeoutMs;
+            for (std::size_t i = 0; i < roundTrips; ++i) {
+                const ULONGLONG now = GetTickCount64();
+                if (now >= deadline) break;
+                DWORD_PTR result = 0;
+                if (!SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                         static_cast<UINT>(deadline - now), &result))
+                    break;  // the window has gone (or hangs): nothing more to wait for
+            }
         }
     }
     return true;
