@@ -158,21 +158,27 @@ inline bool WaitUntil(const std::function<bool()>& done, int milliseconds = 1000
     }
 }
 
-// Ends a started program that is still running when the test is over.
+// Ends a started program that is still running when the test is over. It
+// keeps a handle of its own, so it works whoever closes the original first.
 class ProcessReaper {
 public:
-    explicit ProcessReaper(HANDLE process) : process_(process) {}
+    explicit ProcessReaper(HANDLE process) {
+        if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &process_, 0, FALSE,
+                             DUPLICATE_SAME_ACCESS))
+            process_ = nullptr;
+    }
     ~ProcessReaper() {
         if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
             TerminateProcess(process_, 99);
             WaitForSingleObject(process_, 5000);
         }
+        if (process_) CloseHandle(process_);
     }
     ProcessReaper(const ProcessReaper&) = delete;
     ProcessReaper& operator=(const ProcessReaper&) = delete;
 
 private:
-    HANDLE process_;
+    HANDLE process_ = nullptr;
 };
 
 // Waits until the log holds this many lines of the event.
