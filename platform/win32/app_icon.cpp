@@ -20,4 +20,11 @@ UniqueIcon LoadAppIcon(int size) {
     return icon;
 }
 
+WindowIcons AttachAppIcons(HWND window) {
+    WindowIcons icons{LoadAppIcon(GetSystemMetrics(SM_CXICON)), LoadAppIcon(GetSystemMetrics(SM_CXSMICON))};
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.big.get()));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small.get()));
+    return icons;
+}
+
 }  // namespace quelbrin::win32

@@ -7,4 +7,12 @@ namespace quelbrin::win32 {
 // the system's application icon when the executable carries none.
 UniqueIcon LoadAppIcon(int size);
 
+// The program's icon in a window's caption and taskbar button; the icons
+// must live as long as the window.
+struct WindowIcons {
+    UniqueIcon big;
+    UniqueIcon small;
+};
+WindowIcons AttachAppIcons(HWND window);
+
 }  // namespace quelbrin::win32

@@ -49,10 +49,7 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files)
            outer.cx, outer.cy, nullptr);
     FitClientArea(Handle(), width, height);
 
-    bigIcon_ = LoadAppIcon(GetSystemMetrics(SM_CXICON));
-    smallIcon_ = LoadAppIcon(GetSystemMetrics(SM_CXSMICON));
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    icons_ = AttachAppIcons(Handle());
 
     CreateControls();
 }

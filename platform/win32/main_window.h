@@ -8,6 +8,7 @@
 #include "platform/win32/focus_memory.h"
 #include "platform/win32/text_control.h"
 #include "platform/win32/tooltips.h"
+#include "platform/win32/app_icon.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_base.h"
 
@@ -45,8 +46,7 @@ private:
     UniqueFont defaultFont_;
     UniqueFont boldFont_;
     std::vector<UniqueFont> fittedFonts_;  // narrowed for captions that need it
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
+    WindowIcons icons_;
     std::unique_ptr<Tooltips> tooltips_;
     std::unique_ptr<WindowTextControl> btExit_, btAbout_, btStart_, btInst_, btBrowse_;
     std::unique_ptr<WindowTextControl> status2_, status1_;

@@ -71,10 +71,7 @@ SettingsDialog::SettingsDialog(HWND owner, DialogEvents& events)
            outer.cx, outer.cy, owner);
     FitClientArea(Handle(), width, height);
 
-    bigIcon_ = LoadAppIcon(GetSystemMetrics(SM_CXICON));
-    smallIcon_ = LoadAppIcon(GetSystemMetrics(SM_CXSMICON));
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    icons_ = AttachAppIcons(Handle());
 
     CreateControls();
 }
