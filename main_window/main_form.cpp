@@ -44,17 +44,28 @@ void MainForm::BtBrowse_Click() {
 
 void MainForm::TxPath_Change() {
     FileListBox& list = view_->FileList();
+    const std::string folder = view_->TxPath().Text();
+    // The list ignores an empty text and would go on showing the last folder,
+    // while the install commands joined "" and a name into "\name".
+    if (folder.empty()) {
+        ShowInvalidPath();
+        return;
+    }
     try {
-        list.SetFileName(view_->TxPath().Text());
+        list.SetFileName(folder);
         list.Refresh();
         view_->Status2().SetText(std::to_string(list.ListCount()) + " .hfz files");
         if (!list.List(0).empty()) list.SetListIndex(0);
     } catch (const ErrorInfo&) {
-        view_->Status2().SetText("Invalid path");
-        try {
-            list.SetFileName("");
-        } catch (const ErrorInfo&) {
-        }
+        ShowInvalidPath();
+    }
+}
+
+void MainForm::ShowInvalidPath() {
+    view_->Status2().SetText("Invalid path");
+    try {
+        view_->FileList().SetFileName("");
+    } catch (const ErrorInfo&) {
     }
 }
 

@@ -34,6 +34,9 @@ public:
     std::string HfzInstPath;
 
 private:
+    // The re-listing's error handler: "Invalid path", the list as it was.
+    void ShowInvalidPath();
+
     Platform& platform_;
     std::unique_ptr<MainWindowView> view_;
     std::string chosenFolder_;  // the folder picker's last answer
