@@ -69,10 +69,17 @@ step "wine environment ($state)"
 quiet "$logs/wine-start.log" bash tests/wine/wine-env.sh start "$state"
 
 # The wineserver of this prefix: while Quelbrin pumps events it does much of the work.
+# wine-env.sh starts it in the background: give it a moment to appear.
 wineserver_pid=0
-for p in $(pgrep -f wineserver); do
-    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$state/prefix"; then wineserver_pid=$p; break; fi
+for _ in $(seq 1 50); do
+    for p in $(pgrep -f wineserver); do
+        if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$state/prefix"; then wineserver_pid=$p; break; fi
+    done
+    [ "$wineserver_pid" -ne 0 ] && break
+    sleep 0.2
 done
+[ "$wineserver_pid" -ne 0 ] || echo "the wineserver of $state was not found: its CPU time is not reported"
+
 rm -f "$samples"
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 started=$(date +%s)
