@@ -30,6 +30,23 @@ void WaitForInstallerWindow(Platform& platform, Process& installer, const std::s
     }
 }
 
+// After a pass the installer may be closing its window just now: a short
+// look saves probing it as still open and spending a whole pass on it.
+constexpr int kClosingLookMs = 10;
+constexpr int kClosingLooks = 10;
+
+void WaitBrieflyForWindowToClose(Platform& platform, const std::string& title) {
+    for (int look = 0; look < kClosingLooks; ++look) {
+        try {
+            if (!platform.desktop.FindWindow(title)) return;
+        } catch (const ErrorInfo&) {
+            return;  // the probe that follows reports it
+        }
+        platform.ui.WaitForEvents(kClosingLookMs, nullptr);
+        platform.ui.DoEvents();
+    }
+}
+
 void Pause(Ui& ui) {
     for (int i = 0; i < kPausePumpCalls; ++i) ui.DoEvents();
 }
@@ -71,8 +88,9 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
             }
         }
         Pause(platform.ui);
-        if (KeysReachInstaller(platform.desktop, installer->Id(), title))
-            platform.desktop.SendKeys(kAnswerKeys, true);
+        if (KeysReachInstaller(platform.desktop, installer->Id(), title) &&
+            platform.desktop.SendKeys(kAnswerKeys, true))
+            WaitBrieflyForWindowToClose(platform, title);
     }
 }
 

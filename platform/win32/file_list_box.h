@@ -34,6 +34,9 @@ private:
     const FileSystem& files_;
     std::function<void()> onClick_;
     std::string folder_;  // the folder listed last; empty before the first
+    // The folder's last-write time when it was listed: a Refresh that finds
+    // it unchanged has nothing new to read. 0 when it could not be read.
+    unsigned long long listedStamp_ = 0;
 };
 
 }  // namespace quelbrin::win32

@@ -65,14 +65,23 @@ void FakeDesktop::InstallerKeys(std::uint32_t pid, const std::string& keys) {
     Installer& installer = *installers_.at(pid);
     if (installer.script.ignoresKeys || keys != "{TAB}{ENTER}") return;
     if (++installer.passes >= installer.script.passesNeeded) {
-        CloseWindow(installer.window);
-        installer.window = 0;
-        installer.exited = true;
+        if (installer.script.closeDelayTicks > 0)
+            installer.closingIn = installer.script.closeDelayTicks;
+        else
+            CloseInstaller(installer);
     }
+}
+
+void FakeDesktop::CloseInstaller(Installer& installer) {
+    CloseWindow(installer.window);
+    installer.window = 0;
+    installer.closingIn = 0;
+    installer.exited = true;
 }
 
 void FakeDesktop::Tick() {
     for (auto& [pid, installer] : installers_) {
+        if (installer->closingIn > 0 && --installer->closingIn == 0) CloseInstaller(*installer);
         if (installer->exited || installer->window) continue;
         if (++installer->ticks >= installer->script.windowDelayTicks) ShowInstallerWindow(*installer);
     }

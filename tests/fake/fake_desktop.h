@@ -18,6 +18,7 @@ struct InstallerScript {
     bool showsWindow = true;   // false: it exits after the delay, no window
     bool ignoresKeys = false;
     bool takesFocus = true;    // its window takes the foreground when shown
+    int closeDelayTicks = 0;   // ticks between its last pass and its window closing
 };
 
 struct FakeWindow {
@@ -90,12 +91,14 @@ private:
         int ticks = 0;
         int passes = 0;
         int window = 0;
+        int closingIn = 0;  // ticks until the window closes; 0: not closing
         bool exited = false;
     };
     class FakeProcess;
 
     void ShowInstallerWindow(Installer& installer);
     void InstallerKeys(std::uint32_t pid, const std::string& keys);
+    void CloseInstaller(Installer& installer);
 
     std::map<int, FakeWindow> windows_;
     std::map<std::uint32_t, std::shared_ptr<Installer>> installers_;

@@ -30,6 +30,13 @@ struct InstallHarness : Harness {
 
 std::string Title(const std::string& file) { return "Installing  C:\\Quelbrin\\" + file; }
 
+// Whole pauses of pump calls: a few short looks for a closing window may
+// come after a pass, never another pause.
+void ExpectPauses(const InstallHarness& h, long pauses) {
+    EXPECT_GE(h.fake.ui.doEventsCalls, pauses * kPausePumpCalls);
+    EXPECT_LT(h.fake.ui.doEventsCalls, (pauses + 1) * kPausePumpCalls);
+}
+
 TEST(InstallSelected, OnePassThenReady) {
     InstallHarness h({"Fire.hfz", "Snow.hfz"});
     h.form->BtInst_Click();
@@ -55,7 +62,7 @@ TEST(InstallSelected, ThreePassesEachActivatedFirst) {
     h.form->BtInst_Click();
     EXPECT_EQ(h.fake.desktop.activations.size(), 3u);
     EXPECT_EQ(h.SendsTo(Title("Fire.hfz")), 3);
-    EXPECT_EQ(h.fake.ui.doEventsCalls, 3L * kPausePumpCalls);
+    ExpectPauses(h, 3);
     EXPECT_EQ(h.Status1(), "Fire.hfz installed");
 }
 
@@ -132,7 +139,7 @@ TEST(InstallAll, ThreeFilesInOrderWithCountdownAndActivation) {
     EXPECT_EQ(h.SendsTo(Title("b.hfz")), 3);
     EXPECT_EQ(h.SendsTo(Title("c.hfz")), 1);
     EXPECT_EQ(h.fake.desktop.sends.size(), 5u);
-    EXPECT_EQ(h.fake.ui.doEventsCalls, 5L * kPausePumpCalls);
+    ExpectPauses(h, 5);
 
     std::vector<std::string> countdowns;
     for (const auto& t : h.Window().status2.history)
@@ -173,13 +180,20 @@ TEST(InstallAll, FailureToStartTheSecondStopsTheBatch) {
 TEST(InstallAll, ExitDuringAPauseEndsAtOnceAndLeavesTheInstallerRunning) {
     InstallHarness h({"a.hfz", "b.hfz"});
     h.fake.desktop.defaultScript.ignoresKeys = true;
-    h.fake.ui.atDoEvents.emplace(3 * kPausePumpCalls + 7, [&] { h.form->BtExit_Click(); });
+    // Exit is pressed in the fourth pause, after three unanswered passes.
+    long exitAt = 0;
+    h.fake.ui.onDoEvents = [&](long call) {
+        if (h.fake.desktop.sends.size() == 3 && ++exitAt == 7) {
+            exitAt = call;
+            h.form->BtExit_Click();
+        }
+    };
     EXPECT_THROW(h.form->BtStart_Click(), ProgramEnded);
     EXPECT_TRUE(h.fake.ui.ended);
     EXPECT_EQ(h.fake.desktop.launches.size(), 1u);
     EXPECT_EQ(h.fake.desktop.RunningInstallers(), 1);
     EXPECT_EQ(h.fake.desktop.sends.size(), 3u);
-    EXPECT_EQ(h.fake.ui.doEventsCalls, 3L * kPausePumpCalls + 7);
+    EXPECT_EQ(h.fake.ui.doEventsCalls, exitAt);  // nothing ran after the exit
     EXPECT_EQ(h.Status2(), "1 .hfz files remaining of 2 total");
 }
 
@@ -218,6 +232,16 @@ TEST(StartupRace, InstallerWithoutWindowCountsAsDoneOnceItHasExited) {
     EXPECT_EQ(h.SendsTo(Title("b.hfz")), 1);
     const auto& s1 = h.Window().status1.history;
     EXPECT_NE(std::find(s1.begin(), s1.end(), "a.hfz installed"), s1.end());
+}
+
+TEST(ClosingRace, AWindowClosingJustAfterTheKeysCostsNoExtraPause) {
+    InstallHarness h({"a.hfz", "b.hfz"});
+    h.fake.desktop.defaultScript.closeDelayTicks = 3;
+    h.form->BtStart_Click();
+    EXPECT_EQ(h.fake.desktop.sends.size(), 2u);
+    EXPECT_EQ(h.fake.desktop.activations.size(), 1u);
+    ExpectPauses(h, 2);
+    EXPECT_EQ(h.Status2(), "Ready");
 }
 
 TEST(ClosingRace, WindowGoneBeforeActivationMeansInstalled) {
