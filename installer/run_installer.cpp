@@ -47,6 +47,25 @@ void WaitBrieflyForWindowToClose(Platform& platform, const std::string& title) {
     }
 }
 
+// An installer may close its window and open the next one under the same
+// title. While it still runs, it gets this long (counted in looks) to show
+// it again before its file counts as done and the next installer starts.
+constexpr int kReopenLooks = 20;
+
+bool WindowComesBack(Platform& platform, Process& installer, const std::string& title) {
+    for (int look = 0; look < kReopenLooks; ++look) {
+        if (installer.HasExited()) return false;
+        platform.ui.WaitForEvents(kStartupWaitMs, &installer);
+        platform.ui.DoEvents();
+        try {
+            if (platform.desktop.FindWindow(title)) return true;
+        } catch (const ErrorInfo&) {
+            return false;
+        }
+    }
+    return false;
+}
+
 void Pause(Ui& ui) {
     for (int i = 0; i < kPausePumpCalls; ++i) ui.DoEvents();
 }
@@ -75,6 +94,7 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
     for (;;) {
         const std::string title = CurrentTitle(form);
         if (!IsTaskRunning(platform, title)) {
+            if (WindowComesBack(platform, *installer, title)) continue;
             view.Status1().SetText(view.FileList().FileName() + " installed");
             return;
         }

@@ -76,6 +76,14 @@ void FakeDesktop::CloseInstaller(Installer& installer) {
     CloseWindow(installer.window);
     installer.window = 0;
     installer.closingIn = 0;
+    if (installer.script.reopenAfterTicks >= 0 && !installer.reopened) {
+        // Runs on windowless; Tick shows the window again.
+        installer.reopened = true;
+        installer.passes = 0;
+        installer.ticks = 0;
+        installer.script.windowDelayTicks = installer.script.reopenAfterTicks;
+        return;
+    }
     installer.exited = true;
 }
 

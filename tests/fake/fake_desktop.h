@@ -19,6 +19,9 @@ struct InstallerScript {
     bool ignoresKeys = false;
     bool takesFocus = true;    // its window takes the foreground when shown
     int closeDelayTicks = 0;   // ticks between its last pass and its window closing
+    // >= 0: after its passes it closes the window, runs on, and this many
+    // ticks later shows it once more, which needs the passes again.
+    int reopenAfterTicks = -1;
 };
 
 struct FakeWindow {
@@ -92,6 +95,7 @@ private:
         int passes = 0;
         int window = 0;
         int closingIn = 0;  // ticks until the window closes; 0: not closing
+        bool reopened = false;
         bool exited = false;
     };
     class FakeProcess;

@@ -1,0 +1,75 @@
+// Installers that close their window and, still running, show it again.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "tests/unit/test_support.h"
+
+namespace quelbrin::test {
+namespace {
+
+struct TwoFiles : Harness {
+    TwoFiles() {
+        fake.files.files.insert("C:\\Quelbrin\\InstallHFZ.exe");
+        fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+        fake.files.AddFile("C:\\Quelbrin", "b.hfz");
+        // A batch that waits for ever would hang the test: end it after 200 pauses.
+        fake.ui.onDoEvents = [](long calls) {
+            if (calls > 200L * 10001) throw std::runtime_error("the batch never ended");
+        };
+    }
+    int SendsInto(const std::string& file) const {
+        int n = 0;
+        for (const auto& send : fake.desktop.sends) n += send.foregroundTitle == "Installing  C:\\Quelbrin\\" + file;
+        return n;
+    }
+};
+
+TEST(ReopeningInstaller, ItsSecondWindowIsAnsweredBeforeTheNextFileStarts) {
+    TwoFiles h;
+    fake::InstallerScript reopens;
+    reopens.passesNeeded = 2;
+    reopens.reopenAfterTicks = 5;
+    h.fake.desktop.scripts = {reopens, reopens};
+    h.Start();
+    ASSERT_NO_THROW(h.form->BtStart_Click());
+
+    EXPECT_EQ(h.Status2(), "Ready");
+    EXPECT_EQ(h.Status1(), "b.hfz installed");
+    ASSERT_EQ(h.fake.desktop.launches.size(), 2u);
+    EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1) << "b.hfz started while a.hfz's installer ran";
+    EXPECT_EQ(h.SendsInto("a.hfz"), 4);
+    EXPECT_EQ(h.SendsInto("b.hfz"), 4);
+    EXPECT_EQ(h.fake.desktop.RunningInstallers(), 0);
+}
+
+// The wait for a window to come back is short: an installer that stays
+// without a window longer counts as done, and nothing hangs.
+TEST(ReopeningInstaller, OneThatStaysWindowlessLongerCountsAsDone) {
+    TwoFiles h;
+    fake::InstallerScript late;
+    late.reopenAfterTicks = 1000000;
+    h.fake.desktop.scripts = {late};
+    h.Start();
+    const long waitsBefore = h.fake.ui.waitCalls;
+    ASSERT_NO_THROW(h.form->BtStart_Click());
+
+    EXPECT_EQ(h.Status2(), "Ready");
+    ASSERT_EQ(h.fake.desktop.launches.size(), 2u);
+    EXPECT_EQ(h.SendsInto("a.hfz"), 1);
+    EXPECT_LE(h.fake.ui.waitCalls - waitsBefore, 100) << "the wait for the window to come back is not short";
+}
+
+// An installer that ends right after closing its window costs no wait.
+TEST(ReopeningInstaller, AnEndedInstallerIsNotWaitedFor) {
+    TwoFiles h;
+    h.Start();
+    const long waitsBefore = h.fake.ui.waitCalls;
+    ASSERT_NO_THROW(h.form->BtStart_Click());
+    EXPECT_EQ(h.Status2(), "Ready");
+    EXPECT_EQ(h.fake.desktop.launches.size(), 2u);
+    EXPECT_EQ(h.fake.ui.waitCalls, waitsBefore);
+}
+
+}  // namespace
+}  // namespace quelbrin::test
