@@ -25,9 +25,11 @@ std::wstring PlaceSubstitute(const TestFolder& folder, const std::wstring& relat
 
 namespace {
 
-InstallerRun& RunOf(std::vector<InstallerRun>& runs, std::uint32_t processId) {
-    for (InstallerRun& run : runs)
-        if (run.processId == processId) return run;
+// A "cmdline" line starts a run: process ids come round again in a long log.
+InstallerRun& RunOf(std::vector<InstallerRun>& runs, std::uint32_t processId, bool starts) {
+    if (!starts)
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+            if (run->processId == processId) return *run;
     runs.push_back({});
     runs.back().processId = processId;
     return runs.back();
@@ -59,7 +61,7 @@ std::vector<InstallerRun> ReadInstallerLog(const std::wstring& path) {
         std::getline(in, detail);
         if (!detail.empty() && detail.front() == ' ') detail.erase(0, 1);
 
-        InstallerRun& run = RunOf(runs, processId);
+        InstallerRun& run = RunOf(runs, processId, event == "cmdline");
         if (event == "cmdline") {
             run.commandLine = detail;
             run.started = time;
