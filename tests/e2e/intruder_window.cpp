@@ -1,0 +1,143 @@
+// Another program's window, for the tests: it logs every key that reaches it
+// and takes the foreground when told to.
+//   intruder_window LOG TITLE
+// Told by a posted message: WM_APP asks it to take the foreground, WM_CLOSE
+// ends it. It ends by itself after five minutes.
+// Log, appended, one line per event (times as the substitute installer's):
+//   <milliseconds since 1970 UTC> <event> <detail>
+//   ready
+//   grab asked
+//   grab foreground=yes|no     yes once it is active, no when a second went by
+//   active yes|no              WM_ACTIVATE
+//   key vk=0xNN                WM_KEYDOWN or WM_SYSKEYDOWN
+//   char code=0xNNNN           WM_CHAR
+//   exit
+#include <cstdio>
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf.h"
+#include "platform/win32/windows_wrapper.h"
+
+#include <shellapi.h>
+
+namespace {
+
+using quelbrin::win32::Widen;
+
+constexpr wchar_t kClassName[] = L"QuelbrinTestIntruder";
+constexpr UINT kGrab = WM_APP;
+constexpr UINT_PTR kGrabTimer = 1, kLifeTimer = 2;
+constexpr UINT kGrabWaitMs = 1000, kLifeMs = 300000;
+
+std::wstring g_log;
+bool g_grabPending = false;
+
+unsigned long long MillisecondsSince1970() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return (ticks - 116444736000000000ull) / 10000;
+}
+
+void Log(const std::string& event, const std::string& detail = {}) {
+    std::string line = std::to_string(MillisecondsSince1970()) + " " + event;
+    if (!detail.empty()) line += " " + detail;
+    line += "\r\n";
+    quelbrin::win32::UniqueKernelHandle file(CreateFileW(g_log.c_str(), FILE_APPEND_DATA,
+                                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return;
+    }
+    DWORD written = 0;
+    WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+std::string Hex(unsigned value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+    return text;
+}
+
+void GrabEnded(HWND window, bool won) {
+    if (!g_grabPending) return;
+    g_grabPending = false;
+    KillTimer(window, kGrabTimer);
+    Log("grab", won ? "foreground=yes" : "foreground=no");
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+        case kGrab:
+            Log("grab", "asked");
+            g_grabPending = true;
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            SetForegroundWindow(window);
+            SetFocus(window);
+            if (GetForegroundWindow() == window) GrabEnded(window, true);
+            else SetTimer(window, kGrabTimer, kGrabWaitMs, nullptr);
+            return 0;
+        case WM_ACTIVATE:
+            Log("active", LOWORD(wParam) != WA_INACTIVE ? "yes" : "no");
+            if (LOWORD(wParam) != WA_INACTIVE) GrabEnded(window, true);
+            break;
+        case WM_TIMER:
+            if (wParam == kGrabTimer) GrabEnded(window, GetForegroundWindow() == window);
+            if (wParam == kLifeTimer) DestroyWindow(window);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            Log("key", "vk=" + Hex(static_cast<unsigned>(wParam), 2));
+            return 0;
+        case WM_CHAR:
+            Log("char", "code=" + Hex(static_cast<unsigned>(wParam), 4));
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+        }
+    } catch (...) {
+        // nothing may leave a window procedure
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv || argc != 3) return 2;
+    g_log = argv[1];
+    const std::wstring title = argv[2];
+    LocalFree(argv);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc)) return 4;
+    // Large and near the top left, so that it covers the installer's window.
+    HWND window = CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 900, 700, nullptr,
+                                  nullptr, instance, nullptr);
+    if (!window) return 4;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetTimer(window, kLifeTimer, kLifeMs, nullptr);
+    Log("ready");
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    Log("exit");
+    return 0;
+}

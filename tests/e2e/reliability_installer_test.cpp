@@ -1,0 +1,280 @@
+// Installers that misbehave, and installer paths that name no installer:
+// the real Quelbrin.exe must report sensibly, never hang and stay responsive.
+#include <algorithm>
+#include <sstream>
+
+#include "platform/win32/utf.h"
+#include "platform/win32/win32_error.h"
+#include "tests/e2e/reliability_support.h"
+
+namespace quelbrin::e2e {
+namespace {
+
+using namespace layout;
+
+class ReliabilityInstaller : public E2eTest {
+protected:
+    // Lists the packages folder and runs "Install All Files" with its warning answered.
+    void RunBatch(const std::wstring& packages, int count) {
+        ASSERT_EQ(ListFolder(*app_, packages), std::to_wstring(count) + L" .hfz files");
+        ASSERT_TRUE(app_->Click(IdBtStart));
+        const auto warning = app_->AnswerBox(L"Quelbrin", 20s);
+        ASSERT_TRUE(warning.has_value()) << "no warning before the batch";
+    }
+};
+
+// The time of a process's first log line of this event, if it wrote one.
+std::optional<long long> EventTime(const std::wstring& log, std::uint32_t processId, const std::string& event) {
+    std::istringstream lines(ReadFile(log));
+    long long time = 0;
+    std::uint32_t id = 0;
+    std::string name, rest;
+    while (lines >> time >> id >> name) {
+        std::getline(lines, rest);
+        if (id == processId && name == event) return time;
+    }
+    return std::nullopt;
+}
+
+// Each run was over (its window closed, or its process ended or crashed)
+// before the next one started.
+void ExpectOneAfterAnother(const std::wstring& log, const std::vector<InstallerRun>& runs) {
+    for (std::size_t i = 1; i < runs.size(); ++i) {
+        const InstallerRun& before = runs[i - 1];
+        std::optional<long long> over = before.windowClosed ? before.windowClosed : before.exited;
+        if (!over) over = EventTime(log, before.processId, "crashed");
+        ASSERT_TRUE(over.has_value()) << "run " << i - 1 << " never ended";
+        EXPECT_GE(runs[i].started, *over) << "run " << i << " started before run " << i - 1 << " was over";
+    }
+}
+
+TEST_F(ReliabilityInstaller, InstallersThatShowNoWindowCountAsDoneOnlyOnceTheyHaveEnded) {
+    // A: no window, ends after 1.5 s; B: ends at once; C: behaves.
+    const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 1},
+                                                 {"mode@A.hfz=nowindow", "delay_ms@A.hfz=1500", "mode@B.hfz=exit"});
+    const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 3));
+    const CommandEnd end = WaitForCommandEnd(*app_, 60s);
+    EXPECT_TRUE(EndedWith(end, L"Ready"));
+    EXPECT_EQ(Text(IdStatus1), L"C.hfz installed");
+
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 3u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_FALSE(runs[i].windowShown.has_value()) << "run " << i;
+        EXPECT_TRUE(runs[i].keys.empty()) << "keys were typed with no installer window up";
+        ASSERT_TRUE(runs[i].exited.has_value());
+        EXPECT_EQ(runs[i].exitCode, 0);
+    }
+    EXPECT_GE(*runs[0].exited - runs[0].started, 1400) << "A did not wait before ending";
+    EXPECT_EQ(runs[2].passes, 1);
+    EXPECT_EQ(runs[2].closeReason, "passes");
+    ExpectOneAfterAnother(log, runs);
+    EXPECT_TRUE(Responsive(*app_));
+    ExitAndExpectGone();
+}
+
+TEST_F(ReliabilityInstaller, AnInstallerThatCrashesWithItsWindowUpEndsItsFileAndTheBatchGoesOn) {
+    const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 1},
+                                                 {"mode@Crash.hfz=crash"});
+    const std::wstring packages = MakePackages(L"packages", {L"Crash.hfz", L"Next.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 2));
+    const CommandEnd end = WaitForCommandEnd(*app_, 60s);
+    EXPECT_TRUE(EndedWith(end, L"Ready"));
+    EXPECT_EQ(Text(IdStatus1), L"Next.hfz installed");
+    EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a message box after the crash";
+
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 2u);
+    const InstallerRun& crashed = runs[0];
+    ASSERT_TRUE(crashed.windowShown.has_value());
+    ASSERT_FALSE(crashed.keys.empty()) << "the crashing installer got no key";
+    EXPECT_FALSE(crashed.windowClosed.has_value()) << "its window closed before the crash";
+    EXPECT_FALSE(crashed.exited.has_value()) << "it ended normally";
+    const std::string lines = ReadFile(log);
+    EXPECT_NE(lines.find("crashed code=0xC0000005"), std::string::npos) << "it did not crash";
+    EXPECT_EQ(runs[1].passes, 1);
+    EXPECT_EQ(runs[1].closeReason, "passes");
+    ExpectOneAfterAnother(log, runs);
+    EXPECT_TRUE(Responsive(*app_));
+    ExitAndExpectGone();
+}
+
+TEST_F(ReliabilityInstaller, AnInstallerThatNeedsTwentyPassesGetsThemAllInTheForeground) {
+    const std::wstring log = PlaceInstaller({.passes = 20});
+    const std::wstring packages = MakePackages(L"packages", {L"Patient.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
+    ASSERT_TRUE(app_->Click(IdBtInst));
+    const CommandEnd end = WaitForCommandEnd(*app_, 120s);
+    EXPECT_TRUE(EndedWith(end, L"Ready"));
+    EXPECT_EQ(Text(IdStatus1), L"Patient.hfz installed");
+
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].passes, 20);
+    EXPECT_EQ(runs[0].closeReason, "passes");
+    ASSERT_EQ(runs[0].keys.size(), 40u);
+    for (std::size_t i = 0; i < runs[0].keys.size(); ++i) {
+        EXPECT_EQ(runs[0].keys[i].key, i % 2 == 0 ? "TAB" : "ENTER") << "key " << i;
+        EXPECT_TRUE(runs[0].keys[i].foreground) << "key " << i;
+    }
+    EXPECT_TRUE(Responsive(*app_));
+    ExitAndExpectGone();
+}
+
+TEST_F(ReliabilityInstaller, AnInstallerThatReopensItsWindowIsAnsweredUntilTheSecondOneCloses) {
+    const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 2, .mode = "reopen"},
+                                                 {"reopen_delay_ms=300"});
+    // Both reopen: the first is answered with activation, the last without.
+    const std::wstring packages = MakePackages(L"packages", {L"First.hfz", L"Second.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 2));
+    const CommandEnd end = WaitForCommandEnd(*app_, 120s);
+    EXPECT_TRUE(EndedWith(end, L"Ready"));
+    EXPECT_EQ(Text(IdStatus1), L"Second.hfz installed");
+
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 2u);
+    const std::string lines = ReadFile(log);
+    for (const InstallerRun& run : runs) {
+        SCOPED_TRACE(run.commandLine);
+        // Both windows got their passes: 2 + 2.
+        EXPECT_EQ(run.passes, 4);
+        EXPECT_EQ(run.closeReason, "passes");
+        for (const LoggedKey& key : run.keys) EXPECT_TRUE(key.foreground) << key.key;
+        const std::string second = std::to_string(run.processId) + " close 2 passes";
+        EXPECT_NE(lines.find(second), std::string::npos) << "the second window was not answered";
+    }
+    // The next installer only after the second window had closed.
+    ASSERT_TRUE(runs[0].windowClosed.has_value());
+    EXPECT_GE(runs[1].started, *runs[0].windowClosed);
+    ExitAndExpectGone();
+}
+
+// Installer paths typed into the About dialog that name no program: each
+// install ends with "Error: " and the system's words, nothing is started, and
+// the controls come back; a path with blanks to a real installer works.
+TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsError) {
+    const std::wstring localLog = PlaceInstaller({});
+    const std::wstring blankLog = PlaceSubstitute(folder_, L"my installer dir", L"Install HFZ.exe", {});
+    const std::wstring packages = MakePackages(L"packages", {L"Fire.hfz"});
+    folder_.WriteFile(L"app\\readme.txt", "not a program\r\n");
+    folder_.WriteFile(L"app\\fake.exe", "not a program either\r\n");
+    StartAndWaitForWindow();
+
+    // The system's words for the error; where Wine's differ from Windows',
+    // both are named (Windows first).
+    struct Case {
+        const char* what;
+        std::wstring path;
+        std::vector<DWORD> errors;
+    };
+    const Case cases[] = {
+        {"empty", L"", {ERROR_FILE_NOT_FOUND}},
+        {"a folder", AppFolder(), {ERROR_ACCESS_DENIED, ERROR_INVALID_HANDLE}},
+        {"a missing file", AppFolder() + L"\\NoSuchInstaller.exe", {ERROR_FILE_NOT_FOUND}},
+        {"a text file", AppFolder() + L"\\readme.txt", {ERROR_BAD_EXE_FORMAT}},
+        {"a text file named .exe", AppFolder() + L"\\fake.exe", {ERROR_BAD_EXE_FORMAT}},
+        {"blanks only", L"   ", {ERROR_FILE_NOT_FOUND, ERROR_INVALID_NAME}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(SetInstallerPath(*app_, c.path));
+        ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
+        ASSERT_TRUE(app_->Click(IdBtInst));
+        const CommandEnd end = WaitForCommandEnd(*app_, 30s);
+        ASSERT_TRUE(end.status.has_value()) << "the install did not end";
+        std::vector<std::wstring> expected;
+        for (DWORD error : c.errors) expected.push_back(L"Error: " + win32::Widen(win32::DescribeError(error)));
+        EXPECT_NE(std::find(expected.begin(), expected.end(), *end.status), expected.end())
+            << "Status2 reads \"" << Utf8(*end.status) << "\"";
+        EXPECT_EQ(end.unanswered, 0) << "Quelbrin did not answer";
+        EXPECT_EQ(Text(IdStatus1), L"Fire.hfz") << "the file line changed";
+        for (int id : {IdBtInst, IdBtStart, IdBtAbout, IdBtBrowse, IdTxPath, IdFileList})
+            EXPECT_TRUE(app_->Enabled(id)) << "control " << id << " stays disabled";
+        EXPECT_TRUE(app_->RunningChildren().empty()) << "something was started";
+        EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a message box";
+    }
+    EXPECT_TRUE(ReadInstallerLog(localLog).empty()) << "the installer beside Quelbrin ran";
+
+    // A real installer in a folder with a blank, in a file with a blank: it runs.
+    const std::wstring withBlanks = folder_ / L"my installer dir\\Install HFZ.exe";
+    ASSERT_TRUE(SetInstallerPath(*app_, withBlanks));
+    ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
+    ASSERT_TRUE(app_->Click(IdBtInst));
+    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 60s), L"Ready"));
+    EXPECT_EQ(Text(IdStatus1), L"Fire.hfz installed");
+    const auto runs = ReadInstallerLog(blankLog);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, Utf8(L"\"" + withBlanks + L"\" " + packages + L"\\Fire.hfz"));
+    EXPECT_EQ(runs[0].closeReason, "passes");
+    ExitAndExpectGone();
+}
+
+// Another program takes the foreground while an installer waits for its
+// keys. For every file but the last, Quelbrin wins the window back and the
+// passes go on; for the last it holds its keys until the user brings the
+// installer back. The other program never gets a key.
+TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
+    const std::wstring log = PlaceInstaller({.passes = 3});
+    const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
+    Intruder intruder(folder_ / L"intruder.log", L"Quelbrin test: another program");
+    ASSERT_TRUE(intruder.WaitUntilReady(20s)) << "the other program did not start";
+    StartAndWaitForWindow();
+    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 3));
+
+    for (std::size_t file = 0; file < 3; ++file) {
+        SCOPED_TRACE("file " + std::to_string(file));
+        ASSERT_TRUE(WaitUntil([&] {
+            const auto runs = ReadInstallerLog(log);
+            return runs.size() > file && runs[file].windowShown.has_value();
+        }, 30s)) << "the installer's window did not show";
+        const std::optional<long long> grabbed = intruder.Grab(5s);
+        ASSERT_TRUE(grabbed.has_value()) << "the other program could not take the foreground";
+
+        if (file < 2) {
+            ASSERT_TRUE(WaitUntil([&] {
+                const auto runs = ReadInstallerLog(log);
+                return runs.size() > file && runs[file].windowClosed.has_value();
+            }, 30s)) << "Quelbrin did not win the installer's window back";
+            const InstallerRun run = ReadInstallerLog(log)[file];
+            EXPECT_EQ(run.closeReason, "passes");
+            EXPECT_TRUE(std::any_of(run.keys.begin(), run.keys.end(),
+                                    [&](const LoggedKey& k) { return k.time >= *grabbed && k.foreground; }))
+                << "no keys reached the installer after the other program had taken the foreground";
+            continue;
+        }
+        // The last file: no activation, so no keys while the other program is in front.
+        std::this_thread::sleep_for(3s);
+        InstallerRun run = ReadInstallerLog(log)[file];
+        EXPECT_FALSE(run.windowClosed.has_value());
+        EXPECT_TRUE(std::none_of(run.keys.begin(), run.keys.end(),
+                                 [&](const LoggedKey& k) { return k.time >= *grabbed; }))
+            << "keys were typed while another program was in front";
+        EXPECT_EQ(Text(IdStatus2), L"0 .hfz files remaining of 3 total");
+        EXPECT_TRUE(Responsive(*app_));
+        // The user clicks the installer's window: the passes resume.
+        const auto window = FindTopLevel(L"Installing  " + packages + L"\\C.hfz");
+        ASSERT_TRUE(window.has_value());
+        SetForegroundWindow(window->hwnd);
+    }
+    const CommandEnd end = WaitForCommandEnd(*app_, 60s);
+    EXPECT_TRUE(EndedWith(end, L"Ready"));
+    EXPECT_EQ(Text(IdStatus1), L"C.hfz installed");
+
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 3u);
+    for (const InstallerRun& run : runs) {
+        EXPECT_EQ(run.passes, 3);
+        for (const LoggedKey& key : run.keys) EXPECT_TRUE(key.foreground) << key.key << " reached a window in the back";
+    }
+    const std::vector<std::string> stolen = intruder.KeysReceived();
+    EXPECT_TRUE(stolen.empty()) << stolen.size() << " keys reached the other program, the first: " << stolen.front();
+    ExitAndExpectGone();
+}
+
+}  // namespace
+}  // namespace quelbrin::e2e

@@ -1,0 +1,375 @@
+#include "tests/e2e/reliability_support.h"
+
+#include "platform/win32/windows_wrapper.h"
+
+#include <psapi.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "platform/win32/utf.h"
+#include "tests/e2e/window_query.h"
+
+namespace quelbrin::e2e {
+
+using namespace std::chrono_literals;
+
+std::wstring PlaceSubstituteWith(const TestFolder& folder, const std::wstring& relativeDir,
+                                 const std::wstring& exeName, const SubstituteConfig& config,
+                                 const std::vector<std::string>& moreSettings) {
+    const std::wstring log = PlaceSubstitute(folder, relativeDir, exeName, config);
+    const std::wstring settings = relativeDir + L"\\" + exeName.substr(0, exeName.rfind(L'.')) + L".cfg";
+    std::string text = ReadFile(folder / settings);
+    for (const std::string& line : moreSettings) text += line + "\n";
+    folder.WriteFile(settings, text);
+    return log;
+}
+
+::testing::AssertionResult Responsive(const QuelbrinRun& app, std::chrono::milliseconds deadline) {
+    HWND main = app.MainWindow();
+    if (!main) return ::testing::AssertionFailure() << "Quelbrin has no main window";
+    const auto start = std::chrono::steady_clock::now();
+    const auto title = WindowText(main, static_cast<UINT>(deadline.count()));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    if (!title) return ::testing::AssertionFailure() << "no answer to WM_GETTEXT within " << deadline.count() << " ms";
+    if (*title != L"Quelbrin") return ::testing::AssertionFailure() << "the main window reads \"" << Utf8(*title) << "\"";
+    if (took > deadline) return ::testing::AssertionFailure() << "WM_GETTEXT took " << took.count() << " ms";
+    return ::testing::AssertionSuccess() << "answered in " << took.count() << " ms";
+}
+
+::testing::AssertionResult SetInstallerPath(const QuelbrinRun& app, const std::wstring& path) {
+    if (!app.Click(layout::IdBtAbout)) return ::testing::AssertionFailure() << "could not press About...";
+    std::optional<TopWindow> dialog;
+    WaitUntil([&] {
+        dialog = FindTopLevel(win32::Widen(layout::kDialogTitle), app.Id());
+        return dialog && dialog->visible;
+    }, 10s);
+    if (!dialog || !dialog->visible) return ::testing::AssertionFailure() << "the dialog did not open";
+    if (!SetControlText(dialog->hwnd, layout::IdTxPathInst, path))
+        return ::testing::AssertionFailure() << "could not type into the path box";
+    if (ControlText(dialog->hwnd, layout::IdTxPathInst).value_or(L"<unreadable>") != path)
+        return ::testing::AssertionFailure() << "the path box does not hold the typed path";
+    if (!PostClick(dialog->hwnd, layout::IdOKButton)) return ::testing::AssertionFailure() << "could not press OK";
+    if (!WaitUntil([&] { return !IsWindow(dialog->hwnd); }, 10s))
+        return ::testing::AssertionFailure() << "OK did not close the dialog";
+    return ::testing::AssertionSuccess();
+}
+
+CommandEnd WaitForCommandEnd(const QuelbrinRun& app, std::chrono::milliseconds timeout) {
+    CommandEnd end;
+    std::wstring status;
+    const bool over = WaitUntil(
+        [&] {
+            if (app.HasExited()) return true;
+            HWND main = app.MainWindow();
+            const auto asked = std::chrono::steady_clock::now();
+            const auto text = main ? ControlText(main, layout::IdStatus2, 2500) : std::nullopt;
+            const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
+            end.slowestAnswer = std::max(end.slowestAnswer, took);
+            if (!text) {
+                ++end.unanswered;
+                return false;
+            }
+            status = *text;
+            const bool done = status == L"Ready" || status.rfind(L"Error: ", 0) == 0;
+            return done && app.Enabled(layout::IdBtInst);
+        },
+        timeout, 50ms);
+    if (over && !app.HasExited()) end.status = status;
+    return end;
+}
+
+::testing::AssertionResult EndedWith(const CommandEnd& end, const std::wstring& status) {
+    if (!end.status) return ::testing::AssertionFailure() << "the command did not end in time (or Quelbrin ended)";
+    if (*end.status != status)
+        return ::testing::AssertionFailure() << "Status2 reads \"" << Utf8(*end.status) << "\", expected \""
+                                             << Utf8(status) << "\"";
+    if (end.unanswered > 0)
+        return ::testing::AssertionFailure() << end.unanswered << " polls got no answer within 2.5 s";
+    return ::testing::AssertionSuccess() << "slowest answer " << end.slowestAnswer.count() << " ms";
+}
+
+std::optional<std::wstring> ListFolder(const QuelbrinRun& app, const std::wstring& text,
+                                       std::chrono::milliseconds timeout) {
+    HWND main = app.MainWindow();
+    if (!main || !SetControlText(main, layout::IdTxPath, text, static_cast<UINT>(timeout.count())))
+        return std::nullopt;
+    std::wstring status;
+    const auto answered = [&] {
+        status = app.Text(layout::IdStatus2);
+        const std::wstring count = L" .hfz files";
+        return status == L"Invalid path" ||
+               (status.size() > count.size() && status.compare(status.size() - count.size(), count.size(), count) == 0);
+    };
+    if (!WaitUntil(answered, 5s)) return std::nullopt;
+    return status;
+}
+
+std::optional<int> ListCount(const QuelbrinRun& app) {
+    HWND list = GetDlgItem(app.MainWindow(), layout::IdFileList);
+    DWORD_PTR count = 0;
+    if (!list || !SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return std::nullopt;
+    return static_cast<int>(static_cast<LRESULT>(count));
+}
+
+std::optional<std::wstring> ListItem(const QuelbrinRun& app, int index) {
+    HWND list = GetDlgItem(app.MainWindow(), layout::IdFileList);
+    DWORD_PTR length = 0;
+    if (!list ||
+        !SendMessageTimeoutW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000, &length) ||
+        static_cast<LRESULT>(length) == LB_ERR)
+        return std::nullopt;
+    std::wstring item(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()),
+                             SMTO_ABORTIFHUNG, 5000, &copied) ||
+        static_cast<LRESULT>(copied) == LB_ERR)
+        return std::nullopt;
+    item.resize(std::min<std::size_t>(copied, length));
+    return item;
+}
+
+long long NowMs() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<long long>((ticks - 116444736000000000ull) / 10000);
+}
+
+Intruder::Intruder(const std::wstring& logPath, const std::wstring& title) : log_(logPath), title_(title) {
+    const std::wstring exe = WinePath(INTRUDER_EXE);
+    std::wstring commandLine = L"\"" + exe + L"\" \"" + log_ + L"\" \"" + title_ + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+        ADD_FAILURE() << "could not start " << Utf8(exe) << ", error " << GetLastError();
+        return;
+    }
+    process_.reset(info.hProcess);
+    CloseHandle(info.hThread);
+}
+
+Intruder::~Intruder() {
+    if (!process_) return;
+    if (HWND window = Window()) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.get(), 5000) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), 5000);
+    }
+}
+
+HWND Intruder::Window() const {
+    DWORD id = process_ ? GetProcessId(process_.get()) : 0;
+    const auto w = FindTopLevel(title_, id);
+    return w ? w->hwnd : nullptr;
+}
+
+std::vector<std::string> Intruder::LogLines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadFile(log_));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> Intruder::KeysReceived() const {
+    std::vector<std::string> keys;
+    for (const std::string& line : LogLines()) {
+        const std::size_t event = line.find(' ');
+        if (event == std::string::npos) continue;
+        if (line.compare(event + 1, 4, "key ") == 0 || line.compare(event + 1, 5, "char ") == 0) keys.push_back(line);
+    }
+    return keys;
+}
+
+bool Intruder::WaitUntilReady(std::chrono::milliseconds timeout) {
+    return process_ && WaitUntil([&] {
+        for (const std::string& line : LogLines())
+            if (line.find(" ready") != std::string::npos) return Window() != nullptr;
+        return false;
+    }, timeout);
+}
+
+std::optional<long long> Intruder::Grab(std::chrono::milliseconds timeout) {
+    HWND window = Window();
+    if (!window) return std::nullopt;
+    const std::size_t before = LogLines().size();
+    const long long asked = NowMs();
+    if (!PostMessageW(window, WM_APP, 0, 0)) return std::nullopt;
+    std::optional<bool> won;
+    WaitUntil([&] {
+        const std::vector<std::string> lines = LogLines();
+        for (std::size_t i = before; i < lines.size(); ++i) {
+            if (lines[i].find(" grab foreground=yes") != std::string::npos) won = true;
+            if (lines[i].find(" grab foreground=no") != std::string::npos) won = false;
+        }
+        return won.has_value();
+    }, timeout);
+    if (!won || !*won) return std::nullopt;
+    return asked;
+}
+
+std::wstring Verbatim(const std::wstring& path) { return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path; }
+
+bool MakeFolderVerbatim(const std::wstring& path) {
+    return CreateDirectoryW(Verbatim(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool MakeFileVerbatim(const std::wstring& path, const std::string& content) {
+    win32::UniqueKernelHandle file(CreateFileW(Verbatim(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return false;
+    }
+    DWORD written = 0;
+    return WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size();
+}
+
+void RemoveTreeVerbatim(const std::wstring& path) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = FindFirstFileExW((Verbatim(path) + L"\\*").c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+                SetFileAttributesW(Verbatim(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTreeVerbatim(child);
+            else
+                DeleteFileW(Verbatim(child).c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(Verbatim(path).c_str());
+}
+
+// Wine looks a Windows path up without regard to letter case by reading the
+// whole folder, so each new file costs as much as the files already there;
+// a "\??\unix\" path is looked up exactly. Elsewhere CreateFileW will do.
+::testing::AssertionResult MakeEmptyFiles(const std::wstring& folder, int count, const wchar_t* pattern) {
+    using WineUnixName = char*(CDECL*)(LPCWSTR);
+    using NtCreateFileCall = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
+                                              PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+    const auto unixName = reinterpret_cast<WineUnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    const auto ntCreateFile = reinterpret_cast<NtCreateFileCall>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll"), "NtCreateFile")));
+    const bool underWine = unixName && ntCreateFile;
+    std::wstring prefix = Verbatim(folder) + L"\\";
+    if (underWine) {
+        char* unixFolder = unixName(folder.c_str());
+        if (!unixFolder) return ::testing::AssertionFailure() << "no Unix name for " << Utf8(folder);
+        std::wstring unixPath = win32::Widen(unixFolder);
+        HeapFree(GetProcessHeap(), 0, unixFolder);
+        std::replace(unixPath.begin(), unixPath.end(), L'/', L'\\');
+        prefix = L"\\??\\unix" + unixPath + L"\\";
+    }
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[64];
+        wsprintfW(name, pattern, i);
+        std::wstring path = prefix + name;
+        HANDLE file = INVALID_HANDLE_VALUE;
+        if (underWine) {
+            UNICODE_STRING ntName{static_cast<USHORT>(path.size() * 2), static_cast<USHORT>(path.size() * 2),
+                                  path.data()};
+            OBJECT_ATTRIBUTES attributes{};
+            attributes.Length = sizeof attributes;
+            attributes.ObjectName = &ntName;
+            IO_STATUS_BLOCK io{};
+            constexpr ULONG kCreate = 2, kNonDirectory = 0x40, kSynchronous = 0x20;
+            if (ntCreateFile(&file, GENERIC_WRITE | SYNCHRONIZE, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, 0,
+                             kCreate, kNonDirectory | kSynchronous, nullptr, 0) != 0)
+                file = INVALID_HANDLE_VALUE;
+        } else {
+            file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        }
+        if (file == INVALID_HANDLE_VALUE) return ::testing::AssertionFailure() << "could not make " << Utf8(name);
+        CloseHandle(file);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+namespace {
+
+// Entries of the system's handle table that belong to a process.
+std::optional<DWORD> HandlesInSystemTable(DWORD processId) {
+    using QuerySystem = NTSTATUS(NTAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QuerySystem>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll"), "NtQuerySystemInformation")));
+    if (!query) return std::nullopt;
+    constexpr NTSTATUS kLengthMismatch = static_cast<NTSTATUS>(0xC0000004);
+    std::vector<unsigned char> buffer(1 << 20);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        ULONG needed = 0;
+        const NTSTATUS status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == kLengthMismatch) {
+            buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
+            continue;
+        }
+        if (status != 0) return std::nullopt;
+        const auto* table = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+        DWORD count = 0;
+        for (ULONG i = 0; i < table->Count; ++i) count += table->Handle[i].OwnerPid == processId;
+        return count;
+    }
+    return std::nullopt;
+}
+
+// Bytes in committed private regions of the process's address space.
+std::optional<SIZE_T> CommittedPrivateBytes(HANDLE process) {
+    SIZE_T total = 0;
+    bool any = false;
+    const unsigned char* address = nullptr;
+    MEMORY_BASIC_INFORMATION region{};
+    while (VirtualQueryEx(process, address, &region, sizeof region) == sizeof region) {
+        any = true;
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+        const unsigned char* next = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= address) break;
+        address = next;
+    }
+    if (!any) return std::nullopt;
+    return total;
+}
+
+}  // namespace
+
+ProcessFigures MeasureProcess(DWORD processId) {
+    ProcessFigures figures;
+    win32::UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process) return figures;
+    DWORD handles = 0;
+    if (GetProcessHandleCount(process.get(), &handles)) {
+        figures.handleCountKnown = true;
+        figures.handleCount = handles;
+    }
+    if (const auto inTable = HandlesInSystemTable(processId)) {
+        figures.handleTableKnown = true;
+        figures.handlesInTable = *inTable;
+    }
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
+        figures.memoryKnown = true;
+        figures.privateUsage = memory.PrivateUsage;
+        figures.workingSet = memory.WorkingSetSize;
+    }
+    if (const auto committed = CommittedPrivateBytes(process.get())) {
+        figures.committedKnown = true;
+        figures.committedPrivate = *committed;
+    }
+    return figures;
+}
+
+}  // namespace quelbrin::e2e
