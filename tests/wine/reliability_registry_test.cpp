@@ -1,0 +1,205 @@
+// What start-up makes of odd registered installer commands: the default
+// value of HKCR\hfzfile\shell\open\command written with exact bytes into
+// Wine's real registry, read through the real Registry, and resolved by the
+// program's own logic (the rest of the platform is the fake one).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "main_window/main_form.h"
+#include "platform/win32/win32_platform.h"
+#include "settings/installer_path.h"
+#include "tests/fake/fake_platform.h"
+#include "tests/wine/registry_test_key.h"
+
+namespace quelbrin::test {
+namespace {
+
+constexpr char kCommandKey[] = "hfzfile\\shell\\open\\command";
+
+// Puts the registered command back as it was before the test.
+class SavedCommand {
+public:
+    SavedCommand() {
+        HKEY key = nullptr;
+        hadClass_ = RegOpenKeyExW(HKEY_CLASSES_ROOT, L"hfzfile", 0, KEY_READ, &key) == ERROR_SUCCESS;
+        if (key) RegCloseKey(key);
+        key = nullptr;
+        hadKey_ = RegOpenKeyExW(HKEY_CLASSES_ROOT, win32::Widen(kCommandKey).c_str(), 0, KEY_READ, &key) ==
+                  ERROR_SUCCESS;
+        if (!key) return;
+        DWORD size = 0;
+        hadValue_ = RegQueryValueExW(key, L"", nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+        data_.resize(size);
+        if (hadValue_ && size) RegQueryValueExW(key, L"", nullptr, &type_, data_.data(), &size);
+        RegCloseKey(key);
+    }
+    ~SavedCommand() {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, win32::Widen(kCommandKey).c_str());
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, win32::Widen(kCommandKey).c_str());
+        if (!hadClass_) {
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, L"hfzfile");
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, L"hfzfile");
+            return;
+        }
+        if (!hadKey_) return;
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, win32::Widen(kCommandKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        if (hadValue_)
+            RegSetValueExW(key, L"", 0, type_, data_.empty() ? nullptr : data_.data(), static_cast<DWORD>(data_.size()));
+        RegCloseKey(key);
+    }
+    SavedCommand(const SavedCommand&) = delete;
+    SavedCommand& operator=(const SavedCommand&) = delete;
+
+private:
+    bool hadClass_ = false, hadKey_ = false, hadValue_ = false;
+    DWORD type_ = 0;
+    std::vector<unsigned char> data_;
+};
+
+// Start-up's installer lookup, with no InstallHFZ.exe beside the program.
+struct Resolved {
+    std::string path;
+    std::optional<fake::MessageBoxShown> box;
+};
+
+class ReliabilityRegistry : public ::testing::Test {
+protected:
+    // The command key holds a default value of exactly these bytes.
+    Resolved WithDefault(DWORD type, const std::vector<unsigned char>& data) {
+        TestKey key(HKEY_CLASSES_ROOT, kCommandKey);
+        key.Set("", type, data);
+        return Resolve();
+    }
+
+    Resolved Resolve() {
+        fake::FakePlatform fake;
+        fake.files.AddFolder(fake.files.appPath);
+        Platform platform{fake.ui, fake.files, fake.desktop, fake.desktop, fake.system, *registry_};
+        MainForm form(platform);
+        ResolveInstallerPath(form);
+        Resolved resolved{form.HfzInstPath, std::nullopt};
+        EXPECT_LE(fake.ui.messageBoxes.size(), 1u);
+        if (!fake.ui.messageBoxes.empty()) resolved.box = fake.ui.messageBoxes.front();
+        return resolved;
+    }
+
+    // Nothing usable is registered: the user is told, the path stays empty.
+    static void ExpectNothingFound(const Resolved& r) {
+        EXPECT_EQ(r.path, "");
+        ASSERT_TRUE(r.box.has_value()) << "no message";
+        EXPECT_EQ(r.box->text, "InstallHFZ.exe not found, or Hollywood FX is not installed!");
+        EXPECT_EQ(r.box->title, "Quelbrin");
+        EXPECT_EQ(r.box->style, 0);
+    }
+
+    static void ExpectPath(const Resolved& r, const std::string& path) {
+        EXPECT_EQ(r.path, path);
+        EXPECT_FALSE(r.box.has_value()) << "a message: " << r.box->text;
+    }
+
+    SavedCommand saved_;
+    std::unique_ptr<Registry> registry_ = win32::MakeRegistry();
+};
+
+TEST_F(ReliabilityRegistry, ValuesThatAreNoTextMeanNothingIsRegistered) {
+    {
+        SCOPED_TRACE("REG_BINARY holding a path");
+        ExpectNothingFound(WithDefault(REG_BINARY, Bytes("\"C:\\HFX\\InstallHFZ.exe\" %1")));
+    }
+    {
+        SCOPED_TRACE("REG_MULTI_SZ holding a command");
+        ExpectNothingFound(WithDefault(REG_MULTI_SZ, WithNul(L"\"C:\\HFX\\InstallHFZ.exe\" %1\0second\0")));
+    }
+    {
+        SCOPED_TRACE("REG_NONE");
+        ExpectNothingFound(WithDefault(REG_NONE, Utf16Bytes(L"C:\\x.exe")));
+    }
+}
+
+TEST_F(ReliabilityRegistry, EmptyOrMissingValuesMeanNothingIsRegistered) {
+    {
+        SCOPED_TRACE("REG_SZ of no bytes");
+        ExpectNothingFound(WithDefault(REG_SZ, {}));
+    }
+    {
+        SCOPED_TRACE("REG_SZ of a lone NUL");
+        ExpectNothingFound(WithDefault(REG_SZ, WithNul(L"")));
+    }
+    {
+        SCOPED_TRACE("NUL first, a command after it");
+        ExpectNothingFound(WithDefault(REG_SZ, WithNul(L"\0\"C:\\HFX\\InstallHFZ.exe\" %1")));
+    }
+    {
+        SCOPED_TRACE("the key with no default value");
+        TestKey key(HKEY_CLASSES_ROOT, kCommandKey);
+        key.Set("other", REG_SZ, WithNul(L"\"C:\\HFX\\InstallHFZ.exe\" %1"));
+        ExpectNothingFound(Resolve());
+    }
+    {
+        SCOPED_TRACE("no hfzfile class at all");
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"hfzfile");
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, L"hfzfile");
+        ExpectNothingFound(Resolve());
+    }
+}
+
+TEST_F(ReliabilityRegistry, TextValuesOfOddShapesGiveTheProgramTheyName) {
+    {
+        SCOPED_TRACE("not NUL-terminated");
+        ExpectPath(WithDefault(REG_SZ, Utf16Bytes(L"\"C:\\HFX\\InstallHFZ.exe\" %1")), "C:\\HFX\\InstallHFZ.exe");
+    }
+    {
+        SCOPED_TRACE("an odd number of bytes");
+        std::vector<unsigned char> odd = Utf16Bytes(L"\"C:\\I.exe\" %1");
+        odd.push_back('x');
+        ExpectPath(WithDefault(REG_SZ, odd), "C:\\I.exe");
+    }
+    {
+        SCOPED_TRACE("a second command after a NUL");
+        ExpectPath(WithDefault(REG_SZ, WithNul(L"\"C:\\a.exe\" %1\0\"D:\\b.exe\" %1")), "C:\\a.exe");
+    }
+    {
+        SCOPED_TRACE("four characters");
+        ExpectPath(WithDefault(REG_SZ, WithNul(L"abcd")), "abcd");
+        ExpectPath(WithDefault(REG_SZ, WithNul(L"x %1")), "x");
+    }
+    {
+        SCOPED_TRACE("outside the ANSI code page");
+        ExpectPath(WithDefault(REG_SZ, WithNul(L"\"C:\\Эффекты\\特效\\InstallHFZ.exe\" %1")),
+                   "C:\\\xD0\xAD\xD1\x84\xD1\x84\xD0\xB5\xD0\xBA\xD1\x82\xD1\x8B\\\xE7\x89\xB9\xE6\x95\x88\\InstallHFZ.exe");
+    }
+    {
+        SCOPED_TRACE("REG_EXPAND_SZ");
+        ASSERT_TRUE(SetEnvironmentVariableW(L"QUELBRIN_RELIABILITY_HFX", L"D:\\Pinnacle HFX"));
+        ExpectPath(WithDefault(REG_EXPAND_SZ, WithNul(L"\"%QUELBRIN_RELIABILITY_HFX%\\InstallHFZ.exe\" \"%1\"")),
+                   "D:\\Pinnacle HFX\\InstallHFZ.exe");
+    }
+}
+
+TEST_F(ReliabilityRegistry, ATenThousandCharacterCommandGivesItsWholePath) {
+    // Quote, path, quote, blank, %1: 10,000 characters in all.
+    std::wstring path = L"C:\\";
+    while (path.size() < 9995 - 6) path += L"deep\\";
+    path.resize(9995 - 6);
+    path += L"\\x.exe";
+    const std::wstring command = L"\"" + path + L"\" %1";
+    ASSERT_EQ(command.size(), 10000u);
+    const Resolved r = WithDefault(REG_SZ, Utf16Bytes(std::wstring_view(command.c_str(), command.size() + 1)));
+    ExpectPath(r, win32::Narrow(path));
+    EXPECT_EQ(r.path.size(), 9995u);
+}
+
+// A number where a command belongs: read as its decimal text and taken as
+// the program's name, without a message; the install then fails with the
+// system's "file not found".
+TEST_F(ReliabilityRegistry, ADwordValueIsTakenForAProgramName) {
+    ExpectPath(WithDefault(REG_DWORD, {0x78, 0x56, 0x34, 0x12}), "305419896");
+}
+
+}  // namespace
+}  // namespace quelbrin::test
