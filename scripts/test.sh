@@ -42,6 +42,7 @@ total_passed=0 total_failed=0
 for preset in "${presets[@]}"; do
     echo "=== $preset: configure"
     passed[$preset]=0 failed[$preset]=0 summary[$preset]=""
+    rm -f "$logs/$preset-junit.xml"
     if ! run_logged "$logs/$preset-configure.log" cmake --preset "$preset"; then
         summary[$preset]="configure failed (build/test-logs/$preset-configure.log)"
         failed[$preset]=1
@@ -52,7 +53,7 @@ for preset in "${presets[@]}"; do
             failed[$preset]=1
         else
             echo "=== $preset: test"
-            run_logged "$logs/$preset-ctest.log" ctest --preset "$preset" -j 2
+            run_logged "$logs/$preset-ctest.log" ctest --preset "$preset" -j 2 --output-junit "$logs/$preset-junit.xml"
             rc=$?
             line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$preset-ctest.log" | tail -1)
             if [ -n "$line" ]; then
@@ -89,6 +90,11 @@ for png in "$root"/build/win64/screenshots/*.png; do
     found_shots+=("$shots/$(basename "$png")")
 done
 
+# RELIABILITY.md from this run's results and the load run's figures.
+rm -f "$logs/reliability.txt"
+python3 scripts/reliability_report.py --logs "$logs" --load "$root/build/win64/reliability-load.txt" \
+    --out "$root/RELIABILITY.md" >"$logs/reliability.txt" 2>&1 || echo "reliability report failed" >>"$logs/reliability.txt"
+
 elapsed=$(( $(date +%s) - started ))
 echo
 echo "=== Summary ($((elapsed / 60)) min $((elapsed % 60)) s)"
@@ -104,6 +110,7 @@ if [ ${#found_shots[@]} -gt 0 ]; then
 else
     echo "Screenshots: none were saved"
 fi
+cat "$logs/reliability.txt"
 echo "Logs: $logs"
 echo "Total: $total_passed passed, $total_failed failed"
 [ "$total_failed" -eq 0 ]
