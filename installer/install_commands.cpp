@@ -1,5 +1,7 @@
 #include "installer/install_commands.h"
 
+#include <new>
+
 #include "installer/run_installer.h"
 #include "main_window/main_form_layout.h"
 
@@ -28,9 +30,17 @@ InstallSession BeginInstalling(Platform& platform) {
     return session;
 }
 
-void ReportError(MainForm& form, const ErrorInfo& error) {
-    form.View().Status2().SetText("Error: " + error.Description);
+void ReportError(MainForm& form, const std::string& description) {
+    form.View().Status2().SetText("Error: " + description);
     form.BusyState(false);
+}
+
+// Failures that are not the platform's: out of memory, a length error.
+// They end the command like any other, never with the controls disabled.
+std::string DescribeFailure(const std::exception& failure) {
+    if (dynamic_cast<const std::bad_alloc*>(&failure)) return "There was not enough memory to go on.";
+    const std::string what = failure.what();
+    return what.empty() ? "Something unexpected went wrong." : "Something unexpected went wrong (" + what + ").";
 }
 
 }  // namespace
@@ -56,7 +66,9 @@ void InstallSelectedFile(MainForm& form) {
         view.Status2().SetText("Ready");
         form.BusyState(false);
     } catch (const ErrorInfo& error) {
-        ReportError(form, error);
+        ReportError(form, error.Description);
+    } catch (const std::exception& failure) {
+        ReportError(form, DescribeFailure(failure));
     }
 }
 
@@ -82,7 +94,9 @@ void InstallAllFiles(MainForm& form) {
         view.Status2().SetText("Ready");
         form.BusyState(false);
     } catch (const ErrorInfo& error) {
-        ReportError(form, error);
+        ReportError(form, error.Description);
+    } catch (const std::exception& failure) {
+        ReportError(form, DescribeFailure(failure));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "installer/run_installer.h"
 
+#include <algorithm>
+
 #include "installer/installer_contract.h"
 #include "installer/task_probe.h"
 
@@ -9,18 +11,59 @@ namespace {
 
 // How long to sleep between looks while the installer's window is not up.
 constexpr int kStartupWaitMs = 50;
+// While the key floor is waited out, how often to look whether the window
+// has gone (its closing is no event of ours).
+constexpr int kFloorLookMs = 15;
 
-std::string CurrentTitle(MainForm& form) {
-    return InstallerWindowTitle(form.View().TxPath().Text(), form.View().FileList().FileName());
+// The installer's window title, and the same title as an installer that
+// reads its command line through the ANSI code page shows it. A name with
+// letters that code page lacks gets "?" there, which the exact title never
+// finds.
+struct InstallerTitles {
+    std::string exact;
+    std::string ansi;
+
+    bool HasAnsiForm() const { return ansi != exact; }
+    std::vector<std::string> All() const {
+        return HasAnsiForm() ? std::vector<std::string>{exact, ansi} : std::vector<std::string>{exact};
+    }
+};
+
+InstallerTitles TitlesOf(Desktop& desktop, const std::string& folder, const std::string& file) {
+    std::string exact = InstallerWindowTitle(folder, file);
+    std::string ansi = desktop.AnsiRoundTrip(exact);
+    return {std::move(exact), std::move(ansi)};
 }
+
+// The titles as the controls give them now.
+InstallerTitles CurrentTitles(MainForm& form) {
+    return TitlesOf(form.Env().desktop, form.View().TxPath().Text(), form.View().FileList().FileName());
+}
+
+// Throws ErrorInfo when the probe fails.
+bool WindowShows(Desktop& desktop, const InstallerTitles& titles) {
+    return desktop.FindWindow(titles.exact) || (titles.HasAnsiForm() && desktop.FindWindow(titles.ansi));
+}
+
+// A failing probe counts as "gone": the answer loop's probe then reports it.
+bool WindowShowsQuietly(Desktop& desktop, const InstallerTitles& titles) {
+    try {
+        return WindowShows(desktop, titles);
+    } catch (const ErrorInfo&) {
+        return false;
+    }
+}
+
+// An ended installer would wake every wait at once.
+Process* Waitable(Process& installer) { return installer.HasExited() ? nullptr : &installer; }
 
 // Until the installer shows its window or ends, pumping events so that
 // Exit stays live. No time limit: an installer may wait on a window of its own.
 // A failing probe ends the wait; the answer loop's probe then reports it.
-void WaitForInstallerWindow(Platform& platform, Process& installer, const std::string& title) {
+void WaitForInstallerWindow(Platform& platform, Process& installer, const InstallerTitles& titles) {
     for (;;) {
         try {
-            if (platform.desktop.FindWindow(title)) return;
+            if (WindowShows(platform.desktop, titles)) return;
         } catch (const ErrorInfo&) {
             return;
         }
@@ -35,30 +78,27 @@ void WaitForInstallerWindow(Platform& platform, Process& installer, const std::s
 constexpr int kClosingLookMs = 10;
 constexpr int kClosingLooks = 10;
 
-void WaitBrieflyForWindowToClose(Platform& platform, const std::string& title) {
+void WaitBrieflyForWindowToClose(Platform& platform, const InstallerTitles& titles) {
     for (int look = 0; look < kClosingLooks; ++look) {
-        try {
-            if (!platform.desktop.FindWindow(title)) return;
-        } catch (const ErrorInfo&) {
-            return;  // the probe that follows reports it
-        }
+        if (!WindowShowsQuietly(platform.desktop, titles)) return;
         platform.ui.WaitForEvents(kClosingLookMs, nullptr);
         platform.ui.DoEvents();
     }
 }
 
 // An installer may close its window and open the next one under the same
-// title. While it still runs, it gets this long (counted in looks) to show
-// it again before its file counts as done and the next installer starts.
-constexpr int kReopenLooks = 20;
+// title. While it still runs, it gets this long to show it again before its
+// file counts as done and the next installer starts.
+constexpr std::int64_t kReopenGraceMs = 1000;
 
-bool WindowComesBack(Platform& platform, Process& installer, const std::string& title) {
-    for (int look = 0; look < kReopenLooks; ++look) {
+bool WindowComesBack(Platform& platform, Process& installer, const InstallerTitles& titles) {
+    const std::int64_t until = platform.clock.NowMs() + kReopenGraceMs;
+    while (platform.clock.NowMs() < until) {
         if (installer.HasExited()) return false;
         platform.ui.WaitForEvents(kStartupWaitMs, &installer);
         platform.ui.DoEvents();
         try {
-            if (platform.desktop.FindWindow(title)) return true;
+            if (WindowShows(platform.desktop, titles)) return true;
         } catch (const ErrorInfo&) {
             return false;
         }
@@ -70,14 +110,49 @@ void Pause(Ui& ui) {
     for (int i = 0; i < kPausePumpCalls; ++i) ui.DoEvents();
 }
 
+// Waits, for events or the installer's end, until the clock reads `until`.
+// False as soon as the window has gone.
+bool WaitOutKeyFloor(Platform& platform, Process& installer, const InstallerTitles& titles,
+                     std::int64_t until) {
+    for (std::int64_t now = platform.clock.NowMs(); now < until; now = platform.clock.NowMs()) {
+        platform.ui.WaitForEvents(static_cast<int>(std::min<std::int64_t>(until - now, kFloorLookMs)),
+                                  Waitable(installer));
+        platform.ui.DoEvents();
+        if (!WindowShowsQuietly(platform.desktop, titles)) return false;
+    }
+    return true;
+}
+
+// False when the window has gone meanwhile: the file is then done.
+bool ActivateInstallerWindow(Platform& platform, const InstallerTitles& titles) {
+    try {
+        platform.desktop.AppActivate(titles.exact);
+        return true;
+    } catch (const ErrorInfo&) {
+        if (titles.HasAnsiForm()) {
+            try {
+                platform.desktop.AppActivate(titles.ansi);
+                return true;
+            } catch (const ErrorInfo&) {
+            }
+        }
+        if (!IsTaskRunning(platform, titles.exact)) return false;
+        throw;
+    }
+}
+
 }  // namespace
 
 bool KeysReachInstaller(Desktop& desktop, std::uint32_t installerProcessId,
-                        const std::string& title) {
+                        const std::vector<std::string>& titles) {
     const ForegroundWindow fg = desktop.Foreground();
     if (!fg.exists) return false;
-    return (installerProcessId != 0 && fg.processId == installerProcessId) ||
-           SameWindowTitle(fg.title, title);
+    if (installerProcessId != 0 && fg.processId == installerProcessId) return true;
+    const auto carries = [&](const std::string& windowTitle) {
+        return std::any_of(titles.begin(), titles.end(),
+                           [&](const std::string& title) { return SameWindowTitle(windowTitle, title); });
+    };
+    return carries(fg.title) || std::any_of(fg.ownerTitles.begin(), fg.ownerTitles.end(), carries);
 }
 
 void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
@@ -89,28 +164,31 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
     std::unique_ptr<Process> installer =
         platform.processes.Shell(InstallerProgram(form.HfzInstPath),
                                  InstallerCommandLine(form.HfzInstPath, folder, file), kNormalFocus);
-    WaitForInstallerWindow(platform, *installer, InstallerWindowTitle(folder, file));
+    WaitForInstallerWindow(platform, *installer, TitlesOf(platform.desktop, folder, file));
+    std::int64_t lastKeys = platform.clock.NowMs();
 
     for (;;) {
-        const std::string title = CurrentTitle(form);
-        if (!IsTaskRunning(platform, title)) {
-            if (WindowComesBack(platform, *installer, title)) continue;
+        const InstallerTitles titles = CurrentTitles(form);
+        if (!IsTaskRunning(platform, titles.exact)) {
+            if (WindowComesBack(platform, *installer, titles)) {
+                lastKeys = platform.clock.NowMs();  // a new window: the floor starts again
+                continue;
+            }
             view.Status1().SetText(view.FileList().FileName() + " installed");
             return;
         }
-        if (activate()) {
-            try {
-                platform.desktop.AppActivate(CurrentTitle(form));
-            } catch (const ErrorInfo&) {
-                // The window may have closed since the probe: then the file is done.
-                if (!IsTaskRunning(platform, title)) continue;
-                throw;
-            }
-        }
+        if (activate() && !ActivateInstallerWindow(platform, titles)) continue;
         Pause(platform.ui);
-        if (KeysReachInstaller(platform.desktop, installer->Id(), title) &&
-            platform.desktop.SendKeys(kAnswerKeys, true))
-            WaitBrieflyForWindowToClose(platform, title);
+        if (!WaitOutKeyFloor(platform, *installer, titles, lastKeys + kKeyFloorMs)) continue;
+        lastKeys = platform.clock.NowMs();
+        // Each key only where the installer is, and never combined with a
+        // key the user holds down (Alt+Tab, Ctrl+Enter).
+        const std::vector<std::string> all = titles.All();
+        const KeyGate mayType = [&] {
+            return !platform.desktop.ModifiersHeld() &&
+                   KeysReachInstaller(platform.desktop, installer->Id(), all);
+        };
+        if (platform.desktop.SendKeys(kAnswerKeys, true, mayType)) WaitBrieflyForWindowToClose(platform, titles);
     }
 }
 

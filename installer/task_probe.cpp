@@ -4,7 +4,10 @@ namespace quelbrin {
 
 bool IsTaskRunning(Platform& platform, const std::string& title) {
     try {
-        return platform.desktop.FindWindow(title);
+        if (platform.desktop.FindWindow(title)) return true;
+        // An installer of the ANSI code page shows the title as it read it.
+        const std::string ansi = platform.desktop.AnsiRoundTrip(title);
+        return ansi != title && platform.desktop.FindWindow(ansi);
     } catch (const ErrorInfo& error) {
         ShowProcError(platform.ui, error, title, "IsTaskRunning");
         return false;

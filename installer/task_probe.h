@@ -6,7 +6,8 @@
 
 namespace quelbrin {
 
-// True while a top-level window with this title exists. A failing probe is
+// True while a top-level window with this title exists, or with the title
+// as an installer of the ANSI code page shows it. A failing probe is
 // reported in a message box and counts as "not running".
 bool IsTaskRunning(Platform& platform, const std::string& title);
 

@@ -80,7 +80,11 @@ void MainForm::BtStart_Click() { InstallAllFiles(*this); }
 void MainForm::BusyState(bool busy) {
     Control* const controls[] = {&view_->BtInst(),   &view_->BtStart(), &view_->BtAbout(),
                                  &view_->BtBrowse(), &view_->TxPath(),  &view_->FileList()};
+    // The focus leaves the controls before they are disabled, and comes
+    // back only once they are enabled again.
+    if (busy) view_->SetBusy(true);
     for (Control* c : controls) c->SetEnabled(!busy);
+    if (!busy) view_->SetBusy(false);
 }
 
 }  // namespace quelbrin

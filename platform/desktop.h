@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/noncopyable.h"
 
@@ -11,22 +13,40 @@ struct ForegroundWindow {
     bool exists = false;
     std::uint32_t processId = 0;
     std::string title;
+    // Titles of its owner, that one's owner and so on, nearest first.
+    std::vector<std::string> ownerTitles;
 };
+
+// Asked right before each key goes out; false holds that key and the
+// rest of the call back.
+using KeyGate = std::function<bool()>;
 
 // Top-level windows and keystrokes.
 class Desktop : public Interface {
 public:
-    // True when a top-level window with this title exists (compared as the
-    // platform's FindWindow compares). Throws ErrorInfo on failure.
+    // True when a top-level window with this title exists, hidden or not;
+    // letter case is ignored, as FindWindowW ignores it. Throws ErrorInfo.
     virtual bool FindWindow(const std::string& title) = 0;
-    // Brings the window with this title (or, failing that, one whose title
-    // begins with it) to the front. Throws ErrorInfo when there is none.
+    // Brings the window with this title (or, failing that, a visible one
+    // whose title begins with it) to the front; while it shows a modal box
+    // of its own, that box. Same title rule as FindWindow. Throws ErrorInfo
+    // when there is none.
     virtual void AppActivate(const std::string& title) = 0;
     virtual ForegroundWindow Foreground() = 0;
-    // Types keys in "{TAB}{ENTER}" notation into the focused window. False
-    // when the system refused the input (a locked workstation); with `wait`
-    // returns once the focused window's thread has processed them.
-    virtual bool SendKeys(const std::string& keys, bool wait) = 0;
+    // Types keys in "{TAB}{ENTER}" notation into the focused window, one
+    // key at a time (with its Shift, Ctrl or Alt, in one piece of input),
+    // each only once `gate` (when given) allows it right before. True when
+    // every key was typed; false when the gate held one back or the system
+    // refused the input (a locked workstation). With `wait` returns once the
+    // focused window's thread has processed them. Throws ErrorInfo on
+    // malformed notation.
+    virtual bool SendKeys(const std::string& keys, bool wait, const KeyGate& gate) = 0;
+    // True while the user holds Shift, Ctrl, Alt or a Windows key: keys
+    // typed now would combine with it.
+    virtual bool ModifiersHeld() = 0;
+    // The title as a program of the system's ANSI code page gets it from
+    // its command line: "?" or a similar letter for what the code page lacks.
+    virtual std::string AnsiRoundTrip(const std::string& title) = 0;
 };
 
 }  // namespace quelbrin

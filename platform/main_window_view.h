@@ -31,6 +31,11 @@ public:
     virtual TextControl& Status2() = 0;
     virtual TextControl& Status1() = 0;
     virtual void Show() = 0;
+    // Said when an install command starts and when it ends. While busy the
+    // keyboard focus rests on "Cancel / Exit" (the other controls are
+    // disabled), so Esc keeps working and the keys typed for the installer
+    // press nothing; afterwards it goes back where it was.
+    virtual void SetBusy(bool busy) = 0;
 };
 
 // The About and settings dialog while it is shown.

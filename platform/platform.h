@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/error_info.h"
 #include "platform/file_system.h"
@@ -17,6 +18,7 @@ struct Platform {
     Desktop& desktop;
     System& system;
     Registry& registry;
+    Clock& clock;
 };
 
 }  // namespace quelbrin

@@ -1,11 +1,60 @@
 #include "tests/fake/fake_desktop.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "installer/installer_contract.h"
 #include "platform/error_info.h"
+#include "platform/key_notation.h"
 
 namespace quelbrin::fake {
+
+namespace {
+
+constexpr std::uint32_t kLauncherOffset = 5000;  // the launched window's process id, past the launcher's
+
+// A key in notation again: "{TAB}", "{ENTER}", or the character itself.
+std::string NotationOf(const KeyStroke& key) {
+    if (key.virtualKey == vk::Tab) return "{TAB}";
+    if (key.virtualKey == vk::Return) return "{ENTER}";
+    if (key.virtualKey) return "{VK" + std::to_string(key.virtualKey) + "}";
+    std::string out;
+    const char32_t c = key.character;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+bool BeginsWith(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() && SameWindowTitle(text.substr(0, prefix.size()), prefix);
+}
+
+}  // namespace
+
+namespace {
+class EndedLauncher : public Process {
+public:
+    explicit EndedLauncher(std::uint32_t id) : id_(id) {}
+    std::uint32_t Id() const override { return id_; }
+    bool HasExited() const override { return true; }
+
+private:
+    std::uint32_t id_;
+};
+}  // namespace
 
 class FakeDesktop::FakeProcess : public Process {
 public:
@@ -19,9 +68,10 @@ private:
 
 std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program,
                                             const std::string& commandLine, int) {
+    if (onShell) onShell();
     const int number = static_cast<int>(launches.size()) + 1;
     if (std::find(failingLaunches.begin(), failingLaunches.end(), number) != failingLaunches.end()) {
-        launches.push_back({program, commandLine, 0});
+        launches.push_back({program, commandLine, 0, now_});
         throw ErrorInfo(2, "CreateProcessW", "The system cannot find the file specified.");
     }
     auto installer = std::make_shared<Installer>();
@@ -32,6 +82,7 @@ std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program,
     } else {
         installer->script = defaultScript;
     }
+    installer->windowPid = installer->script.launcher ? installer->pid + kLauncherOffset : installer->pid;
     // The installer reads its own path as the first token, the package as the rest.
     std::size_t rest;
     if (!commandLine.empty() && commandLine.front() == '"') {
@@ -42,57 +93,113 @@ std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program,
         if (rest == std::string::npos) rest = commandLine.size();
     }
     if (rest < commandLine.size()) ++rest;
-    installer->title = "Installing  " + commandLine.substr(rest);
-    launches.push_back({program, commandLine, installer->pid});
+    const std::string package = commandLine.substr(rest);
+    installer->title = "Installing  " + (installer->script.ansi ? AnsiRoundTrip(package) : package);
+    launches.push_back({program, commandLine, installer->pid, now_});
     installers_[installer->pid] = installer;
     maxInstallersAtOnce = std::max(maxInstallersAtOnce, RunningInstallers());
-    if (installer->script.windowDelayTicks == 0) ShowInstallerWindow(*installer);
+    installer->showAt = now_ + installer->script.windowDelayMs;
+    AdvanceTo(now_);
+    // A launcher ends at once; the installer it started runs on.
+    if (installer->script.launcher) return std::make_unique<EndedLauncher>(installer->pid);
     return std::make_unique<FakeProcess>(installer);
 }
 
 void FakeDesktop::ShowInstallerWindow(Installer& installer) {
+    installer.showAt = -1;
     if (!installer.script.showsWindow) {
         installer.exited = true;
         return;
     }
     const std::uint32_t pid = installer.pid;
-    installer.window =
-        OpenWindow(installer.title, pid, [this, pid](const std::string& keys) { InstallerKeys(pid, keys); });
+    if (installer.script.hiddenOwner && !installer.ownerWindow)
+        installer.ownerWindow = OpenWindow("", installer.windowPid, {}, 0, /*visible=*/false);
+    installer.window = OpenWindow(installer.title, installer.windowPid,
+                                  [this, pid](const std::string& key) { InstallerKey(pid, key); },
+                                  installer.ownerWindow);
     if (installer.script.takesFocus) foreground_ = installer.window;
 }
 
-void FakeDesktop::InstallerKeys(std::uint32_t pid, const std::string& keys) {
+void FakeDesktop::InstallerKey(std::uint32_t pid, const std::string& key) {
     Installer& installer = *installers_.at(pid);
-    if (installer.script.ignoresKeys || keys != "{TAB}{ENTER}") return;
-    if (++installer.passes >= installer.script.passesNeeded) {
-        if (installer.script.closeDelayTicks > 0)
-            installer.closingIn = installer.script.closeDelayTicks;
-        else
-            CloseInstaller(installer);
+    if (installer.script.ignoresKeys) return;
+    if (key == "{TAB}") {
+        installer.sawTab = true;
+        return;
     }
+    const bool pass = key == "{ENTER}" && installer.sawTab;
+    installer.sawTab = false;
+    if (pass) Pass(installer);
+}
+
+void FakeDesktop::Pass(Installer& installer) {
+    if (installer.script.boxOnFirstPass && !installer.boxShown) {
+        OpenBox(installer);
+        return;
+    }
+    if (++installer.passes < installer.script.passesNeeded || installer.closeAt >= 0) return;
+    if (installer.script.closeDelayMs > 0)
+        installer.closeAt = now_ + installer.script.closeDelayMs;
+    else
+        CloseInstaller(installer);
+}
+
+// A modal box: its owner is disabled while it is up, and it is the popup
+// the owner's root activated last.
+void FakeDesktop::OpenBox(Installer& installer) {
+    installer.boxShown = true;
+    const int owner = installer.window;
+    const std::uint32_t pid = installer.pid;
+    installer.box = OpenWindow("Installer", installer.windowPid, [this, pid](const std::string& key) {
+        if (key != "{ENTER}") return;
+        Installer& i = *installers_.at(pid);
+        if (FakeWindow* w = WindowById(i.window)) w->enabled = true;
+        const int box = std::exchange(i.box, 0);
+        CloseWindow(box);
+    }, owner);
+    if (FakeWindow* w = WindowById(owner)) w->enabled = false;
+    if (FakeWindow* root = WindowById(static_cast<int>(RootOwner(static_cast<Window>(owner)))))
+        root->lastActivePopup = installer.box;
+    foreground_ = installer.box;
 }
 
 void FakeDesktop::CloseInstaller(Installer& installer) {
     CloseWindow(installer.window);
     installer.window = 0;
-    installer.closingIn = 0;
-    if (installer.script.reopenAfterTicks >= 0 && !installer.reopened) {
-        // Runs on windowless; Tick shows the window again.
+    installer.closeAt = -1;
+    if (installer.script.reopenAfterMs >= 0 && !installer.reopened) {
+        // Runs on windowless; its window shows again later.
         installer.reopened = true;
         installer.passes = 0;
-        installer.ticks = 0;
-        installer.script.windowDelayTicks = installer.script.reopenAfterTicks;
+        installer.showAt = now_ + installer.script.reopenAfterMs;
         return;
     }
+    if (installer.ownerWindow) CloseWindow(std::exchange(installer.ownerWindow, 0));
     installer.exited = true;
 }
 
-void FakeDesktop::Tick() {
-    for (auto& [pid, installer] : installers_) {
-        if (installer->closingIn > 0 && --installer->closingIn == 0) CloseInstaller(*installer);
-        if (installer->exited || installer->window) continue;
-        if (++installer->ticks >= installer->script.windowDelayTicks) ShowInstallerWindow(*installer);
+std::int64_t FakeDesktop::NextEventAt() const {
+    std::int64_t next = -1;
+    for (const auto& [pid, i] : installers_) {
+        if (i->exited) continue;
+        for (std::int64_t at : {i->showAt, i->closeAt})
+            if (at >= 0 && (next < 0 || at < next)) next = at;
     }
+    return next;
+}
+
+void FakeDesktop::AdvanceTo(std::int64_t nowMs) {
+    for (;;) {
+        const std::int64_t next = NextEventAt();
+        if (next < 0 || next > nowMs) break;
+        now_ = std::max(now_, next);
+        for (auto& [pid, i] : installers_) {
+            if (i->exited) continue;
+            if (i->closeAt >= 0 && i->closeAt <= now_) CloseInstaller(*i);
+            else if (i->showAt >= 0 && i->showAt <= now_ && !i->window) ShowInstallerWindow(*i);
+        }
+    }
+    now_ = std::max(now_, nowMs);
 }
 
 int FakeDesktop::RunningInstallers() const {
@@ -101,20 +208,45 @@ int FakeDesktop::RunningInstallers() const {
 }
 
 int FakeDesktop::OpenWindow(const std::string& title, std::uint32_t processId,
-                            std::function<void(const std::string&)> onKeys) {
+                            std::function<void(const std::string&)> onKey, int owner, bool visible) {
     const int id = nextWindow_++;
-    windows_[id] = FakeWindow{id, title, processId, std::move(onKeys)};
+    FakeWindow w;
+    w.id = id;
+    w.title = title;
+    w.processId = processId;
+    w.visible = visible;
+    w.owner = owner;
+    w.onKey = std::move(onKey);
+    windows_[id] = std::move(w);
     return id;
 }
 
 void FakeDesktop::CloseWindow(int id) {
+    const FakeWindow* closing = Find(id);
+    if (!closing) return;
+    const int owner = closing->owner;
     windows_.erase(id);
-    if (foreground_ == id) {
-        // As on Windows, the focus returns to the program's own window.
-        foreground_ = 0;
-        for (const auto& [wid, w] : windows_)
-            if (w.processId == ownProcessId) foreground_ = wid;
+    for (auto& [wid, w] : windows_)
+        if (w.lastActivePopup == id) w.lastActivePopup = 0;
+    if (foreground_ != id) return;
+    // As on Windows, the activation goes to the owner, else back to the program's own window.
+    foreground_ = 0;
+    if (const FakeWindow* o = Find(owner); o && o->visible) {
+        foreground_ = owner;
+        return;
     }
+    for (const auto& [wid, w] : windows_)
+        if (w.processId == ownProcessId) foreground_ = wid;
+}
+
+const FakeWindow* FakeDesktop::Find(int id) const {
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+FakeWindow* FakeDesktop::WindowById(int id) {
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : &it->second;
 }
 
 const FakeWindow* FakeDesktop::WindowTitled(const std::string& title) const {
@@ -129,44 +261,106 @@ bool FakeDesktop::FindWindow(const std::string& title) {
     const FakeWindow* w = WindowTitled(title);
     if (w && closeAfterNextProbe) {
         closeAfterNextProbe = false;
-        const int id = w->id;
-        auto it = installers_.find(w->processId);
-        CloseWindow(id);
-        if (it != installers_.end()) {
-            it->second->window = 0;
-            it->second->exited = true;
-        }
+        for (auto& [pid, installer] : installers_)
+            if (installer->window == w->id) {
+                installer->script.reopenAfterMs = -1;
+                CloseInstaller(*installer);
+                return true;
+            }
+        CloseWindow(w->id);
     }
     return w != nullptr;
 }
 
 void FakeDesktop::AppActivate(const std::string& title) {
     activations.push_back(title);
-    const FakeWindow* match = nullptr;
-    for (const auto& [id, w] : windows_)
-        if (w.title == title) match = &w;
-    if (!match)
+    const FakeWindow* target = title.empty() ? nullptr : WindowTitled(title);
+    if (!target)
         for (const auto& [id, w] : windows_)
-            if (w.title.compare(0, title.size(), title) == 0) match = &w;
-    if (!match) throw ErrorInfo(5, "AppActivate", "Invalid procedure call or argument");
-    if (!refuseActivation) foreground_ = match->id;
+            if (w.visible && !title.empty() && BeginsWith(w.title, title)) {
+                target = &w;
+                break;
+            }
+    if (!target || failActivation) throw ErrorInfo(1400, "AppActivate", "Invalid window handle.");
+    const int window = static_cast<int>(ActivationWindow(*this, static_cast<Window>(target->id)));
+    if (refuseActivation) return;
+    foreground_ = window;
+    if (FakeWindow* root = WindowById(static_cast<int>(RootOwner(static_cast<Window>(window)))))
+        root->lastActivePopup = root->id == window ? 0 : window;
 }
 
 ForegroundWindow FakeDesktop::Foreground() {
-    auto it = windows_.find(foreground_);
-    if (it == windows_.end()) return {};
-    return {true, it->second.processId, it->second.title};
+    const FakeWindow* w = Find(foreground_);
+    if (!w) return {};
+    ForegroundWindow fg{true, w->processId, w->title, {}};
+    for (const FakeWindow* o = Find(w->owner); o; o = Find(o->owner)) fg.ownerTitles.push_back(o->title);
+    return fg;
 }
 
-bool FakeDesktop::SendKeys(const std::string& keys, bool) {
-    if (refuseInput) return false;
-    auto it = windows_.find(foreground_);
-    sends.push_back({keys, it == windows_.end() ? "" : it->second.title});
-    if (it != windows_.end() && it->second.onKeys) {
-        auto onKeys = it->second.onKeys;  // the handler may close the window
-        onKeys(keys);
+bool FakeDesktop::SendKeys(const std::string& keys, bool, const KeyGate& gate) {
+    const ParsedKeys parsed = ParseKeyNotation(keys);
+    if (!parsed.ok()) throw ErrorInfo(87, "SendKeys", "The keystrokes can't be typed: " + parsed.error + ".");
+    KeySend send{"", "", now_};
+    std::size_t count = 0;
+    for (const KeyStroke& stroke : parsed.keys) {
+        if ((gate && !gate()) || refuseInput) break;
+        const std::string key = NotationOf(stroke);
+        const FakeWindow* w = Find(foreground_);
+        const std::string where = w ? w->title : "";
+        if (count++ == 0) send.foregroundTitle = where;
+        send.keys += key;
+        typed.push_back({key, where});
+        if (w && w->enabled && w->onKey) {
+            auto onKey = w->onKey;  // the handler may close the window
+            onKey(key);
+        }
+        if (afterKey) afterKey(key);
     }
-    return true;
+    if (count > 0) sends.push_back(send);
+    return count == parsed.keys.size();
+}
+
+std::string FakeDesktop::AnsiRoundTrip(const std::string& title) {
+    std::string out;
+    for (std::size_t i = 0; i < title.size();) {
+        const unsigned char lead = static_cast<unsigned char>(title[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (length == 1) {
+            out += title[i];
+        } else if (length == 2 && lead <= 0xC3) {
+            out += title.substr(i, 2);  // U+0080..U+00FF: in the code page
+        } else {
+            out += '?';
+        }
+        i += length;
+    }
+    return out;
+}
+
+WindowTree::Window FakeDesktop::Owner(Window window) const {
+    const FakeWindow* w = Find(static_cast<int>(window));
+    return w ? static_cast<Window>(w->owner) : 0;
+}
+
+WindowTree::Window FakeDesktop::RootOwner(Window window) const {
+    Window root = window;
+    for (Window o = Owner(root); o; o = Owner(root)) root = o;
+    return root;
+}
+
+WindowTree::Window FakeDesktop::LastActivePopup(Window window) const {
+    const FakeWindow* w = Find(static_cast<int>(window));
+    return w && w->lastActivePopup ? static_cast<Window>(w->lastActivePopup) : window;
+}
+
+bool FakeDesktop::Visible(Window window) const {
+    const FakeWindow* w = Find(static_cast<int>(window));
+    return w && w->visible;
+}
+
+bool FakeDesktop::Enabled(Window window) const {
+    const FakeWindow* w = Find(static_cast<int>(window));
+    return w && w->enabled;
 }
 
 }  // namespace quelbrin::fake

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -8,64 +9,99 @@
 
 #include "platform/desktop.h"
 #include "platform/processes.h"
+#include "platform/window_rules.h"
 
 namespace quelbrin::fake {
 
-// How a substitute installer started by Shell behaves.
+// How a substitute installer started by Shell behaves. Times are on the
+// fake clock, which only moves while the program waits.
 struct InstallerScript {
-    int passesNeeded = 1;      // Tab-then-Enter passes before it closes
-    int windowDelayTicks = 0;  // event-pump ticks before its window shows
-    bool showsWindow = true;   // false: it exits after the delay, no window
+    int passesNeeded = 1;    // Tab-then-Enter passes before it closes
+    int windowDelayMs = 0;   // before its window shows
+    bool showsWindow = true; // false: it exits after the delay, no window
     bool ignoresKeys = false;
-    bool takesFocus = true;    // its window takes the foreground when shown
-    int closeDelayTicks = 0;   // ticks between its last pass and its window closing
-    // >= 0: after its passes it closes the window, runs on, and this many
-    // ticks later shows it once more, which needs the passes again.
-    int reopenAfterTicks = -1;
+    bool takesFocus = true;  // its window takes the foreground when shown
+    int closeDelayMs = 0;    // between its last pass and its window closing
+    // >= 0: after its passes it closes the window, runs on, and this long
+    // later shows it once more, which needs the passes again.
+    int reopenAfterMs = -1;
+    // An old ANSI program: it reads its command line through the ANSI code
+    // page, so its title carries "?" for what the code page lacks.
+    bool ansi = false;
+    // Its window hangs off a hidden owner window of its own.
+    bool hiddenOwner = false;
+    // Its first pass opens a modal box of its own (disabling its window),
+    // which an Enter closes.
+    bool boxOnFirstPass = false;
+    // Started through a launcher that ends at once: the window belongs to
+    // another process than the one started.
+    bool launcher = false;
 };
 
 struct FakeWindow {
     int id = 0;
     std::string title;
     std::uint32_t processId = 0;
-    // Keys typed while this window has the focus.
-    std::function<void(const std::string& keys)> onKeys;
+    bool visible = true;
+    bool enabled = true;
+    int owner = 0;
+    int lastActivePopup = 0;  // 0: itself
+    // One key (in notation, "{TAB}") typed while this window has the focus.
+    std::function<void(const std::string& key)> onKey;
 };
 
 struct Launch {
     std::string program;
     std::string commandLine;
     std::uint32_t processId = 0;
+    std::int64_t atMs = 0;
 };
 
+// One SendKeys call that typed at least one key.
 struct KeySend {
-    std::string keys;
-    std::string foregroundTitle;  // where they landed
+    std::string keys;             // the keys typed, in notation
+    std::string foregroundTitle;  // where the first of them landed
+    std::int64_t atMs = 0;
+};
+
+// One key typed, and where it landed.
+struct TypedKey {
+    std::string key;
+    std::string foregroundTitle;
 };
 
 // Top-level windows, the foreground, and the programs Shell starts, which
 // act like the substitute installer: "Installing  " + the rest of their
-// command line is their window's title.
-class FakeDesktop : public Desktop, public Processes {
+// command line is their window's title. Like Windows: titles compare without
+// letter case, FindWindow finds hidden windows, keys go one at a time to the
+// focused window and a disabled window takes none.
+class FakeDesktop : public Desktop, public Processes, private WindowTree {
 public:
     // Processes
     std::unique_ptr<Process> Shell(const std::string& program, const std::string& commandLine,
                                    int windowStyle) override;
-    // Desktop: titles compare without regard to letter case, as FindWindow does.
+    // Desktop
     bool FindWindow(const std::string& title) override;
     void AppActivate(const std::string& title) override;
     ForegroundWindow Foreground() override;
-    bool SendKeys(const std::string& keys, bool wait) override;
+    bool SendKeys(const std::string& keys, bool wait, const KeyGate& gate) override;
+    bool ModifiersHeld() override { return modifiersHeld; }
+    // The ANSI code page here is Latin-1: any other letter becomes "?".
+    std::string AnsiRoundTrip(const std::string& title) override;
 
-    // One turn of the world: pending installer windows come up.
-    void Tick();
+    // The time (ms) of the next thing an installer will do; -1 for none.
+    std::int64_t NextEventAt() const;
+    // Lets the installers do what is due up to this time.
+    void AdvanceTo(std::int64_t nowMs);
 
     int OpenWindow(const std::string& title, std::uint32_t processId,
-                   std::function<void(const std::string&)> onKeys = {});
+                   std::function<void(const std::string&)> onKey = {}, int owner = 0,
+                   bool visible = true);
     void CloseWindow(int id);
     void SetForeground(int id) { foreground_ = id; }
     int ForegroundId() const { return foreground_; }
     const FakeWindow* WindowTitled(const std::string& title) const;
+    FakeWindow* WindowById(int id);
     int RunningInstallers() const;
 
     // Scripts for the next installers started, in order; then `defaultScript`.
@@ -73,14 +109,21 @@ public:
     InstallerScript defaultScript;
     // Shell fails for these launches (1 = the first).
     std::vector<int> failingLaunches;
+    // Shell runs this first (a test throws what it likes from it).
+    std::function<void()> onShell;
     bool failFindWindow = false;
+    bool failActivation = false;    // AppActivate finds the window and fails
     bool refuseActivation = false;  // AppActivate finds the window but can't raise it
-    bool refuseInput = false;       // SendKeys refused, as on a locked workstation
+    bool refuseInput = false;       // SendInput refused, as on a locked workstation
+    bool modifiersHeld = false;     // the user holds Shift, Ctrl, Alt or Windows
     // Closes the window right after the next probe that found it.
     bool closeAfterNextProbe = false;
+    // Run after each key typed: what the user does between two keys.
+    std::function<void(const std::string& key)> afterKey;
 
     std::vector<Launch> launches;
     std::vector<KeySend> sends;
+    std::vector<TypedKey> typed;
     std::vector<std::string> activations;
     int probes = 0;
     int maxInstallersAtOnce = 0;
@@ -89,26 +132,42 @@ public:
 private:
     struct Installer {
         std::uint32_t pid = 0;
+        std::uint32_t windowPid = 0;
         std::string title;
         InstallerScript script;
-        int ticks = 0;
+        std::int64_t showAt = -1;   // when its window shows (or, without one, it exits)
+        std::int64_t closeAt = -1;  // when its window closes
         int passes = 0;
+        bool sawTab = false;
         int window = 0;
-        int closingIn = 0;  // ticks until the window closes; 0: not closing
+        int ownerWindow = 0;
+        int box = 0;
+        bool boxShown = false;
         bool reopened = false;
         bool exited = false;
     };
     class FakeProcess;
 
     void ShowInstallerWindow(Installer& installer);
-    void InstallerKeys(std::uint32_t pid, const std::string& keys);
+    void InstallerKey(std::uint32_t pid, const std::string& key);
+    void Pass(Installer& installer);
     void CloseInstaller(Installer& installer);
+    void OpenBox(Installer& installer);
+
+    // WindowTree, for the platform's own activation rule.
+    Window Owner(Window window) const override;
+    Window RootOwner(Window window) const override;
+    Window LastActivePopup(Window window) const override;
+    bool Visible(Window window) const override;
+    bool Enabled(Window window) const override;
+    const FakeWindow* Find(int id) const;
 
     std::map<int, FakeWindow> windows_;
     std::map<std::uint32_t, std::shared_ptr<Installer>> installers_;
     int foreground_ = 0;
     int nextWindow_ = 1;
     std::uint32_t nextPid_ = 100;
+    std::int64_t now_ = 0;
 };
 
 }  // namespace quelbrin::fake

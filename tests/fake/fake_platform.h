@@ -24,8 +24,9 @@ struct FakePlatform {
     FakeDesktop desktop;
     FakeRegistry registry;
     FakeSystem system;
-    FakeUi ui{files, desktop};
-    Platform platform{ui, files, desktop, desktop, system, registry};
+    FakeClock clock;
+    FakeUi ui{files, desktop, clock};
+    Platform platform{ui, files, desktop, desktop, system, registry, clock};
 };
 
 }  // namespace quelbrin::fake

@@ -1,5 +1,8 @@
 #include "tests/fake/fake_ui.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "main_window/main_form_layout.h"
 
 namespace quelbrin::fake {
@@ -25,9 +28,8 @@ std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEve
     // The main window on the desktop: while busy only "Cancel / Exit" can hold
     // the focus, so an Enter typed into it presses that button.
     const int id = desktop_.OpenWindow(layout::kAppTitle, desktop_.ownProcessId,
-                                       [this](const std::string& keys) {
-                                           if (keys.find("{ENTER}") != std::string::npos)
-                                               events->BtExit_Click();
+                                       [this](const std::string& key) {
+                                           if (key == "{ENTER}") events->BtExit_Click();
                                        });
     desktop_.SetForeground(id);
     return view;
@@ -40,9 +42,22 @@ void FakeUi::ShowDialog(DialogEvents& dialogEvents) {
     if (dialogScript) dialogScript(*lastDialog, dialogEvents);
 }
 
+namespace {
+// Said on stderr as well: the test only sees an exception of unknown type.
+[[noreturn]] void NeverEnds(const std::string& what) {
+    std::fprintf(stderr, "fake platform: %s: a loop that never ends\n", what.c_str());
+    throw LoopNeverEnds{what};
+}
+}  // namespace
+
 void FakeUi::DoEvents() {
-    ++doEventsCalls;
-    desktop_.Tick();
+    if (++doEventsCalls > maxDoEventsCalls) NeverEnds("more than " + std::to_string(maxDoEventsCalls) + " pump calls");
+    desktop_.AdvanceTo(clock_.now);
+    while (!atTime.empty() && atTime.begin()->first <= clock_.now) {
+        auto action = std::move(atTime.begin()->second);
+        atTime.erase(atTime.begin());
+        action();
+    }
     auto range = atDoEvents.equal_range(doEventsCalls);
     std::vector<std::function<void()>> due;
     for (auto it = range.first; it != range.second; ++it) due.push_back(it->second);
@@ -50,10 +65,19 @@ void FakeUi::DoEvents() {
     if (onDoEvents) onDoEvents(doEventsCalls);
 }
 
-void FakeUi::WaitForEvents(int milliseconds, Process*) {
+// Sleeps on the clock until the time is up, the user gives input, an
+// installer does something, or the process waited on ends.
+void FakeUi::WaitForEvents(int milliseconds, Process* process) {
     ++waitCalls;
-    waitedMs += milliseconds;
-    desktop_.Tick();
+    if (process && process->HasExited()) return;
+    std::int64_t until = clock_.now + std::max(milliseconds, 0);
+    if (!atTime.empty()) until = std::min(until, std::max(clock_.now, atTime.begin()->first));
+    const std::int64_t next = desktop_.NextEventAt();
+    if (next >= 0) until = std::min(until, std::max(clock_.now, next));
+    waitedMs += until - clock_.now;
+    clock_.now = until;
+    if (clock_.now > maxClockMs) NeverEnds("the clock passed " + std::to_string(maxClockMs) + " ms");
+    desktop_.AdvanceTo(clock_.now);
 }
 
 int FakeUi::MsgBox(const std::string& text, const std::string& title, int style) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/ui.h"
 #include "tests/fake/fake_controls.h"
 #include "tests/fake/fake_desktop.h"
@@ -14,6 +15,19 @@ namespace quelbrin::fake {
 
 // Thrown by EndProgram: unwinds the logic without running any handler.
 struct ProgramEnded {};
+// Thrown when the program pumps or waits far longer than any test needs:
+// a loop that would never end. Like ProgramEnded, no handler catches it.
+struct LoopNeverEnds {
+    std::string what;
+};
+
+// The clock the test drives: it moves only while the program waits (pump
+// calls take no time, as they nearly do on Windows).
+class FakeClock : public Clock {
+public:
+    std::int64_t NowMs() override { return now; }
+    std::int64_t now = 0;
+};
 
 class FakeMainWindow : public MainWindowView {
 public:
@@ -28,8 +42,10 @@ public:
     TextControl& Status2() override { return status2; }
     TextControl& Status1() override { return status1; }
     void Show() override { shown = true; }
+    void SetBusy(bool busy) override { busyCalls.push_back(busy); }
 
     ControlLog log;
+    std::vector<bool> busyCalls;
     FakeTextControl btExit, btAbout, btStart, btInst, btBrowse, txPath, status2, status1;
     FakeFileList fileList;
     bool shown = false;
@@ -54,7 +70,8 @@ struct MessageBoxShown {
 
 class FakeUi : public Ui {
 public:
-    FakeUi(const FileSystem& files, FakeDesktop& desktop) : files_(files), desktop_(desktop) {}
+    FakeUi(const FileSystem& files, FakeDesktop& desktop, FakeClock& clock)
+        : files_(files), desktop_(desktop), clock_(clock) {}
 
     std::unique_ptr<MainWindowView> CreateMainWindow(MainFormEvents& events) override;
     void ShowDialog(DialogEvents& events) override;
@@ -70,6 +87,12 @@ public:
 
     // Run during the DoEvents call with that number (1 = the first).
     std::multimap<long, std::function<void()>> atDoEvents;
+    // Input the user gives at that time (ms on the clock): it wakes a wait
+    // and is handled by the next DoEvents.
+    std::multimap<std::int64_t, std::function<void()>> atTime;
+    // Past this many pump calls or this much clock time, LoopNeverEnds.
+    long maxDoEventsCalls = 500L * 10001;
+    std::int64_t maxClockMs = 3600 * 1000;
     // Run during every DoEvents call, with its number.
     std::function<void(long)> onDoEvents;
     long doEventsCalls = 0;
@@ -93,6 +116,7 @@ public:
 private:
     const FileSystem& files_;
     FakeDesktop& desktop_;
+    FakeClock& clock_;
 };
 
 }  // namespace quelbrin::fake

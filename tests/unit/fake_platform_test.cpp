@@ -30,42 +30,73 @@ TEST(FakeDesktop, ClosingTheForegroundWindowGivesTheFocusBackToTheProgram) {
     EXPECT_EQ(d.Foreground().title, "Quelbrin");
 }
 
-TEST(FakeDesktop, ProbeComparesLikeFindWindowAndActivationTakesAPrefix) {
+TEST(FakeDesktop, ProbeAndActivationShareOneTitleRuleAndOnlyTheFallbackSkipsHiddenWindows) {
     FakeDesktop d;
     d.OpenWindow("Installing  C:\\Fx\\a.hfz - step 2", 5);
     EXPECT_FALSE(d.FindWindow("Installing  C:\\Fx\\a.hfz"));
-    EXPECT_NO_THROW(d.AppActivate("Installing  C:\\Fx\\a.hfz"));
+    EXPECT_NO_THROW(d.AppActivate("installing  c:\\fx\\A.hfz"));  // the prefix, letter case aside
     EXPECT_EQ(d.Foreground().processId, 5u);
     EXPECT_THROW(d.AppActivate("Installing  C:\\Fx\\b.hfz"), ErrorInfo);
     d.OpenWindow("INSTALLING  c:\\fx\\B.HFZ", 6);
     EXPECT_TRUE(d.FindWindow("Installing  C:\\Fx\\b.hfz"));
+    EXPECT_NO_THROW(d.AppActivate("Installing  C:\\Fx\\b.hfz"));
+    EXPECT_EQ(d.Foreground().processId, 6u);
+
+    d.OpenWindow("Hidden one", 7, {}, 0, /*visible=*/false);
+    EXPECT_TRUE(d.FindWindow("hidden ONE"));
+    EXPECT_NO_THROW(d.AppActivate("Hidden one"));  // the exact title finds hidden windows too
+    EXPECT_THROW(d.AppActivate("Hidden"), ErrorInfo);  // the prefix fallback does not
 }
 
-TEST(FakeDesktop, InstallerNeedsWholePassesInItsForeground) {
+TEST(FakeDesktop, InstallerNeedsWholePassesInItsForegroundKeyByKey) {
     FakeDesktop d;
     d.defaultScript.passesNeeded = 2;
     auto p = d.Shell("I", "I C:\\a.hfz", 1);
     EXPECT_EQ(d.Foreground().title, "Installing  C:\\a.hfz");
-    EXPECT_TRUE(d.SendKeys("{ENTER}", true));  // not a pass
-    EXPECT_TRUE(d.SendKeys("{TAB}{ENTER}", true));
+    EXPECT_TRUE(d.SendKeys("{ENTER}", true, {}));  // not a pass
+    EXPECT_TRUE(d.SendKeys("{TAB}{ENTER}", true, {}));
     EXPECT_FALSE(p->HasExited());
-    EXPECT_TRUE(d.SendKeys("{TAB}{ENTER}", true));
+    // A gate that lets one key through holds the Enter back: no pass.
+    int allowed = 1;
+    EXPECT_FALSE(d.SendKeys("{TAB}{ENTER}", true, [&] { return allowed-- > 0; }));
+    EXPECT_FALSE(p->HasExited());
+    EXPECT_TRUE(d.SendKeys("{TAB}{ENTER}", true, {}));
     EXPECT_TRUE(p->HasExited());
     EXPECT_EQ(d.WindowTitled("Installing  C:\\a.hfz"), nullptr);
     d.refuseInput = true;
-    EXPECT_FALSE(d.SendKeys("{TAB}{ENTER}", true));
+    EXPECT_FALSE(d.SendKeys("{TAB}{ENTER}", true, {}));
 }
 
-TEST(FakeDesktop, DelayedWindowComesUpAfterItsTicks) {
+TEST(FakeDesktop, DelayedWindowComesUpAtItsTime) {
     FakeDesktop d;
-    d.defaultScript.windowDelayTicks = 3;
+    d.defaultScript.windowDelayMs = 300;
     auto p = d.Shell("I", "I C:\\a.hfz", 1);
-    d.Tick();
-    d.Tick();
+    EXPECT_EQ(d.NextEventAt(), 300);
+    d.AdvanceTo(299);
     EXPECT_FALSE(d.FindWindow("Installing  C:\\a.hfz"));
-    d.Tick();
+    d.AdvanceTo(300);
     EXPECT_TRUE(d.FindWindow("Installing  C:\\a.hfz"));
     EXPECT_FALSE(p->HasExited());
+}
+
+// A disabled window takes no keys, and an installer's own box is what its
+// root owner activated last.
+TEST(FakeDesktop, AnInstallersModalBoxDisablesItsWindowUntilEnterClosesIt) {
+    FakeDesktop d;
+    d.defaultScript.hiddenOwner = true;
+    d.defaultScript.boxOnFirstPass = true;
+    auto p = d.Shell("I", "I C:\\a.hfz", 1);
+    const ForegroundWindow shown = d.Foreground();
+    ASSERT_EQ(shown.ownerTitles, std::vector<std::string>{""});  // the hidden owner
+    EXPECT_TRUE(d.SendKeys("{TAB}{ENTER}", true, {}));
+    EXPECT_EQ(d.Foreground().title, "Installer");
+    EXPECT_EQ(d.Foreground().ownerTitles.front(), "Installing  C:\\a.hfz");
+    d.AppActivate("Installing  C:\\a.hfz");
+    EXPECT_EQ(d.Foreground().title, "Installer") << "activating the window gives the box the activation";
+    EXPECT_TRUE(d.SendKeys("{ENTER}", true, {}));
+    EXPECT_EQ(d.Foreground().title, "Installing  C:\\a.hfz");
+    EXPECT_TRUE(d.SendKeys("{TAB}{ENTER}", true, {}));
+    EXPECT_TRUE(p->HasExited());
 }
 
 TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {

@@ -10,26 +10,6 @@ namespace {
 using fake::InstallerScript;
 using fake::ProgramEnded;
 
-constexpr const char* kInstaller = "C:\\Quelbrin\\InstallHFZ.exe";
-
-// A program folder holding the installer and the given packages.
-struct InstallHarness : Harness {
-    explicit InstallHarness(std::vector<std::string> packages) {
-        fake.files.files.insert(kInstaller);
-        for (const auto& p : packages) fake.files.AddFile("C:\\Quelbrin", p);
-        Start();
-        fake.desktop.sends.clear();
-    }
-    int SendsTo(const std::string& titlePrefix) const {
-        int n = 0;
-        for (const auto& s : fake.desktop.sends)
-            if (s.foregroundTitle.rfind(titlePrefix, 0) == 0) ++n;
-        return n;
-    }
-};
-
-std::string Title(const std::string& file) { return "Installing  C:\\Quelbrin\\" + file; }
-
 // Whole pauses of pump calls: a few short looks for a closing window may
 // come after a pass, never another pause.
 void ExpectPauses(const InstallHarness& h, long pauses) {
@@ -47,7 +27,7 @@ TEST(InstallSelected, OnePassThenReady) {
     ASSERT_EQ(h.fake.desktop.sends.size(), 1u);
     EXPECT_EQ(h.fake.desktop.sends[0].keys, "{TAB}{ENTER}");
     EXPECT_EQ(h.fake.desktop.sends[0].foregroundTitle, Title("Fire.hfz"));
-    EXPECT_EQ(h.fake.ui.doEventsCalls, kPausePumpCalls);
+    ExpectPauses(h, 1);
     EXPECT_EQ(h.Status1(), "Fire.hfz installed");
     EXPECT_EQ(h.Status2(), "Ready");
     EXPECT_EQ(h.Window().status2.history.end()[-2], "Installing selected file...");
@@ -209,13 +189,15 @@ TEST(InstallAll, CloseBoxDuringAPauseEndsToo) {
 // counting the file as installed and starting the next installer.
 TEST(StartupRace, SlowWindowIsWaitedForAndNoTwoInstallersRunAtOnce) {
     InstallHarness h({"a.hfz", "b.hfz"});
-    h.fake.desktop.defaultScript.windowDelayTicks = 60;
+    h.fake.desktop.defaultScript.windowDelayMs = 3000;
     h.form->BtStart_Click();
-    EXPECT_EQ(h.fake.desktop.launches.size(), 2u);
+    ASSERT_EQ(h.fake.desktop.launches.size(), 2u);
     EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1);
     EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
     EXPECT_EQ(h.SendsTo(Title("b.hfz")), 1);
-    EXPECT_GE(h.fake.ui.waitCalls, 2 * 30);
+    // Each file's keys went only after its window came up, the floor after that.
+    EXPECT_GE(h.fake.desktop.sends[0].atMs, 3000 + kKeyFloorMs);
+    EXPECT_GE(h.fake.desktop.sends[1].atMs, h.fake.desktop.launches[1].atMs + 3000 + kKeyFloorMs);
     EXPECT_EQ(h.Status2(), "Ready");
 }
 
@@ -223,7 +205,7 @@ TEST(StartupRace, InstallerWithoutWindowCountsAsDoneOnceItHasExited) {
     InstallHarness h({"a.hfz", "b.hfz"});
     InstallerScript silent;
     silent.showsWindow = false;
-    silent.windowDelayTicks = 40;  // runs a while, then exits without a window
+    silent.windowDelayMs = 2000;  // runs a while, then exits without a window
     h.fake.desktop.scripts = {silent, InstallerScript{}};
     h.form->BtStart_Click();
     EXPECT_EQ(h.fake.desktop.launches.size(), 2u);
@@ -236,7 +218,7 @@ TEST(StartupRace, InstallerWithoutWindowCountsAsDoneOnceItHasExited) {
 
 TEST(ClosingRace, AWindowClosingJustAfterTheKeysCostsNoExtraPause) {
     InstallHarness h({"a.hfz", "b.hfz"});
-    h.fake.desktop.defaultScript.closeDelayTicks = 3;
+    h.fake.desktop.defaultScript.closeDelayMs = 30;
     h.form->BtStart_Click();
     EXPECT_EQ(h.fake.desktop.sends.size(), 2u);
     EXPECT_EQ(h.fake.desktop.activations.size(), 1u);
@@ -254,12 +236,11 @@ TEST(ClosingRace, WindowGoneBeforeActivationMeansInstalled) {
 
 TEST(ClosingRace, ActivationFailureWithTheWindowStillThereIsAnError) {
     InstallHarness h({"a.hfz"});
-    h.form->HfzInstPath = kInstaller;
-    // A window whose title matches the probe (letter case aside) but not the activation.
-    h.fake.desktop.defaultScript.showsWindow = false;
-    h.fake.desktop.OpenWindow("INSTALLING  C:\\QUELBRIN\\A.HFZ", 500);
+    h.fake.desktop.failActivation = true;
     h.form->BtInst_Click();
-    EXPECT_EQ(h.Status2(), "Error: Invalid procedure call or argument");
+    EXPECT_EQ(h.Status2(), "Error: Invalid window handle.");
+    EXPECT_TRUE(h.fake.desktop.sends.empty());
+    EXPECT_TRUE(h.Window().btInst.Enabled());
 }
 
 // Keys go only where the installer is.
@@ -268,9 +249,9 @@ TEST(WrongWindow, NoKeysForAnotherProgramInTheForeground) {
     const int notepad = h.fake.desktop.OpenWindow("Untitled - Notepad", 900, [&](const std::string&) {
         ADD_FAILURE() << "keys reached another program";
     });
-    // The user switches to Notepad during the first pause and back during the third.
-    h.fake.ui.atDoEvents.emplace(50, [&] { h.fake.desktop.SetForeground(notepad); });
-    h.fake.ui.atDoEvents.emplace(2 * kPausePumpCalls + 50, [&] {
+    // The user switches to Notepad during the first pass and back during the third.
+    h.fake.ui.atTime.emplace(100, [&] { h.fake.desktop.SetForeground(notepad); });
+    h.fake.ui.atTime.emplace(2 * kKeyFloorMs + 100, [&] {
         const auto* w = h.fake.desktop.WindowTitled(Title("last.hfz"));
         ASSERT_NE(w, nullptr);
         h.fake.desktop.SetForeground(w->id);
@@ -279,7 +260,7 @@ TEST(WrongWindow, NoKeysForAnotherProgramInTheForeground) {
     EXPECT_TRUE(h.fake.desktop.activations.empty());
     EXPECT_EQ(h.SendsTo("Untitled"), 0);
     EXPECT_EQ(h.SendsTo(Title("last.hfz")), 1);
-    EXPECT_EQ(h.fake.ui.doEventsCalls, 3L * kPausePumpCalls);
+    ExpectPauses(h, 3);
     EXPECT_EQ(h.Status2(), "Ready");
 }
 
@@ -287,7 +268,7 @@ TEST(WrongWindow, NoKeysIntoQuelbrinsOwnWindowWhenActivationDoesNotTake) {
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.takesFocus = false;  // Quelbrin keeps the foreground
     h.fake.desktop.refuseActivation = true;
-    h.fake.ui.atDoEvents.emplace(2 * kPausePumpCalls + 1, [&] { h.fake.desktop.refuseActivation = false; });
+    h.fake.ui.atTime.emplace(2 * kKeyFloorMs + 100, [&] { h.fake.desktop.refuseActivation = false; });
     h.form->BtInst_Click();  // an Enter into Quelbrin would press "Cancel / Exit"
     EXPECT_FALSE(h.fake.ui.ended);
     EXPECT_EQ(h.SendsTo("Quelbrin"), 0);
@@ -300,9 +281,9 @@ TEST(WrongWindow, NoKeysIntoQuelbrinsOwnWindowWhenActivationDoesNotTake) {
 TEST(WrongWindow, RefusedInputIsRetriedOnTheNextPass) {
     InstallHarness h({"a.hfz"});
     h.fake.desktop.refuseInput = true;
-    h.fake.ui.atDoEvents.emplace(kPausePumpCalls + 10, [&] { h.fake.desktop.refuseInput = false; });
+    h.fake.ui.atTime.emplace(kKeyFloorMs + 100, [&] { h.fake.desktop.refuseInput = false; });
     h.form->BtInst_Click();
-    EXPECT_EQ(h.fake.ui.doEventsCalls, 2L * kPausePumpCalls);
+    ExpectPauses(h, 2);
     EXPECT_EQ(h.Status2(), "Ready");
 }
 

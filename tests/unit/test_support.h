@@ -1,5 +1,7 @@
 #pragma once
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "main_window/main_form.h"
 #include "tests/fake/fake_platform.h"
@@ -23,5 +25,26 @@ struct Harness {
     std::string Status1() { return Window().status1.Text(); }
     std::string Status2() { return Window().status2.Text(); }
 };
+
+constexpr const char* kInstaller = "C:\\Quelbrin\\InstallHFZ.exe";
+
+// A program folder holding the installer and the given packages, started.
+struct InstallHarness : Harness {
+    explicit InstallHarness(std::vector<std::string> packages) {
+        fake.files.files.insert(kInstaller);
+        for (const auto& p : packages) fake.files.AddFile("C:\\Quelbrin", p);
+        Start();
+        fake.desktop.sends.clear();
+    }
+    // Passes (SendKeys calls that typed) whose first key landed in a window so titled.
+    int SendsTo(const std::string& titlePrefix) const {
+        int n = 0;
+        for (const auto& s : fake.desktop.sends)
+            if (s.foregroundTitle.rfind(titlePrefix, 0) == 0) ++n;
+        return n;
+    }
+};
+
+inline std::string Title(const std::string& file) { return "Installing  C:\\Quelbrin\\" + file; }
 
 }  // namespace quelbrin::test
