@@ -33,7 +33,8 @@ int Run() {
     std::unique_ptr<Desktop> desktop = win32::MakeDesktop();
     std::unique_ptr<System> system = win32::MakeSystem();
     std::unique_ptr<Registry> registry = win32::MakeRegistry();
-    Platform platform{*ui, *files, *processes, *desktop, *system, *registry};
+    std::unique_ptr<Clock> clock = win32::MakeClock();
+    Platform platform{*ui, *files, *processes, *desktop, *system, *registry, *clock};
 
     MainForm form(platform);
     form.Start();

@@ -41,7 +41,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         std::unique_ptr<Desktop> desktop = win32::MakeDesktop();
         std::unique_ptr<System> system = win32::MakeSystem();
         std::unique_ptr<Registry> registry = win32::MakeRegistry();
-        Platform platform{*ui, *files, *processes, *desktop, *system, *registry};
+        std::unique_ptr<Clock> clock = win32::MakeClock();
+        Platform platform{*ui, *files, *processes, *desktop, *system, *registry, *clock};
         const double t2 = NowMs();
         MainForm form(platform);
         const double t3 = NowMs();

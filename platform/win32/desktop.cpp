@@ -11,6 +11,8 @@ namespace quelbrin::win32 {
 
 namespace {
 
+constexpr int kLongestOwnerChain = 64;
+
 class Win32Desktop : public Desktop {
 public:
     bool FindWindow(const std::string& title) override {
@@ -34,15 +36,42 @@ public:
         if (!window) return {};
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
-        return {true, processId, Narrow(WindowTitle(window))};
+        ForegroundWindow fg{true, processId, Narrow(WindowTitle(window)), {}};
+        int steps = 0;
+        for (HWND owner = GetWindow(window, GW_OWNER); owner && steps < kLongestOwnerChain;
+             owner = GetWindow(owner, GW_OWNER), ++steps)
+            fg.ownerTitles.push_back(Narrow(WindowTitle(owner)));
+        return fg;
     }
 
-    bool SendKeys(const std::string& keys, bool wait) override {
+    bool SendKeys(const std::string& keys, bool wait, const KeyGate& gate) override {
         const ParsedKeys parsed = ParseKeyNotation(keys);
         if (!parsed.ok())
             throw ErrorInfo(ERROR_INVALID_PARAMETER, "SendKeys",
                             "The keystrokes \"" + keys + "\" can't be typed: " + parsed.error + ".");
-        return TypeKeys(parsed.keys, wait);
+        return TypeKeys(parsed.keys, wait, gate);
+    }
+
+    bool ModifiersHeld() override {
+        for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
+            if (GetAsyncKeyState(key) & 0x8000) return true;
+        return false;
+    }
+
+    // As GetCommandLineA gives it: WideCharToMultiByte with best fit, then back.
+    std::string AnsiRoundTrip(const std::string& title) override {
+        const std::wstring wide = Widen(title);
+        if (wide.empty()) return title;
+        const int size = static_cast<int>(wide.size());
+        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+        if (bytes <= 0) return title;
+        std::string ansi(static_cast<std::size_t>(bytes), '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), bytes, nullptr, nullptr);
+        const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), bytes, nullptr, 0);
+        if (units <= 0) return title;
+        std::wstring back(static_cast<std::size_t>(units), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), bytes, back.data(), units);
+        return Narrow(back);
     }
 };
 

@@ -1,5 +1,7 @@
 #include "platform/win32/desktop_activate.h"
 
+#include "platform/win32/window_tree.h"
+
 namespace quelbrin::win32 {
 
 namespace {
@@ -30,12 +32,15 @@ private:
     bool attached_;
 };
 
-// The window (or a window it owns) is the foreground window, not minimised,
-// and its own thread has taken the activation.
+// The window, or a window it owns (its own message box), is the foreground
+// window, not minimised, and its thread has taken the activation. The owner
+// chain is walked: GA_ROOTOWNER would name the hidden window an old
+// installer hangs its windows off, not the window itself.
 bool HoldsForeground(HWND window) {
     HWND foreground = GetForegroundWindow();
     if (!foreground || IsIconic(window)) return false;
-    if (foreground != window && GetAncestor(foreground, GA_ROOTOWNER) != window) return false;
+    const DesktopWindowTree tree;
+    if (!OwnerChainContains(tree, DesktopWindowTree::Of(foreground), DesktopWindowTree::Of(window))) return false;
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return true;
@@ -55,16 +60,19 @@ bool Answers(HWND window) { return IsWindow(window) && !IsHungAppWindow(window);
 
 }  // namespace
 
-void BringToForeground(HWND window) {
-    if (!Answers(window)) return;
+void BringToForeground(HWND target) {
+    if (!Answers(target)) return;
+    // While the target shows a modal box of its own, the box takes the activation.
+    const DesktopWindowTree tree;
+    const HWND window = DesktopWindowTree::Handle(ActivationWindow(tree, DesktopWindowTree::Of(target)));
     // The asynchronous forms post to the window's thread instead of waiting on it.
-    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
-    if (HoldsForeground(window)) return;
+    if (IsIconic(target)) ShowWindowAsync(target, SW_RESTORE);
+    if (HoldsForeground(target)) return;
     SetForegroundWindow(window);
-    if (WaitForForeground(window, kFirstSettleMs)) return;
+    if (WaitForForeground(target, kFirstSettleMs)) return;
     for (int retry = 0; retry < kAttachedRetries; ++retry) {
         if (!Answers(window)) return;
-        if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
+        if (IsIconic(target)) ShowWindowAsync(target, SW_RESTORE);
         HWND foreground = GetForegroundWindow();
         {
             InputAttachment attached(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
@@ -72,7 +80,7 @@ void BringToForeground(HWND window) {
                          SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
             SetForegroundWindow(window);
         }
-        if (WaitForForeground(window, kRetrySettleMs)) return;
+        if (WaitForForeground(target, kRetrySettleMs)) return;
     }
 }
 

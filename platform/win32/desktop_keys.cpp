@@ -113,10 +113,13 @@ bool Send(std::vector<INPUT>& events) {
 
 }  // namespace
 
-bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait) {
+bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait, const std::function<bool()>& gate) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (i > 0) Sleep(kGapMs);
         std::vector<INPUT> events = EventsFor(keys[i]);
+        // One call keeps other input out of the key's events; the foreground
+        // may still change after the check, but the gap is as short as it gets.
+        if (gate && !gate()) return false;
         if (!Send(events)) return false;
     }
     if (wait) {

@@ -8,6 +8,7 @@ namespace quelbrin::win32 {
 class FocusMemory {
 public:
     void Remember(HWND control) { control_ = control; }
+    HWND Remembered() const { return control_; }
     // For WM_ACTIVATE; true when the focus has been placed.
     bool OnActivate(HWND window, WPARAM wParam);
 

@@ -114,6 +114,33 @@ void MainWindow::Show() {
     SetForegroundWindow(Handle());
 }
 
+void MainWindow::SetBusy(bool busy) {
+    const HWND exit = btExit_->Handle();
+    if (busy) {
+        SetPropW(exit, kBusyProperty, reinterpret_cast<HANDLE>(1));
+        // Disabling the control that has the focus leaves no focus at all;
+        // keys then come as WM_SYSKEYDOWN, which no dialog handling reads, and
+        // Esc would do nothing. So the focus moves to "Cancel / Exit" first.
+        const HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) {
+            focusBeforeBusy_ = focus == exit ? nullptr : focus;
+            SetFocus(exit);
+        } else {  // not active now: "Cancel / Exit" gets the focus when it is
+            focusBeforeBusy_ = focus_.Remembered() == exit ? nullptr : focus_.Remembered();
+            focus_.Remember(exit);
+        }
+        return;
+    }
+    RemovePropW(exit, kBusyProperty);
+    const HWND back = std::exchange(focusBeforeBusy_, nullptr);
+    if (!back || !IsWindowEnabled(back)) return;
+    const HWND focus = GetFocus();
+    if (focus == exit || (!focus && GetActiveWindow() == Handle()))
+        SetFocus(back);
+    else if (!focus)
+        focus_.Remember(back);  // given back when the window is activated
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:

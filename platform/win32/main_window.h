@@ -31,6 +31,7 @@ public:
     TextControl& Status2() override { return *status2_; }
     TextControl& Status1() override { return *status1_; }
     void Show() override;
+    void SetBusy(bool busy) override;
 
     HWND TooltipHandle() const { return tooltips_->Handle(); }
 
@@ -53,6 +54,7 @@ private:
     std::unique_ptr<EditControl> txPath_;
     std::unique_ptr<FileListControl> fileList_;
     FocusMemory focus_;
+    HWND focusBeforeBusy_ = nullptr;  // where the focus goes back when the install ends
 };
 
 }  // namespace quelbrin::win32

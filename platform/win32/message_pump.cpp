@@ -12,7 +12,9 @@ bool HasClass(HWND window, const wchar_t* className) {
     return window && GetClassNameW(window, name, 64) > 0 && lstrcmpiW(name, className) == 0;
 }
 
-bool IsEnterKey(const MSG& m) {
+// The key's down, up and character messages (VK_RETURN and VK_SPACE are
+// also their characters).
+bool IsKey(const MSG& m, WPARAM key) {
     switch (m.message) {
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -20,14 +22,15 @@ bool IsEnterKey(const MSG& m) {
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
     case WM_SYSCHAR:
-        return m.wParam == VK_RETURN;
+        return m.wParam == key;
     default:
         return false;
     }
 }
 
-// While an install runs "Cancel / Exit" is the only enabled control, so an
-// Enter typed for the installer can land on it; it must never press it.
+// While an install runs "Cancel / Exit" is the only enabled control and
+// holds the focus, so an Enter typed for the installer can land on it; it
+// must never press it, nor may a Space while it is busy. Esc does.
 bool IsExitButton(HWND window) {
     return window && GetDlgCtrlID(window) == layout::IdBtExit &&
            HasClass(GetAncestor(window, GA_PARENT), kMainWindowClass);
@@ -36,7 +39,9 @@ bool IsExitButton(HWND window) {
 }  // namespace
 
 bool PreTranslateMessage(MSG& message) {
-    if (IsEnterKey(message) && IsExitButton(message.hwnd)) return true;
+    if (IsExitButton(message.hwnd) &&
+        (IsKey(message, VK_RETURN) || (IsKey(message, VK_SPACE) && GetPropW(message.hwnd, kBusyProperty))))
+        return true;
     if (!message.hwnd) return false;
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
     if (HasClass(root, kMainWindowClass) || HasClass(root, kDialogWindowClass))

@@ -12,5 +12,6 @@ std::unique_ptr<Processes> MakeProcesses();
 std::unique_ptr<Desktop> MakeDesktop();
 std::unique_ptr<System> MakeSystem();
 std::unique_ptr<Registry> MakeRegistry();
+std::unique_ptr<Clock> MakeClock();
 
 }  // namespace quelbrin::win32

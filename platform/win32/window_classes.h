@@ -6,4 +6,7 @@ namespace quelbrin::win32 {
 constexpr const wchar_t* kMainWindowClass = L"QuelbrinMainWindow";
 constexpr const wchar_t* kDialogWindowClass = L"QuelbrinSettingsDialog";
 
+// Set on the main window's "Cancel / Exit" button while an install runs.
+constexpr const wchar_t* kBusyProperty = L"Quelbrin.Busy";
+
 }  // namespace quelbrin::win32

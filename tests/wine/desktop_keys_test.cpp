@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(DesktopSendKeys, TypesTabThenEnterWithScanCodes) {
-    ASSERT_TRUE(desktop->SendKeys("{TAB}{ENTER}", true));
+    ASSERT_TRUE(desktop->SendKeys("{TAB}{ENTER}", true, {}));
     ASSERT_TRUE(WaitUntil([&] { return window.Count(WM_KEYUP) >= 2; }, 2000));
     const std::vector<KeyMessage> keys = window.Keys();
     std::vector<std::pair<UINT, WPARAM>> seen;
@@ -38,7 +38,7 @@ TEST_F(DesktopSendKeys, TypesTabThenEnterWithScanCodes) {
 }
 
 TEST_F(DesktopSendKeys, SendsEachKeyOnceWithAGapBetween) {
-    ASSERT_TRUE(desktop->SendKeys("{TAB 3}{ENTER}", true));
+    ASSERT_TRUE(desktop->SendKeys("{TAB 3}{ENTER}", true, {}));
     ASSERT_TRUE(WaitUntil([&] { return window.Count(WM_KEYUP) >= 4; }, 2000));
     Sleep(100);  // nothing more may arrive
     EXPECT_EQ(window.KeysDown(), (std::vector<WPARAM>{VK_TAB, VK_TAB, VK_TAB, VK_RETURN}));
@@ -51,7 +51,7 @@ TEST_F(DesktopSendKeys, SendsEachKeyOnceWithAGapBetween) {
 }
 
 TEST_F(DesktopSendKeys, TypesCharactersWithTheShiftTheyNeed) {
-    ASSERT_TRUE(desktop->SendKeys("aB~", true));
+    ASSERT_TRUE(desktop->SendKeys("aB~", true, {}));
     ASSERT_TRUE(WaitUntil([&] { return window.Count(WM_CHAR) >= 3; }, 2000));
     std::vector<WPARAM> chars;
     for (const KeyMessage& k : window.Keys())
@@ -63,7 +63,7 @@ TEST_F(DesktopSendKeys, TypesCharactersWithTheShiftTheyNeed) {
 
 TEST_F(DesktopSendKeys, WaitReturnsOnlyOnceTheWindowHasTakenTheKeys) {
     for (int round = 1; round <= 3; ++round) {
-        ASSERT_TRUE(desktop->SendKeys("{TAB}{ENTER}", true));
+        ASSERT_TRUE(desktop->SendKeys("{TAB}{ENTER}", true, {}));
         EXPECT_EQ(window.Count(WM_KEYDOWN), 2u * round) << "round " << round;
     }
 }
@@ -71,7 +71,7 @@ TEST_F(DesktopSendKeys, WaitReturnsOnlyOnceTheWindowHasTakenTheKeys) {
 TEST_F(DesktopSendKeys, RejectsMalformedNotationAndTypesNothing) {
     for (const char* bad : {"{TAB}{ENTER", "{NOSUCHKEY}", "a}"}) {
         try {
-            desktop->SendKeys(bad, true);
+            desktop->SendKeys(bad, true, {});
             ADD_FAILURE() << "no error for " << bad;
         } catch (const ErrorInfo& error) {
             EXPECT_EQ(error.Number, ERROR_INVALID_PARAMETER);

@@ -38,7 +38,7 @@ protected:
     // Brings its window to the front and answers it once.
     void Pass(const std::string& title) {
         desktop->AppActivate(title);
-        ASSERT_TRUE(desktop->SendKeys("{TAB}{ENTER}", true));
+        ASSERT_TRUE(desktop->SendKeys("{TAB}{ENTER}", true, {}));
     }
     std::vector<LogLine> Lines() { return ReadLog(log); }
     // Its window once shown (the log says so only after showing it), or null.
@@ -92,10 +92,10 @@ TEST_F(SubstituteInstaller, CountsOnlyTabFollowedByEnter) {
     const std::string title = TitleFor("Order.hfz");
     ASSERT_NE(Shown(title), nullptr);
     desktop->AppActivate(title);
-    ASSERT_TRUE(desktop->SendKeys("{ENTER}{TAB}x{ENTER}{TAB}{TAB}", true));
+    ASSERT_TRUE(desktop->SendKeys("{ENTER}{TAB}x{ENTER}{TAB}{TAB}", true, {}));
     Sleep(100);
     EXPECT_TRUE(Events(Lines(), "pass").empty());
-    ASSERT_TRUE(desktop->SendKeys("{ENTER}", true));  // after the last Tab: a pass
+    ASSERT_TRUE(desktop->SendKeys("{ENTER}", true, {}));  // after the last Tab: a pass
     EXPECT_EQ(WaitForExitCode(*process), 0u);
     const std::vector<std::string> keys = Events(Lines(), "key");
     ASSERT_EQ(keys.size(), 7u);
@@ -161,7 +161,7 @@ TEST_F(SubstituteInstaller, CrashModeDiesOfAnAccessViolationWithItsWindowUp) {
     const std::string title = TitleFor("Broken.hfz");
     ASSERT_NE(Shown(title), nullptr);
     desktop->AppActivate(title);
-    desktop->SendKeys("{TAB}", false);
+    desktop->SendKeys("{TAB}", false, {});
     EXPECT_EQ(WaitForExitCode(*process), kAccessViolation);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowW(nullptr, win32::Widen(title).c_str()) == nullptr; }, 5000));
     const std::vector<LogLine> lines = Lines();

@@ -79,7 +79,7 @@ protected:
     Resolved Resolve() {
         fake::FakePlatform fake;
         fake.files.AddFolder(fake.files.appPath);
-        Platform platform{fake.ui, fake.files, fake.desktop, fake.desktop, fake.system, *registry_};
+        Platform platform{fake.ui, fake.files, fake.desktop, fake.desktop, fake.system, *registry_, fake.clock};
         MainForm form(platform);
         ResolveInstallerPath(form);
         Resolved resolved{form.HfzInstPath, std::nullopt};

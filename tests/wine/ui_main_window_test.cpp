@@ -407,13 +407,16 @@ TEST_F(MainWindowTest, DoEventsDispatchesWhatIsQueued) {
 }
 
 // Minimal stand-ins: MainForm needs a whole platform, BusyState uses none of these.
-class Unused : public Processes, public Desktop, public System, public Registry {
+class Unused : public Processes, public Desktop, public System, public Registry, public Clock {
 public:
     std::unique_ptr<Process> Shell(const std::string&, const std::string&, int) override { throw Fail(); }
     bool FindWindow(const std::string&) override { throw Fail(); }
     void AppActivate(const std::string&) override { throw Fail(); }
     ForegroundWindow Foreground() override { throw Fail(); }
-    bool SendKeys(const std::string&, bool) override { throw Fail(); }
+    bool SendKeys(const std::string&, bool, const KeyGate&) override { throw Fail(); }
+    bool ModifiersHeld() override { throw Fail(); }
+    std::string AnsiRoundTrip(const std::string&) override { throw Fail(); }
+    std::int64_t NowMs() override { throw Fail(); }
     std::unique_ptr<Hold> KeepAwake() override { throw Fail(); }
     std::unique_ptr<Hold> TryLockInstalling() override { throw Fail(); }
     std::unique_ptr<RegKey> Open(std::uint32_t, const std::string&, std::uint32_t) override { throw Fail(); }
@@ -428,7 +431,7 @@ TEST(MainFormOnWin32, BusyStateLeavesOnlyCancelExitEnabled) {
     FixedFolders files;
     std::unique_ptr<Ui> ui = MakeUi(files);
     Unused unused;
-    Platform platform{*ui, files, unused, unused, unused, unused};
+    Platform platform{*ui, files, unused, unused, unused, unused, unused};
     MainForm form(platform);
     MainWindowView& view = form.View();
     const HWND main = dynamic_cast<MainWindow&>(view).Handle();
@@ -448,7 +451,7 @@ TEST(MainFormOnWin32, PathChangeListsTheFolderAndSelectsTheFirstFile) {
     FixedFolders files;
     std::unique_ptr<Ui> ui = MakeUi(files);
     Unused unused;
-    Platform platform{*ui, files, unused, unused, unused, unused};
+    Platform platform{*ui, files, unused, unused, unused, unused, unused};
     MainForm form(platform);
     MainWindowView& view = form.View();
 

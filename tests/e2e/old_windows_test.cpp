@@ -1,0 +1,51 @@
+// What Wine lets us show of the Windows our users have: an installer of the
+// old kind (ANSI, owned by a hidden window, a box of its own), and the keys
+// a user presses on Quelbrin itself while it installs.
+#include "tests/e2e/e2e_fixture.h"
+#include "tests/e2e/real_input.h"
+
+namespace quelbrin::e2e {
+namespace {
+
+using namespace layout;
+
+class OldWindows : public E2eTest {};
+
+TEST_F(OldWindows, AnAnsiInstallerWithAHiddenOwnerAndABoxOfItsOwnFinishesABatchOfCyrillicAndCjkNames) {
+    ASSERT_EQ(GetACP(), 1252u) << "Wine's locale must give the ANSI code page 1252 (a UTF-8 one gives 65001)";
+    folder_.CopyIn(WinePath(OLD_INSTALLER_EXE), L"app\\InstallHFZ.exe");
+    const std::wstring packages = MakePackages(L"fx", {L"\u041E\u0433\u043E\u043D\u044C.hfz", L"\u82B1\u706B.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus2, L"2 .hfz files", 10s));
+
+    ASSERT_TRUE(app_->Click(IdBtStart));
+    ASSERT_TRUE(app_->AnswerBox(L"Quelbrin", 20s).has_value()) << "no warning before the batch";
+    // The installer's titles carry "?" where the names have letters 1252 lacks.
+    ASSERT_TRUE(WaitForText(IdStatus2, L"Ready", 90s));
+    EXPECT_EQ(Text(IdStatus1), L"\u82B1\u706B.hfz installed");
+    const std::string folder = Utf8(packages);
+    EXPECT_EQ(ReadFile(AppFolder() + L"\\InstallHFZ.exe.log"),
+              "box " + folder + "\\?????.hfz\r\ndone " + folder + "\\?????.hfz\r\n"
+              "box " + folder + "\\??.hfz\r\ndone " + folder + "\\??.hfz\r\n");
+    ExitAndExpectGone();
+}
+
+TEST_F(OldWindows, EscRightAfterAMouseClickOnInstallEndsQuelbrin) {
+    PlaceInstaller({.delayMs = 60000});  // no window for a minute: Quelbrin stays busy, waiting
+    const std::wstring packages = MakePackages(L"fx", {L"Fire.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus1, L"Fire.hfz", 10s));
+
+    SetForegroundWindow(app_->MainWindow());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app_->MainWindow(); }, 10s));
+    ASSERT_TRUE(ClickWithMouse(GetDlgItem(app_->MainWindow(), IdBtInst)));
+    ASSERT_TRUE(WaitForText(IdStatus2, L"Installing selected file...", 10s));
+    ASSERT_FALSE(app_->Enabled(IdBtInst));  // the clicked button, which had the focus, is disabled
+    ASSERT_TRUE(PressKey(VK_ESCAPE));
+    EXPECT_TRUE(app_->WaitForExit(10s)) << "Esc did nothing while the install ran";
+}
+
+}  // namespace
+}  // namespace quelbrin::e2e

@@ -1,0 +1,15 @@
+#pragma once
+#include "platform/win32/windows_wrapper.h"
+
+namespace quelbrin::e2e {
+
+// Input as the user gives it, through SendInput: it goes where Windows
+// sends real input. Tests that use it hold the desktop lock.
+
+// Moves the pointer to the middle of a window and clicks the left button.
+bool ClickWithMouse(HWND window);
+
+// Presses and releases a key.
+bool PressKey(WORD virtualKey);
+
+}  // namespace quelbrin::e2e
