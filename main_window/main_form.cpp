@@ -3,6 +3,7 @@
 #include "platform/error_info.h"
 
 #include "installer/install_commands.h"
+#include "main_window/main_form_layout.h"
 #include "settings/about_dialog.h"
 #include "settings/installer_path.h"
 
@@ -14,7 +15,7 @@ constexpr const char* kPickerTitle =
 }
 
 MainForm::MainForm(Platform& platform)
-    : platform_(platform), view_(platform.ui.CreateMainWindow(*this)) {}
+    : platform_(platform), view_(platform.ui.CreateMainWindow(*this, layout::kMainWindow)) {}
 
 void MainForm::Start() {
     Form_Load();
@@ -32,7 +33,7 @@ void MainForm::BtExit_Click() { platform_.ui.EndProgram(); }
 
 void MainForm::BtAbout_Click() {
     Dialog dialog(*this);
-    platform_.ui.ShowDialog(dialog);
+    platform_.ui.ShowDialog(dialog, layout::kDialog);
 }
 
 void MainForm::BtBrowse_Click() {

@@ -1,34 +1,10 @@
 #pragma once
 #include <array>
 
+#include "platform/window_design.h"
+
+// The main window's and the dialog's design.
 namespace quelbrin::layout {
-
-enum class Kind { Button, TextBox, FileList, Label };
-
-// Control identifiers of the main window. BtExit is the window's Cancel
-// command, so Esc presses it; no control answers to Enter.
-enum ControlId : int {
-    IdBtExit = 2,
-    IdBtAbout = 101,
-    IdBtStart = 102,
-    IdBtInst = 103,
-    IdBtBrowse = 104,
-    IdTxPath = 105,
-    IdFileList = 106,
-    IdStatus2 = 107,
-    IdStatus1 = 108,
-};
-
-// Rectangles in twips within the client area.
-struct ControlSpec {
-    ControlId id;
-    Kind kind;
-    const char* caption;
-    const char* tooltip;  // nullptr: none
-    int left, top, width, height;
-    int tabIndex;
-    bool boldSansSerif;  // "MS Sans Serif" 8.25 pt bold, else the window font
-};
 
 constexpr const char* kAppTitle = "Quelbrin";
 constexpr int kClientWidth = 6255, kClientHeight = 1935;
@@ -47,27 +23,7 @@ constexpr std::array<ControlSpec, 9> kMainControls{{
     {IdStatus1, Kind::Label, "", nullptr, 3120, 1680, 3135, 255, 5, false},
 }};
 
-// The About and settings dialog.
-enum DialogControlId : int {
-    IdPicture1 = 201,
-    IdTxPathInst = 202,
-    IdOKButton = 203,
-    IdLabel3 = 204,
-    IdLabel2 = 205,
-    IdLabel1 = 206,
-};
-
-enum class DialogKind { Picture, TextBox, Button, Label };
-
-struct DialogControlSpec {
-    DialogControlId id;
-    DialogKind kind;
-    const char* caption;
-    const char* tooltip;
-    int left, top, width, height;
-    int tabIndex;
-    bool boldSansSerif;
-};
+constexpr MainWindowDesign kMainWindow{kAppTitle, kClientWidth, kClientHeight, kMainControls};
 
 constexpr const char* kDialogTitle = "'bout 'n settings";
 constexpr int kDialogClientWidth = 5880, kDialogClientHeight = 1335;
@@ -84,7 +40,6 @@ constexpr std::array<DialogControlSpec, 6> kDialogControls{{
     {IdLabel1, DialogKind::Label, "Installer for .hfz files (usually InstallHFZ.exe or ClubInstall.exe):", nullptr, 1080, 720, 4695, 255, 2, false},
 }};
 
-// Twips to pixels at a given DPI (1440 twips an inch), rounded.
-constexpr int TwipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+constexpr DialogDesign kDialog{kDialogTitle, kDialogClientWidth, kDialogClientHeight, kDialogControls};
 
 }  // namespace quelbrin::layout

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/main_window_view.h"
+#include "platform/window_design.h"
 
 namespace quelbrin {
 
@@ -22,16 +23,18 @@ constexpr unsigned kBrowseFlags = 3;
 
 class Ui : public Interface {
 public:
-    // Creates the main window hidden, with all its controls.
-    virtual std::unique_ptr<MainWindowView> CreateMainWindow(MainFormEvents& events) = 0;
+    // Creates the main window hidden, with all its controls as designed.
+    virtual std::unique_ptr<MainWindowView> CreateMainWindow(MainFormEvents& events,
+                                                             const layout::MainWindowDesign& design) = 0;
     // Shows the About and settings dialog modally over the main window; raises
     // its Load, returns once it has been unloaded or closed.
-    virtual void ShowDialog(DialogEvents& events) = 0;
+    virtual void ShowDialog(DialogEvents& events, const layout::DialogDesign& design) = 0;
     // Processes all pending events of this program, then returns.
     virtual void DoEvents() = 0;
     // Sleeps until an event arrives, the process (if any) ends, or the time
     // passes. Never processes events itself.
     virtual void WaitForEvents(int milliseconds, Process* process) = 0;
+    // A message box; an empty title is the main window's.
     virtual int MsgBox(const std::string& text, const std::string& title, int style) = 0;
     // The folder picker; nothing when the user cancels.
     virtual std::optional<std::string> BrowseForFolder(const std::string& title,

@@ -108,6 +108,32 @@ CASES = [
      "the whole value is read; start-up takes the whole 9,995-character path",
      [(E2E, "ReliabilityRegistry.ATenThousandCharacterCommandGivesItsWholePath"),
       (E2E, "RegistryReadString.ATenThousandCharacterValueComesWhole")]),
+    ("Answer loop", "the event pump takes no time, as on Windows today",
+     "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back "
+     "wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); "
+     "a window that closes during the wait ends it at once",
+     [("host", "KeyFloor.*")]),
+    ("Answer loop", "an ANSI installer, Cyrillic and CJK names (code page 1252)",
+     "the windows are found by the title the installer really shows (\"?\" for the missing letters), "
+     "answered, and the batch ends with \"Ready\"",
+     [("host", "AnsiInstaller.*"),
+      (E2E, "OldWindows.AnAnsiInstallerWithAHiddenOwnerAndABoxOfItsOwnFinishesABatchOfCyrillicAndCjkNames")]),
+    ("Answer loop", "the installer's window hangs off a hidden owner and shows a box of its own",
+     "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, "
+     "also when a launcher started the installer; the batch finishes",
+     [("host", "OwnedWindows.*"),
+      (E2E, "OldWindows.AnAnsiInstallerWithAHiddenOwnerAndABoxOfItsOwnFinishesABatchOfCyrillicAndCjkNames")]),
+    ("Answer loop", "the focus moves between Tab and Enter; the user holds Shift, Ctrl, Alt or Windows",
+     "the foreground is checked right before each key: the Enter is held back and no key reaches the other "
+     "program; no key goes out while a modifier is held",
+     [("host", "EveryKey.*")]),
+    ("Answer loop", "Esc right after a mouse click on \"Install Selected File\"",
+     "a real click and a real Esc key (SendInput): Quelbrin ends, though the clicked button, which had the "
+     "focus, was disabled",
+     [(E2E, "OldWindows.EscRightAfterAMouseClickOnInstallEndsQuelbrin")]),
+    ("Answer loop", "out of memory, a length error inside an install command",
+     "\"Error: \" and a description in Status2, the controls enabled again, the holds released",
+     [("host", "AnyFailure.*")]),
     ("Sanitizers", "unit tests under AddressSanitizer and UBSan",
      "every unit test of the portable logic passes with no sanitizer report",
      [("asan", "*")]),
@@ -126,7 +152,8 @@ CASES = [
 ]
 
 # Tests written for this report, whose run time it adds up.
-OWN_PREFIXES = ("Reliability", "EmptyFolderText.", "ReopeningInstaller.")
+OWN_PREFIXES = ("Reliability", "EmptyFolderText.", "ReopeningInstaller.", "KeyFloor.", "AnsiInstaller.",
+                "OwnedWindows.", "EveryKey.", "AnyFailure.", "OldWindows.")
 
 
 def read_junit(path):

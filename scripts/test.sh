@@ -3,7 +3,7 @@
 #   bash scripts/test.sh
 # For each preset (host, asan, fuzz, win64, win32): configure, build, ctest. A
 # failing preset does not stop the others; the exit code is non-zero if any failed.
-# The last line adds up all presets: "Total: N passed, N failed".
+# The last line adds up all presets: "Total: N passed, N failed, N skipped".
 set -u
 cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
@@ -36,12 +36,12 @@ cleanup() { bash tests/wine/wine-env.sh stop "$root/build/win64/wine" >/dev/null
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-declare -A passed failed summary
-total_passed=0 total_failed=0
+declare -A passed failed skipped summary
+total_passed=0 total_failed=0 total_skipped=0
 
 for preset in "${presets[@]}"; do
     echo "=== $preset: configure"
-    passed[$preset]=0 failed[$preset]=0 summary[$preset]=""
+    passed[$preset]=0 failed[$preset]=0 skipped[$preset]=0 summary[$preset]=""
     rm -f "$logs/$preset-junit.xml"
     if ! run_logged "$logs/$preset-configure.log" cmake --preset "$preset"; then
         summary[$preset]="configure failed (build/test-logs/$preset-configure.log)"
@@ -59,9 +59,13 @@ for preset in "${presets[@]}"; do
             if [ -n "$line" ]; then
                 n_failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
                 n_total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-                passed[$preset]=$((n_total - n_failed))
+                # ctest counts a skipped test among the passed ones; it is neither.
+                n_skipped=$(grep -cE '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$logs/$preset-ctest.log")
+                passed[$preset]=$((n_total - n_failed - n_skipped))
                 failed[$preset]=$n_failed
+                skipped[$preset]=$n_skipped
                 summary[$preset]=$line
+                [ "$n_skipped" -gt 0 ] && summary[$preset]="$line; $n_skipped skipped"
                 # ctest failed for a reason of its own (a crash, a timeout of ctest itself).
                 if [ $rc -ne 0 ] && [ "$n_failed" -eq 0 ]; then
                     failed[$preset]=1
@@ -78,6 +82,7 @@ for preset in "${presets[@]}"; do
     fi
     total_passed=$((total_passed + passed[$preset]))
     total_failed=$((total_failed + failed[$preset]))
+    total_skipped=$((total_skipped + skipped[$preset]))
 done
 
 # Screenshots the GUI tests saved.
@@ -103,6 +108,9 @@ for preset in "${presets[@]}"; do
     if [ -f "$logs/$preset-ctest.log" ] && [ "${failed[$preset]}" -ne 0 ]; then
         sed -n '/The following tests FAILED:/,$p' "$logs/$preset-ctest.log" | grep -v '^Errors while running' | sed 's/^/    /'
     fi
+    if [ -f "$logs/$preset-ctest.log" ] && [ "${skipped[$preset]}" -ne 0 ]; then
+        grep -E '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$logs/$preset-ctest.log" | sed 's/^[[:space:]]*/    skipped: /'
+    fi
 done
 if [ ${#found_shots[@]} -gt 0 ]; then
     echo "Screenshots:"
@@ -112,5 +120,5 @@ else
 fi
 cat "$logs/reliability.txt"
 echo "Logs: $logs"
-echo "Total: $total_passed passed, $total_failed failed"
+echo "Total: $total_passed passed, $total_failed failed, $total_skipped skipped"
 [ "$total_failed" -eq 0 ]

@@ -3,7 +3,6 @@
 #include <utility>
 #include <vector>
 
-#include "main_window/main_form_layout.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/caption_fit.h"
 #include "platform/win32/child_window.h"
@@ -37,29 +36,30 @@ POINT CentredOnWorkArea(SIZE size) {
 
 }  // namespace
 
-MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files)
+MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
+                       const layout::MainWindowDesign& design)
     : events_(events), files_(files), defaultFont_(MakeDefaultFont()),
       boldFont_(MakeBoldSansSerifFont()) {
     RegisterClassOnce(kMainWindowClass, nullptr, nullptr);
-    const int width = TwipsToScreenPixels(layout::kClientWidth);
-    const int height = TwipsToScreenPixels(layout::kClientHeight);
+    const int width = TwipsToScreenPixels(design.clientWidth);
+    const int height = TwipsToScreenPixels(design.clientHeight);
     const SIZE outer = WindowSizeForClient(kStyle, kExStyle, width, height);
     const POINT at = CentredOnWorkArea(outer);
-    Create(kExStyle, kMainWindowClass, Widen(layout::kAppTitle).c_str(), kStyle, at.x, at.y,
+    Create(kExStyle, kMainWindowClass, Widen(design.title).c_str(), kStyle, at.x, at.y,
            outer.cx, outer.cy, nullptr);
     FitClientArea(Handle(), width, height);
 
     icons_ = AttachAppIcons(Handle());
 
-    CreateControls();
+    CreateControls(design);
 }
 
 MainWindow::~MainWindow() { Destroy(); }
 
-void MainWindow::CreateControls() {
+void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
     tooltips_ = std::make_unique<Tooltips>(Handle());
     std::vector<std::pair<int, HWND>> tabOrder;
-    for (const layout::ControlSpec& spec : layout::kMainControls) {
+    for (const layout::ControlSpec& spec : design.controls) {
         const TwipsRect rect{spec.left, spec.top, spec.width, spec.height};
         const HFONT font = spec.boldSansSerif ? boldFont_.get() : defaultFont_.get();
         HWND control = nullptr;

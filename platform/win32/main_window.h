@@ -4,6 +4,7 @@
 
 #include "platform/file_system.h"
 #include "platform/main_window_view.h"
+#include "platform/window_design.h"
 #include "platform/win32/file_list_box.h"
 #include "platform/win32/focus_memory.h"
 #include "platform/win32/text_control.h"
@@ -18,7 +19,7 @@ namespace quelbrin::win32 {
 class MainWindow final : public WindowBase, public MainWindowView {
 public:
     // Throws ErrorInfo.
-    MainWindow(MainFormEvents& events, const FileSystem& files);
+    MainWindow(MainFormEvents& events, const FileSystem& files, const layout::MainWindowDesign& design);
     ~MainWindow() override;
 
     TextControl& BtExit() override { return *btExit_; }
@@ -39,7 +40,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateControls();
+    void CreateControls(const layout::MainWindowDesign& design);
     void OnCommand(int id, int code, HWND control);
 
     MainFormEvents& events_;

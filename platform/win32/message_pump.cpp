@@ -1,6 +1,6 @@
 #include "platform/win32/message_pump.h"
 
-#include "main_window/main_form_layout.h"
+#include "platform/window_design.h"
 #include "platform/win32/window_classes.h"
 
 namespace quelbrin::win32 {

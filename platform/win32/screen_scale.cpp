@@ -1,6 +1,6 @@
 #include "platform/win32/screen_scale.h"
 
-#include "main_window/main_form_layout.h"
+#include "platform/window_design.h"
 #include "platform/win32/windows_wrapper.h"
 
 namespace quelbrin::win32 {

@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "main_window/main_form_layout.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/caption_fit.h"
 #include "platform/win32/child_window.h"
@@ -60,28 +59,28 @@ private:
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(HWND owner, DialogEvents& events)
+SettingsDialog::SettingsDialog(HWND owner, DialogEvents& events, const layout::DialogDesign& design)
     : events_(events), defaultFont_(MakeDefaultFont()), boldFont_(MakeBoldSansSerifFont()) {
     RegisterClassOnce(kDialogWindowClass, nullptr, nullptr);
-    const int width = TwipsToScreenPixels(layout::kDialogClientWidth);
-    const int height = TwipsToScreenPixels(layout::kDialogClientHeight);
+    const int width = TwipsToScreenPixels(design.clientWidth);
+    const int height = TwipsToScreenPixels(design.clientHeight);
     const SIZE outer = WindowSizeForClient(kStyle, kExStyle, width, height);
     const POINT at = CentredOver(owner, outer);
-    Create(kExStyle, kDialogWindowClass, Widen(layout::kDialogTitle).c_str(), kStyle, at.x, at.y,
+    Create(kExStyle, kDialogWindowClass, Widen(design.title).c_str(), kStyle, at.x, at.y,
            outer.cx, outer.cy, owner);
     FitClientArea(Handle(), width, height);
 
     icons_ = AttachAppIcons(Handle());
 
-    CreateControls();
+    CreateControls(design);
 }
 
 SettingsDialog::~SettingsDialog() { Destroy(); }
 
-void SettingsDialog::CreateControls() {
+void SettingsDialog::CreateControls(const layout::DialogDesign& design) {
     tooltips_ = std::make_unique<Tooltips>(Handle());
     std::vector<std::pair<int, HWND>> tabOrder;
-    for (const layout::DialogControlSpec& spec : layout::kDialogControls) {
+    for (const layout::DialogControlSpec& spec : design.controls) {
         const TwipsRect rect{spec.left, spec.top, spec.width, spec.height};
         const HFONT font = spec.boldSansSerif ? boldFont_.get() : defaultFont_.get();
         HWND control = nullptr;
@@ -147,8 +146,8 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
-void ShowSettingsDialog(HWND owner, DialogEvents& events) {
-    SettingsDialog dialog(owner, events);
+void ShowSettingsDialog(HWND owner, DialogEvents& events, const layout::DialogDesign& design) {
+    SettingsDialog dialog(owner, events, design);
     events.Form_Load(dialog);
     bool quit = false;
     WPARAM exitCode = 0;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/main_window_view.h"
+#include "platform/window_design.h"
 #include "platform/win32/focus_memory.h"
 #include "platform/win32/text_control.h"
 #include "platform/win32/tooltips.h"
@@ -18,7 +19,7 @@ namespace quelbrin::win32 {
 class SettingsDialog final : public WindowBase, public DialogView {
 public:
     // Created hidden. Throws ErrorInfo.
-    SettingsDialog(HWND owner, DialogEvents& events);
+    SettingsDialog(HWND owner, DialogEvents& events, const layout::DialogDesign& design);
     ~SettingsDialog() override;
 
     TextControl& TxPathInst() override { return *txPathInst_; }
@@ -31,7 +32,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateControls();
+    void CreateControls(const layout::DialogDesign& design);
 
     DialogEvents& events_;
     UniqueFont defaultFont_;
@@ -47,6 +48,6 @@ private:
 
 // Shows the dialog modally over its owner: raises Load, disables the owner,
 // runs a message loop of its own until the dialog is unloaded or closed.
-void ShowSettingsDialog(HWND owner, DialogEvents& events);
+void ShowSettingsDialog(HWND owner, DialogEvents& events, const layout::DialogDesign& design);
 
 }  // namespace quelbrin::win32

@@ -1,6 +1,6 @@
 #include "platform/win32/unhandled_error.h"
 
-#include "main_window/main_form_layout.h"
+#include "platform/win32/desktop_windows.h"
 #include "platform/win32/utf.h"
 
 namespace quelbrin::win32 {
@@ -10,8 +10,11 @@ void ReportUnhandledError(HWND window, const std::string& description) noexcept 
         const std::string text =
             description.empty() ? "An unexpected error occurred." : "An unexpected error occurred:\r\n" + description;
         const HWND owner = window ? GetAncestor(window, GA_ROOT) : nullptr;
+        // Under the program's title: the caption of the window that owns them all.
+        const HWND main = window ? GetAncestor(window, GA_ROOTOWNER) : nullptr;
+        const std::wstring title = main ? WindowTitle(main) : std::wstring();
         MessageBoxW(owner && IsWindowVisible(owner) ? owner : nullptr, Widen(text).c_str(),
-                    Widen(layout::kAppTitle).c_str(), MB_OK | MB_ICONERROR);
+                    title.c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
         // Out of memory while reporting: nothing left to tell the user with.
     }

@@ -1,6 +1,5 @@
 #include <memory>
 
-#include "main_window/main_form_layout.h"
 #include "platform/win32/folder_picker.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_pump.h"
@@ -18,13 +17,17 @@ class Win32Ui final : public Ui {
 public:
     explicit Win32Ui(const FileSystem& files) : files_(files) {}
 
-    std::unique_ptr<MainWindowView> CreateMainWindow(MainFormEvents& events) override {
-        auto window = std::make_unique<MainWindow>(events, files_);
+    std::unique_ptr<MainWindowView> CreateMainWindow(MainFormEvents& events,
+                                                     const layout::MainWindowDesign& design) override {
+        auto window = std::make_unique<MainWindow>(events, files_, design);
         mainWindow_ = window->Handle();
+        appTitle_ = design.title;
         return window;
     }
 
-    void ShowDialog(DialogEvents& events) override { ShowSettingsDialog(MainWindowHandle(), events); }
+    void ShowDialog(DialogEvents& events, const layout::DialogDesign& design) override {
+        ShowSettingsDialog(MainWindowHandle(), events, design);
+    }
 
     void DoEvents() override { ProcessPendingMessages(); }
 
@@ -42,7 +45,7 @@ public:
         // Before the main window shows (start-up) the box stands on its own.
         const HWND main = MainWindowHandle();
         const HWND owner = main && IsWindowVisible(main) ? main : nullptr;
-        const std::string caption = title.empty() ? std::string(layout::kAppTitle) : title;
+        const std::string caption = title.empty() ? appTitle_ : title;
         return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(),
                            static_cast<UINT>(style));
     }
@@ -67,6 +70,7 @@ private:
 
     const FileSystem& files_;
     HWND mainWindow_ = nullptr;
+    std::string appTitle_;
 };
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "main_window/main_form_layout.h"
 
 namespace quelbrin::fake {
 
@@ -21,13 +20,14 @@ FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files)
     fileList.onClick = [&events] { events.FileList_Click(); };
 }
 
-std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEvents) {
+std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEvents,
+                                                         const layout::MainWindowDesign& design) {
     auto view = std::make_unique<FakeMainWindow>(mainEvents, files_);
     window = view.get();
     events = &mainEvents;
     // The main window on the desktop: while busy only "Cancel / Exit" can hold
     // the focus, so an Enter typed into it presses that button.
-    const int id = desktop_.OpenWindow(layout::kAppTitle, desktop_.ownProcessId,
+    const int id = desktop_.OpenWindow(design.title, desktop_.ownProcessId,
                                        [this](const std::string& key) {
                                            if (key == "{ENTER}") events->BtExit_Click();
                                        });
@@ -35,7 +35,7 @@ std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEve
     return view;
 }
 
-void FakeUi::ShowDialog(DialogEvents& dialogEvents) {
+void FakeUi::ShowDialog(DialogEvents& dialogEvents, const layout::DialogDesign&) {
     ++dialogsShown;
     lastDialog = std::make_unique<FakeDialog>();
     dialogEvents.Form_Load(*lastDialog);

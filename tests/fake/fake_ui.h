@@ -73,8 +73,9 @@ public:
     FakeUi(const FileSystem& files, FakeDesktop& desktop, FakeClock& clock)
         : files_(files), desktop_(desktop), clock_(clock) {}
 
-    std::unique_ptr<MainWindowView> CreateMainWindow(MainFormEvents& events) override;
-    void ShowDialog(DialogEvents& events) override;
+    std::unique_ptr<MainWindowView> CreateMainWindow(MainFormEvents& events,
+                                                     const layout::MainWindowDesign& design) override;
+    void ShowDialog(DialogEvents& events, const layout::DialogDesign& design) override;
     void DoEvents() override;
     void WaitForEvents(int milliseconds, Process* process) override;
     int MsgBox(const std::string& text, const std::string& title, int style) override;

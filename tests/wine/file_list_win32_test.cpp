@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "main_window/hfz_listing.h"
+#include "main_window/main_form_layout.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/utf.h"
@@ -335,7 +336,7 @@ class FileListTest : public FileSystemTest {
 protected:
     void SetUp() override {
         ui = MakeUi(*files);
-        view = ui->CreateMainWindow(events);
+        view = ui->CreateMainWindow(events, layout::kMainWindow);
     }
     FileListBox& List() { return view->FileList(); }
 

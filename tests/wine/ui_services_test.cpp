@@ -102,7 +102,7 @@ protected:
     void SetUp() override {
         g_seen = Seen{};
         ui = MakeUi(files);
-        view = ui->CreateMainWindow(events);
+        view = ui->CreateMainWindow(events, layout::kMainWindow);
         main = dynamic_cast<MainWindow&>(*view).Handle();
     }
     NoFiles files;
@@ -161,7 +161,7 @@ TEST(UiFailures, AFailingHandlerStopsAtTheWindowProcedureAndIsShown) {
     NoFiles files;
     FailingEvents events;
     std::unique_ptr<Ui> ui = MakeUi(files);
-    std::unique_ptr<MainWindowView> view = ui->CreateMainWindow(events);
+    std::unique_ptr<MainWindowView> view = ui->CreateMainWindow(events, layout::kMainWindow);
     const HWND main = dynamic_cast<MainWindow&>(*view).Handle();
     view->Show();
     g_boxTitle = L"Quelbrin";

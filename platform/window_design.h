@@ -1,0 +1,75 @@
+#pragma once
+#include <span>
+
+// How the windows are laid out, as data handed to the platform when it
+// creates them: the controls' identifiers (the views expose these controls),
+// kinds, captions, tooltips, and rectangles in twips.
+namespace quelbrin::layout {
+
+enum class Kind { Button, TextBox, FileList, Label };
+
+// Control identifiers of the main window. BtExit is the window's Cancel
+// command, so Esc presses it; no control answers to Enter.
+enum ControlId : int {
+    IdBtExit = 2,
+    IdBtAbout = 101,
+    IdBtStart = 102,
+    IdBtInst = 103,
+    IdBtBrowse = 104,
+    IdTxPath = 105,
+    IdFileList = 106,
+    IdStatus2 = 107,
+    IdStatus1 = 108,
+};
+
+// Rectangles in twips within the client area.
+struct ControlSpec {
+    ControlId id;
+    Kind kind;
+    const char* caption;
+    const char* tooltip;  // nullptr: none
+    int left, top, width, height;
+    int tabIndex;
+    bool boldSansSerif;  // "MS Sans Serif" 8.25 pt bold, else the window font
+};
+
+// The main window: its caption (also the title of message boxes that name
+// none), its client area in twips and its controls in creation order.
+struct MainWindowDesign {
+    const char* title;
+    int clientWidth, clientHeight;
+    std::span<const ControlSpec> controls;
+};
+
+// The About and settings dialog.
+enum DialogControlId : int {
+    IdPicture1 = 201,
+    IdTxPathInst = 202,
+    IdOKButton = 203,
+    IdLabel3 = 204,
+    IdLabel2 = 205,
+    IdLabel1 = 206,
+};
+
+enum class DialogKind { Picture, TextBox, Button, Label };
+
+struct DialogControlSpec {
+    DialogControlId id;
+    DialogKind kind;
+    const char* caption;
+    const char* tooltip;
+    int left, top, width, height;
+    int tabIndex;
+    bool boldSansSerif;
+};
+
+struct DialogDesign {
+    const char* title;
+    int clientWidth, clientHeight;
+    std::span<const DialogControlSpec> controls;
+};
+
+// Twips to pixels at a given DPI (1440 twips an inch), rounded.
+constexpr int TwipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+}  // namespace quelbrin::layout
