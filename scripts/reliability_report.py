@@ -89,6 +89,11 @@ CASES = [
      "\"40000 .hfz files\", first and last names and one past 32,767 in place; Quelbrin answers",
      [(E2E, "ReliabilityFolders.FortyThousandPackagesAreListedAndCounted"),
       (E2E, "FileListTest.FortyThousandFilesAreCountedAndListed")]),
+    ("File list", "a file added while the folder's last-write time stays the same (FAT root: none; FAT: 2 s)",
+     "a Refresh after the one that follows a listing reads the folder again and shows the new file, the "
+     "selection kept by name; only the Refresh right after a listing skips its read",
+     [(E2E, "FileListTest.RefreshRereadsAFolderWhoseTimeDidNotChangeKeepingTheSelectionByName"),
+      ("host", "FakeFileList.OnlyTheRefreshRightAfterAListingSkipsReading")]),
     ("Registry", "default value REG_BINARY, REG_MULTI_SZ, REG_NONE",
      "start-up shows \"InstallHFZ.exe not found...\" and leaves the path empty",
      [(E2E, "ReliabilityRegistry.ValuesThatAreNoTextMeanNothingIsRegistered"),

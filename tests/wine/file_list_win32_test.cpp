@@ -12,6 +12,7 @@
 
 #include "main_window/hfz_listing.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
@@ -384,13 +385,38 @@ TEST_F(FileListTest, SetListIndexSelectsAndRaisesClick) {
     EXPECT_EQ(List().FileName(), "");
 }
 
-TEST_F(FileListTest, RefreshRereadsTheFolderKeepingTheSelectionByName) {
+// A folder's last-write time as it was before a change, as on a FAT root
+// (no time at all) or a FAT folder changed twice within its 2 s.
+class FolderTime {
+public:
+    explicit FolderTime(const std::wstring& folder) {
+        const HANDLE opened = CreateFileW(folder.c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        EXPECT_NE(opened, INVALID_HANDLE_VALUE) << GetLastError();
+        if (opened != INVALID_HANDLE_VALUE) folder_.reset(opened);
+        EXPECT_TRUE(GetFileTime(folder_.get(), nullptr, nullptr, &written_)) << GetLastError();
+    }
+    void Restore() const {
+        EXPECT_TRUE(SetFileTime(folder_.get(), nullptr, nullptr, &written_)) << GetLastError();
+    }
+
+private:
+    UniqueKernelHandle folder_;
+    FILETIME written_{};
+};
+
+TEST_F(FileListTest, RefreshRereadsAFolderWhoseTimeDidNotChangeKeepingTheSelectionByName) {
     TempFolder folder;
     folder.AddFile(L"m.hfz");
     folder.AddFile(L"z.hfz");
     List().SetFileName(folder.Path() + "\\");
     List().SetListIndex(0);
+    List().Refresh();  // the one right after a listing has nothing new to read
+
+    const FolderTime time(folder.WidePath());
     folder.AddFile(L"a.hfz");
+    time.Restore();
     List().Refresh();
     ASSERT_EQ(List().ListCount(), 3);
     EXPECT_EQ(List().FileName(), "m.hfz");
@@ -398,6 +424,7 @@ TEST_F(FileListTest, RefreshRereadsTheFolderKeepingTheSelectionByName) {
     EXPECT_EQ(events.clicks, 1) << "Refresh raises no Click";
 
     DeleteFileW((folder.WidePath() + L"\\m.hfz").c_str());
+    time.Restore();
     List().Refresh();
     EXPECT_EQ(List().ListCount(), 2);
     EXPECT_EQ(List().ListIndex(), -1);
