@@ -81,6 +81,12 @@ CASES = [
      "\"Invalid path\" within 10 s; Quelbrin answers a WM_GETTEXT within 2.5 s after each",
      [(E2E, "ReliabilityFolders.OddFolderTextsListARealFolderOrSayInvalidPath"),
       ("host", "EmptyFolderText.*")]),
+    ("Folder text", "a network path typed so far without a share: `\\\\`, `\\\\se`, `\\\\se\\`, either slash, "
+     "`\\\\?\\UNC\\se`",
+     "\"Invalid path\" at each keystroke and no network lookup (the fake records every one); the real file "
+     "system refuses them with the invalid-name error before asking Windows; the shared rule's table",
+     [("host", "NetworkFolderText.*"), ("host", "FolderTextRule.*"),
+      (E2E, "FileSystemTest.NetworkPathsWithoutAShareAreRefusedBeforeAnyLookup")]),
     ("Folder text", "the folder vanishes between listing and install",
      "the installer is started for the listed file and answered; \"Ready\"; the next listing says "
      "\"Invalid path\" and then nothing is started",
@@ -131,7 +137,7 @@ CASES = [
 ]
 
 # Tests written for this report, whose run time it adds up.
-OWN_PREFIXES = ("Reliability", "EmptyFolderText.", "ReopeningInstaller.")
+OWN_PREFIXES = ("Reliability", "EmptyFolderText.", "NetworkFolderText.", "ReopeningInstaller.")
 
 
 def read_junit(path):

@@ -68,6 +68,14 @@ TEST(FakeDesktop, DelayedWindowComesUpAfterItsTicks) {
     EXPECT_FALSE(p->HasExited());
 }
 
+TEST(FakeFileSystem, FindsPathsWithoutRegardToLetterCaseAndGivesNamesAsStored) {
+    FakeFileSystem fs;
+    fs.AddFile("C:\\Effects", "Fire.hfz");
+    ASSERT_EQ(fs.ListFolder("c:\\EFFECTS").size(), 1u);
+    EXPECT_EQ(fs.Dir("C:\\effects\\FIRE.HFZ"), "Fire.hfz");
+    EXPECT_THROW(fs.ListFolder("C:\\Effect"), ErrorInfo);
+}
+
 TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
     FakeFileSystem fs;
     ControlLog log;

@@ -232,6 +232,23 @@ TEST_F(FileSystemTest, BadFolderTextsFailWithAnErrorInfo) {
     }
 }
 
+// The folder box lists at each keystroke: a server name typed so far must
+// be refused from the text alone, never looked up on the network.
+TEST_F(FileSystemTest, NetworkPathsWithoutAShareAreRefusedBeforeAnyLookup) {
+    for (const char* text : {"\\\\", "//", "\\\\se", "//nas", "\\/se/", "\\\\se\\", "\\\\?\\UNC\\",
+                             "\\\\?\\UNC\\se", "\\\\?\\UNC\\se\\"}) {
+        SCOPED_TRACE(text);
+        try {
+            files->ListFolder(text);
+            ADD_FAILURE() << "listed";
+        } catch (const ErrorInfo& e) {
+            EXPECT_EQ(e.Number, ERROR_INVALID_NAME) << e.Source << ": " << e.Description;
+            EXPECT_EQ(e.Description, DescribeError(ERROR_INVALID_NAME));
+        }
+        EXPECT_EQ(files->Dir(std::string(text) + "x.exe"), "");
+    }
+}
+
 TEST_F(FileSystemTest, ErrorInfoCarriesTheSystemsWords) {
     TempFolder folder;
     try {
