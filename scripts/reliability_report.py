@@ -72,6 +72,11 @@ CASES = [
     ("Names", "a 200-character name, the whole path beyond 260 characters",
      "listed and installed; exact command line and window title",
      [(E2E, "ReliabilityNames.ATwoHundredCharacterNameInAPathBeyondMaxPath")]),
+    ("Names", "an unpaired UTF-16 surrogate in a name (NTFS allows it); a pair split across two texts",
+     "every lone surrogate D800..DFFF goes to its three-byte form and back unchanged; Narrow(high) + "
+     "Narrow(low) widens to the pair; invalid bytes become U+FFFD; such a file is listed and found by its "
+     "exact name (where the file system lets it be made)",
+     [("host", "Utf16.*"), (E2E, "FileSystemTest.NamesWithAnUnpairedSurrogateAreListedAndFoundAsTheyAre")]),
     ("Folder text", "a trailing `\\`, `/` separators, the `\\\\?\\` prefix, 4,000 characters naming the folder",
      "each lists the real folder (3 files); the text stays as typed; a trailing `\\` gives `\\\\` in the "
      "command line and title",

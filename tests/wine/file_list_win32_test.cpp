@@ -306,6 +306,32 @@ TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePageRoundTrip) {
     EXPECT_EQ(files->Dir(folder.Path() + "\\Эффект.hfz"), "Эффект.hfz");
 }
 
+// NTFS takes any 16-bit units for a name, an unpaired surrogate too. Such a
+// name must come back exactly, or the list shows one that does not exist.
+TEST_F(FileSystemTest, NamesWithAnUnpairedSurrogateAreListedAndFoundAsTheyAre) {
+    const std::wstring lone = L"lone\xD800.hfz", low = L"low\xDC01.hfz", pair = L"pair\xD83D\xDE00.hfz";
+    EXPECT_EQ(Widen(Narrow(lone)), lone);
+    EXPECT_EQ(Widen(Narrow(L"split\xD83D") + Narrow(L"\xDE00.hfz")), L"split\xD83D\xDE00.hfz");
+
+    TempFolder folder;
+    std::vector<std::wstring> created;
+    for (const std::wstring& name : {lone, low, pair}) {
+        const HANDLE file = CreateFileW(Verbatim(folder.WidePath() + L"\\" + name).c_str(), GENERIC_WRITE, 0,
+                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) continue;
+        CloseHandle(file);
+        created.push_back(name);
+    }
+    if (created.size() < 3) GTEST_SKIP() << "this file system refuses unpaired surrogates";
+    const Names names = ListHfzFiles(*files, folder.Path());
+    ASSERT_EQ(names.size(), 3u);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(std::find(created.begin(), created.end(), Widen(name)), created.end());
+        EXPECT_EQ(files->Dir(folder.Path() + "\\" + name), name);
+    }
+}
+
 TEST_F(FileSystemTest, DirNamesOnlyOrdinaryExistingFiles) {
     TempFolder folder;
     folder.AddFile(L"InstallHFZ.exe");
