@@ -12,13 +12,14 @@ bool StartsWithTwoSeparators(std::string_view text) {
     return text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1]);
 }
 
-// "\\?\..." or "\\.\...": the rest names a device or a drive, not a server.
-// Returns the text after the prefix, or npos when there is none.
+// "\\?\..." or "\\.\...": what follows names a device or a drive, not a
+// server. The length of that prefix, or npos when there is none.
 std::size_t DevicePrefixLength(std::string_view text) {
     if (text.substr(0, kVerbatimPrefix.size()) == kVerbatimPrefix) return kVerbatimPrefix.size();
-    if (StartsWithTwoSeparators(text) && text.size() >= 3 && text[2] == '.' &&
-        (text.size() == 3 || IsSeparator(text[3])))
-        return 4;
+    if (StartsWithTwoSeparators(text) && text.size() >= 3 && text[2] == '.') {
+        if (text.size() == 3) return 3;
+        if (IsSeparator(text[3])) return 4;
+    }
     return std::string_view::npos;
 }
 
@@ -35,11 +36,8 @@ bool IsUncDevice(std::string_view rest) {
 // or npos when the text is no network path.
 std::size_t ServerStart(std::string_view text) {
     const std::size_t device = DevicePrefixLength(text);
-    if (device != std::string_view::npos) {
-        if (device > text.size()) return std::string_view::npos;
-        const std::string_view rest = text.substr(device);
-        return IsUncDevice(rest) ? device + 3 : std::string_view::npos;
-    }
+    if (device != std::string_view::npos)
+        return IsUncDevice(text.substr(device)) ? device + 3 : std::string_view::npos;
     return StartsWithTwoSeparators(text) ? 2 : std::string_view::npos;
 }
 
