@@ -322,14 +322,14 @@ TEST_F(FileSystemTest, NamesWithAnUnpairedSurrogateAreListedAndFoundAsTheyAre) {
         CloseHandle(file);
         created.push_back(name);
     }
-    if (created.size() < 3) GTEST_SKIP() << "this file system refuses unpaired surrogates";
     const Names names = ListHfzFiles(*files, folder.Path());
-    ASSERT_EQ(names.size(), 3u);
+    ASSERT_EQ(names.size(), created.size());
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         EXPECT_NE(std::find(created.begin(), created.end(), Widen(name)), created.end());
         EXPECT_EQ(files->Dir(folder.Path() + "\\" + name), name);
     }
+    if (created.size() < 3) GTEST_SKIP() << "this file system refuses unpaired surrogates";
 }
 
 TEST_F(FileSystemTest, DirNamesOnlyOrdinaryExistingFiles) {
