@@ -72,6 +72,11 @@ CASES = [
     ("Names", "a 200-character name, the whole path beyond 260 characters",
      "listed and installed; exact command line and window title",
      [(E2E, "ReliabilityNames.ATwoHundredCharacterNameInAPathBeyondMaxPath")]),
+    ("Names", "an unpaired UTF-16 surrogate in a name (NTFS allows it); a pair split across two texts",
+     "every lone surrogate D800..DFFF goes to its three-byte form and back unchanged; Narrow(high) + "
+     "Narrow(low) widens to the pair; invalid bytes become U+FFFD; such a file is listed and found by its "
+     "exact name (where the file system lets it be made)",
+     [("host", "Utf16.*"), (E2E, "FileSystemTest.NamesWithAnUnpairedSurrogateAreListedAndFoundAsTheyAre")]),
     ("Folder text", "a trailing `\\`, `/` separators, the `\\\\?\\` prefix, 4,000 characters naming the folder",
      "each lists the real folder (3 files); the text stays as typed; a trailing `\\` gives `\\\\` in the "
      "command line and title",
@@ -81,6 +86,12 @@ CASES = [
      "\"Invalid path\" within 10 s; Quelbrin answers a WM_GETTEXT within 2.5 s after each",
      [(E2E, "ReliabilityFolders.OddFolderTextsListARealFolderOrSayInvalidPath"),
       ("host", "EmptyFolderText.*")]),
+    ("Folder text", "a network path typed so far without a share: `\\\\`, `\\\\se`, `\\\\se\\`, either slash, "
+     "`\\\\?\\UNC\\se`",
+     "\"Invalid path\" at each keystroke and no network lookup (the fake records every one); the real file "
+     "system refuses them with the invalid-name error before asking Windows; the shared rule's table",
+     [("host", "NetworkFolderText.*"), ("host", "FolderTextRule.*"),
+      (E2E, "FileSystemTest.NetworkPathsWithoutAShareAreRefusedBeforeAnyLookup")]),
     ("Folder text", "the folder vanishes between listing and install",
      "the installer is started for the listed file and answered; \"Ready\"; the next listing says "
      "\"Invalid path\" and then nothing is started",
@@ -89,6 +100,11 @@ CASES = [
      "\"40000 .hfz files\", first and last names and one past 32,767 in place; Quelbrin answers",
      [(E2E, "ReliabilityFolders.FortyThousandPackagesAreListedAndCounted"),
       (E2E, "FileListTest.FortyThousandFilesAreCountedAndListed")]),
+    ("File list", "a file added while the folder's last-write time stays the same (FAT root: none; FAT: 2 s)",
+     "a Refresh after the one that follows a listing reads the folder again and shows the new file, the "
+     "selection kept by name; only the Refresh right after a listing skips its read",
+     [(E2E, "FileListTest.RefreshRereadsAFolderWhoseTimeDidNotChangeKeepingTheSelectionByName"),
+      ("host", "FakeFileList.OnlyTheRefreshRightAfterAListingSkipsReading")]),
     ("Registry", "default value REG_BINARY, REG_MULTI_SZ, REG_NONE",
      "start-up shows \"InstallHFZ.exe not found...\" and leaves the path empty",
      [(E2E, "ReliabilityRegistry.ValuesThatAreNoTextMeanNothingIsRegistered"),
@@ -152,8 +168,8 @@ CASES = [
 ]
 
 # Tests written for this report, whose run time it adds up.
-OWN_PREFIXES = ("Reliability", "EmptyFolderText.", "ReopeningInstaller.", "KeyFloor.", "AnsiInstaller.",
-                "OwnedWindows.", "EveryKey.", "AnyFailure.", "OldWindows.")
+OWN_PREFIXES = ("Reliability", "EmptyFolderText.", "NetworkFolderText.", "ReopeningInstaller.", "KeyFloor.",
+                "AnsiInstaller.", "OwnedWindows.", "EveryKey.", "AnyFailure.", "OldWindows.")
 
 
 def read_junit(path):

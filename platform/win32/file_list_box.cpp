@@ -1,25 +1,10 @@
 #include "platform/win32/file_list_box.h"
 
 #include "main_window/hfz_listing.h"
-#include "platform/win32/long_path.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 
 namespace quelbrin::win32 {
-
-namespace {
-
-// A folder's last-write time, which changes when an entry is added, removed
-// or renamed; 0 when it can't be read.
-unsigned long long FolderStamp(const std::string& folder) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(ToFileApiPath(Widen(folder)).c_str(), GetFileExInfoStandard, &data))
-        return 0;
-    return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
-}
-
-}  // namespace
 
 FileListControl::FileListControl(HWND listBox, const FileSystem& files,
                                  std::function<void()> onClick)
@@ -33,21 +18,16 @@ std::string FileListControl::FileName() const { return List(ListIndex()); }
 
 void FileListControl::SetFileName(const std::string& folder) {
     if (folder.empty()) return;  // keeps the previous entries
-    const unsigned long long stamp = FolderStamp(folder);
     const std::vector<std::string> names = ListHfzFiles(files_, folder);  // throws before any change
     Fill(names);
-    folder_ = folder;
-    listedStamp_ = stamp;
+    listed_.Listed(folder);
 }
 
 void FileListControl::Refresh() {
-    if (folder_.empty()) return;
-    const unsigned long long stamp = FolderStamp(folder_);
-    if (stamp != 0 && stamp == listedStamp_) return;  // just listed, nothing changed since
+    if (!listed_.RefreshReads()) return;
     const std::string selected = FileName();
-    const std::vector<std::string> names = ListHfzFiles(files_, folder_);
+    const std::vector<std::string> names = ListHfzFiles(files_, listed_.Folder());
     Fill(names);
-    listedStamp_ = stamp;
     if (selected.empty()) return;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] == selected) {

@@ -5,6 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/file_system.h"
+#include "platform/listed_folder.h"
 #include "platform/win32/windows_wrapper.h"
 
 namespace quelbrin::win32 {
@@ -33,10 +34,7 @@ private:
     HWND listBox_;
     const FileSystem& files_;
     std::function<void()> onClick_;
-    std::string folder_;  // the folder listed last; empty before the first
-    // The folder's last-write time when it was listed: a Refresh that finds
-    // it unchanged has nothing new to read. 0 when it could not be read.
-    unsigned long long listedStamp_ = 0;
+    ListedFolder listed_;
 };
 
 }  // namespace quelbrin::win32

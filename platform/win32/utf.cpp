@@ -1,25 +1,13 @@
 #include "platform/win32/utf.h"
 
-#include "platform/win32/windows_wrapper.h"
+#include "platform/utf16.h"
 
 namespace quelbrin::win32 {
 
-std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int size = static_cast<int>(utf8.size());
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
-    return out;
-}
+// Not MultiByteToWideChar / WideCharToMultiByte: they turn an unpaired
+// surrogate, which a file name may hold, into U+FFFD.
+std::wstring Widen(std::string_view utf8) { return Utf8ToUtf16<wchar_t>(utf8); }
 
-std::string Narrow(std::wstring_view utf16) {
-    if (utf16.empty()) return {};
-    const int size = static_cast<int>(utf16.size());
-    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, out.data(), n, nullptr, nullptr);
-    return out;
-}
+std::string Narrow(std::wstring_view utf16) { return Utf16ToUtf8<wchar_t>(utf16); }
 
 }  // namespace quelbrin::win32

@@ -1,5 +1,7 @@
 #include <memory>
 
+#include "platform/folder_text.h"
+
 #include "platform/win32/long_path.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
@@ -23,20 +25,6 @@ private:
 };
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-// The text after a "\\?\" prefix, where "?" is part of the syntax.
-std::wstring WithoutVerbatimPrefix(const std::wstring& path) {
-    return path.rfind(L"\\\\?\\", 0) == 0 ? path.substr(4) : path;
-}
-
-// Why a text can't name a folder to list, before Windows is asked: an empty
-// one would list the current folder's drive root, a pattern would list its
-// matches, a NUL would cut it short.
-bool IsUsableText(const std::wstring& path) {
-    if (path.find_first_not_of(L" \t") == std::wstring::npos) return false;
-    const std::wstring rest = WithoutVerbatimPrefix(path);
-    return rest.find_first_of(std::wstring(L"*?\0", 3)) == std::wstring::npos;
-}
 
 DirEntry EntryOf(const WIN32_FIND_DATAW& data) {
     DirEntry entry;
@@ -76,8 +64,8 @@ public:
     }
 
     std::string Dir(const std::string& path) const override {
+        if (!IsUsableFolderText(path)) return {};
         const std::wstring wide = Widen(path);
-        if (!IsUsableText(wide)) return {};
         const QuietDriveErrors quiet;
         WIN32_FIND_DATAW data{};
         const UniqueFindHandle found(FindFirstFileExW(ToFileApiPath(wide).c_str(), FindExInfoBasic,
@@ -90,8 +78,10 @@ public:
     }
 
     std::vector<DirEntry> ListFolder(const std::string& folder) const override {
+        // Before any lookup: a partial network path would keep this thread
+        // waiting for the network.
+        if (!IsUsableFolderText(folder)) throw MakeError(ERROR_INVALID_NAME, "ListFolder");
         const std::wstring wide = Widen(folder);
-        if (!IsUsableText(wide)) throw MakeError(ERROR_INVALID_NAME, "ListFolder");
         const QuietDriveErrors quiet;
         std::wstring dir = ToFileApiPath(wide);
         if (!IsSeparator(dir.back())) dir += L'\\';

@@ -27,15 +27,15 @@ std::string FakeFileList::FileName() const {
 void FakeFileList::SetFileName(const std::string& folder) {
     if (folder.empty()) return;  // keeps the previous entries, as the real list does
     std::vector<std::string> names = ListHfzFiles(files_, folder);  // throws before any change
-    folder_ = folder;
     names_ = std::move(names);
     index_ = -1;
+    listed_.Listed(folder);
 }
 
 void FakeFileList::Refresh() {
-    if (folder_.empty()) return;
+    if (!listed_.RefreshReads()) return;
     std::string selected = FileName();
-    names_ = ListHfzFiles(files_, folder_);
+    names_ = ListHfzFiles(files_, listed_.Folder());
     index_ = -1;
     for (std::size_t i = 0; i < names_.size(); ++i)
         if (names_[i] == selected) index_ = static_cast<int>(i);

@@ -5,6 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/file_system.h"
+#include "platform/listed_folder.h"
 
 namespace quelbrin::fake {
 
@@ -51,7 +52,7 @@ public:
 private:
     const FileSystem& files_;
     ControlLog& log_;
-    std::string folder_;
+    ListedFolder listed_;
     std::vector<std::string> names_;
     int index_ = -1;
     bool enabled_ = true;

@@ -1,30 +1,52 @@
 #include "tests/fake/fake_file_system.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/error_info.h"
+#include "platform/folder_text.h"
 
 namespace quelbrin::fake {
 
+namespace {
+int FoldCase(char c) { return std::tolower(static_cast<unsigned char>(c)); }
+}  // namespace
+
+bool PathLess::operator()(std::string_view a, std::string_view b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return FoldCase(x) < FoldCase(y); });
+}
+
+bool FakeFileSystem::LookUp(const std::string& path) const {
+    if (!IsUsableFolderText(path)) return false;
+    if (IsNetworkPath(path)) networkLookups.push_back(path);
+    return true;
+}
+
 std::string FakeFileSystem::Dir(const std::string& path) const {
-    if (!files.count(path)) return {};
-    const std::size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    if (!LookUp(path)) return {};
+    const auto it = files.find(path);
+    if (it == files.end()) return {};
+    const std::size_t slash = it->find_last_of('\\');  // the name as stored
+    return slash == std::string::npos ? *it : it->substr(slash + 1);
 }
 
 std::vector<DirEntry> FakeFileSystem::ListFolder(const std::string& folder) const {
     ++listings;
+    if (!LookUp(folder))
+        throw ErrorInfo(123, "ListFolder",
+                        "The filename, directory name, or volume label syntax is incorrect.");
     auto it = folders.find(folder);
-    if (it == folders.end())
-        throw ErrorInfo(3, "FindFirstFileExW", "The system cannot find the path specified.");
-    return it->second;
+    if (it != folders.end()) return it->second;
+    if (IsNetworkPath(folder)) throw ErrorInfo(53, "GetFileAttributesW", "The network path was not found.");
+    throw ErrorInfo(3, "FindFirstFileExW", "The system cannot find the path specified.");
 }
 
 int FakeFileSystem::CompareNames(const std::string& a, const std::string& b) const {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        const int ca = FoldCase(a[i]);
+        const int cb = FoldCase(b[i]);
         if (ca != cb) return ca < cb ? -1 : 1;
     }
     if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;

@@ -2,13 +2,21 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
 
 namespace quelbrin::fake {
 
-// Folders and files in memory. Paths are compared as typed.
+// Orders paths as Windows finds them: letter case ignored (ASCII).
+struct PathLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+
+// Folders and files in memory. Paths are compared without letter case; a text
+// the folder-text rule refuses fails before any lookup, as on Windows.
 class FakeFileSystem : public FileSystem {
 public:
     std::string AppPath() const override { return appPath; }
@@ -22,11 +30,18 @@ public:
                  bool system = false);
     void AddSubfolder(const std::string& folder, const std::string& name);
     // Ordinary files that Dir() finds, by full path.
-    std::set<std::string> files;
+    std::set<std::string, PathLess> files;
 
     std::string appPath = "C:\\Quelbrin";
-    std::map<std::string, std::vector<DirEntry>> folders;
+    std::map<std::string, std::vector<DirEntry>, PathLess> folders;
     mutable int listings = 0;
+    // Every path that Windows would have resolved over the network, in order:
+    // each one can keep the caller waiting for seconds.
+    mutable std::vector<std::string> networkLookups;
+
+private:
+    // Whether a path may be looked up at all; records a network lookup.
+    bool LookUp(const std::string& path) const;
 };
 
 }  // namespace quelbrin::fake

@@ -99,6 +99,14 @@ TEST(FakeDesktop, AnInstallersModalBoxDisablesItsWindowUntilEnterClosesIt) {
     EXPECT_TRUE(p->HasExited());
 }
 
+TEST(FakeFileSystem, FindsPathsWithoutRegardToLetterCaseAndGivesNamesAsStored) {
+    FakeFileSystem fs;
+    fs.AddFile("C:\\Effects", "Fire.hfz");
+    ASSERT_EQ(fs.ListFolder("c:\\EFFECTS").size(), 1u);
+    EXPECT_EQ(fs.Dir("C:\\effects\\FIRE.HFZ"), "Fire.hfz");
+    EXPECT_THROW(fs.ListFolder("C:\\Effect"), ErrorInfo);
+}
+
 TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
     FakeFileSystem fs;
     ControlLog log;
@@ -110,10 +118,28 @@ TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
     EXPECT_EQ(list.FileName(), "x.hfz");
     list.SetFileName("");
     EXPECT_EQ(list.ListCount(), 1);
-    fs.AddFile("D:\\a", "w.hfz");
-    list.Refresh();  // re-reads, keeping the selection by name
-    EXPECT_EQ(list.ListCount(), 2);
     EXPECT_EQ(list.FileName(), "x.hfz");
+}
+
+// The form refreshes right after each listing: that read would only repeat
+// the one just made. No folder time decides it (FAT roots have none, FAT
+// keeps 2 s), so every later Refresh reads again.
+TEST(FakeFileList, OnlyTheRefreshRightAfterAListingSkipsReading) {
+    FakeFileSystem fs;
+    ControlLog log;
+    FakeFileList list(fs, log);
+    fs.AddFile("D:\\a", "x.hfz");
+    list.SetFileName("D:\\a");
+    list.SetListIndex(0);
+    ASSERT_EQ(fs.listings, 1);
+    list.Refresh();
+    EXPECT_EQ(fs.listings, 1) << "the Refresh right after SetFileName read the folder again";
+    fs.AddFile("D:\\a", "w.hfz");
+    list.Refresh();
+    list.Refresh();
+    EXPECT_EQ(fs.listings, 3);
+    EXPECT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(list.FileName(), "x.hfz") << "the selection follows the name";
     EXPECT_EQ(list.ListIndex(), 1);
 }
 

@@ -1,6 +1,9 @@
 // Folder texts that name no folder, on the fake platform.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/unit/test_support.h"
 
 namespace quelbrin::test {
@@ -45,6 +48,42 @@ TEST(EmptyFolderText, BlanksAndPatternsAreInvalidToo) {
         h.Window().txPath.SetText(text);
         EXPECT_EQ(h.Status2(), "Invalid path");
     }
+}
+
+// The folder box lists at each keystroke. Typing "\\nas\fx" must not send
+// "\\n", "\\na", ... to the network: Windows would look each partial server
+// name up on the UI thread, seconds per keystroke.
+TEST(NetworkFolderText, TypingAServerNameNeverLooksItUp) {
+    Harness h;
+    h.fake.files.AddFile("\\\\nas\\fx", "a.hfz");
+    h.Start();
+    const std::string typed = "\\\\nas\\fx";
+    for (std::size_t length = 1; length < typed.size() - 1; ++length) {
+        SCOPED_TRACE(typed.substr(0, length));
+        h.Window().txPath.SetText(typed.substr(0, length));
+        EXPECT_EQ(h.Status2(), "Invalid path");
+        EXPECT_TRUE(h.fake.files.networkLookups.empty()) << h.fake.files.networkLookups.front();
+    }
+    h.Window().txPath.SetText("\\\\nas\\f");  // a share that does not exist
+    EXPECT_EQ(h.Status2(), "Invalid path");
+    h.Window().txPath.SetText(typed);
+    EXPECT_EQ(h.Status2(), "1 .hfz files");
+    EXPECT_EQ(h.fake.files.networkLookups, (std::vector<std::string>{"\\\\nas\\f", typed}));
+}
+
+TEST(NetworkFolderText, PathsWithoutAShareInEverySpellingAreInvalidWithoutALookup) {
+    Harness h;
+    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    h.Start();
+    for (const char* text : {"\\\\", "//", "\\\\se", "//se", "\\/se/", "/\\se\\", "\\\\se\\\\",
+                             "\\\\?\\UNC\\", "\\\\?\\UNC\\se", "\\\\?\\unc\\se\\", "\\\\.\\UNC\\se"}) {
+        SCOPED_TRACE(text);
+        h.Window().txPath.SetText("C:\\Quelbrin");
+        ASSERT_EQ(h.Status2(), "1 .hfz files");
+        h.Window().txPath.SetText(text);
+        EXPECT_EQ(h.Status2(), "Invalid path");
+    }
+    EXPECT_TRUE(h.fake.files.networkLookups.empty()) << h.fake.files.networkLookups.front();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "main_window/hfz_listing.h"
 #include "main_window/main_form_layout.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
@@ -232,6 +233,23 @@ TEST_F(FileSystemTest, BadFolderTextsFailWithAnErrorInfo) {
     }
 }
 
+// The folder box lists at each keystroke: a server name typed so far must
+// be refused from the text alone, never looked up on the network.
+TEST_F(FileSystemTest, NetworkPathsWithoutAShareAreRefusedBeforeAnyLookup) {
+    for (const char* text : {"\\\\", "//", "\\\\se", "//nas", "\\/se/", "\\\\se\\", "\\\\?\\UNC\\",
+                             "\\\\?\\UNC\\se", "\\\\?\\UNC\\se\\"}) {
+        SCOPED_TRACE(text);
+        try {
+            files->ListFolder(text);
+            ADD_FAILURE() << "listed";
+        } catch (const ErrorInfo& e) {
+            EXPECT_EQ(e.Number, ERROR_INVALID_NAME) << e.Source << ": " << e.Description;
+            EXPECT_EQ(e.Description, DescribeError(ERROR_INVALID_NAME));
+        }
+        EXPECT_EQ(files->Dir(std::string(text) + "x.exe"), "");
+    }
+}
+
 TEST_F(FileSystemTest, ErrorInfoCarriesTheSystemsWords) {
     TempFolder folder;
     try {
@@ -287,6 +305,32 @@ TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePageRoundTrip) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (Names{"plain.hfz", "Эффект.hfz", "特效.HFZ"}));
     EXPECT_EQ(files->Dir(folder.Path() + "\\Эффект.hfz"), "Эффект.hfz");
+}
+
+// NTFS takes any 16-bit units for a name, an unpaired surrogate too. Such a
+// name must come back exactly, or the list shows one that does not exist.
+TEST_F(FileSystemTest, NamesWithAnUnpairedSurrogateAreListedAndFoundAsTheyAre) {
+    const std::wstring lone = L"lone\xD800.hfz", low = L"low\xDC01.hfz", pair = L"pair\xD83D\xDE00.hfz";
+    EXPECT_EQ(Widen(Narrow(lone)), lone);
+    EXPECT_EQ(Widen(Narrow(L"split\xD83D") + Narrow(L"\xDE00.hfz")), L"split\xD83D\xDE00.hfz");
+
+    TempFolder folder;
+    std::vector<std::wstring> created;
+    for (const std::wstring& name : {lone, low, pair}) {
+        const HANDLE file = CreateFileW(Verbatim(folder.WidePath() + L"\\" + name).c_str(), GENERIC_WRITE, 0,
+                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) continue;
+        CloseHandle(file);
+        created.push_back(name);
+    }
+    const Names names = ListHfzFiles(*files, folder.Path());
+    ASSERT_EQ(names.size(), created.size());
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(std::find(created.begin(), created.end(), Widen(name)), created.end());
+        EXPECT_EQ(files->Dir(folder.Path() + "\\" + name), name);
+    }
+    if (created.size() < 3) GTEST_SKIP() << "this file system refuses unpaired surrogates";
 }
 
 TEST_F(FileSystemTest, DirNamesOnlyOrdinaryExistingFiles) {
@@ -385,13 +429,38 @@ TEST_F(FileListTest, SetListIndexSelectsAndRaisesClick) {
     EXPECT_EQ(List().FileName(), "");
 }
 
-TEST_F(FileListTest, RefreshRereadsTheFolderKeepingTheSelectionByName) {
+// A folder's last-write time as it was before a change, as on a FAT root
+// (no time at all) or a FAT folder changed twice within its 2 s.
+class FolderTime {
+public:
+    explicit FolderTime(const std::wstring& folder) {
+        const HANDLE opened = CreateFileW(folder.c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        EXPECT_NE(opened, INVALID_HANDLE_VALUE) << GetLastError();
+        if (opened != INVALID_HANDLE_VALUE) folder_.reset(opened);
+        EXPECT_TRUE(GetFileTime(folder_.get(), nullptr, nullptr, &written_)) << GetLastError();
+    }
+    void Restore() const {
+        EXPECT_TRUE(SetFileTime(folder_.get(), nullptr, nullptr, &written_)) << GetLastError();
+    }
+
+private:
+    UniqueKernelHandle folder_;
+    FILETIME written_{};
+};
+
+TEST_F(FileListTest, RefreshRereadsAFolderWhoseTimeDidNotChangeKeepingTheSelectionByName) {
     TempFolder folder;
     folder.AddFile(L"m.hfz");
     folder.AddFile(L"z.hfz");
     List().SetFileName(folder.Path() + "\\");
     List().SetListIndex(0);
+    List().Refresh();  // the one right after a listing has nothing new to read
+
+    const FolderTime time(folder.WidePath());
     folder.AddFile(L"a.hfz");
+    time.Restore();
     List().Refresh();
     ASSERT_EQ(List().ListCount(), 3);
     EXPECT_EQ(List().FileName(), "m.hfz");
@@ -399,6 +468,7 @@ TEST_F(FileListTest, RefreshRereadsTheFolderKeepingTheSelectionByName) {
     EXPECT_EQ(events.clicks, 1) << "Refresh raises no Click";
 
     DeleteFileW((folder.WidePath() + L"\\m.hfz").c_str());
+    time.Restore();
     List().Refresh();
     EXPECT_EQ(List().ListCount(), 2);
     EXPECT_EQ(List().ListIndex(), -1);

@@ -1,0 +1,44 @@
+// The folder-text rule that both file systems apply before any lookup.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/folder_text.h"
+
+namespace quelbrin {
+namespace {
+
+TEST(FolderTextRule, RefusesBlanksPatternsNulAndNetworkPathsWithoutAShare) {
+    const std::string refused[] = {
+        "", " ", " \t ", "C:\\*", "C:\\fx\\?", "D:\\a*b", std::string("C:\\\0x", 5),
+        "\\\\", "//", "\\/", "\\\\\\", "\\\\nas", "//nas", "\\/nas/", "/\\nas", "\\\\nas\\", "\\\\nas//",
+        "\\\\\\nas\\", "\\\\?\\UNC", "\\\\?\\UNC\\", "\\\\?\\UNC\\nas", "\\\\?\\UNC\\nas\\", "\\\\?\\unc\\nas",
+        "\\\\.\\UNC\\nas\\", "//./unc/nas", "\\\\?\\C:\\*", std::string("\\\\?\\C:\\\0", 8)};
+    for (const std::string& text : refused) {
+        SCOPED_TRACE("\"" + text + "\"");
+        EXPECT_FALSE(IsUsableFolderText(text));
+    }
+    const std::string usable[] = {
+        "C:\\", "C:\\Effects", "C:/Effects/", "\\", "relative", " C:\\lead", "\\\\nas\\fx", "//nas/fx",
+        "\\/nas\\f", "\\\\nas\\fx\\sub", "\\\\nas\\\\fx", "\\\\?\\C:\\Effects", "\\\\?\\UNC\\nas\\fx",
+        "\\\\?\\UNCx\\y", "\\\\.\\C:\\", "\\\\.\\UNC\\nas\\fx", "NUL", "C:\\caf\xc3\xa9"};
+    for (const std::string& text : usable) {
+        SCOPED_TRACE("\"" + text + "\"");
+        EXPECT_TRUE(IsUsableFolderText(text));
+    }
+}
+
+TEST(FolderTextRule, NetworkPathsAreTheOnesWindowsResolvesOverTheNetwork) {
+    for (const char* text : {"\\\\nas\\fx", "//nas/fx", "\\\\nas", "\\\\?\\UNC\\nas\\fx", "\\\\?\\unc\\nas",
+                             "\\\\.\\UNC\\nas\\fx"}) {
+        SCOPED_TRACE(text);
+        EXPECT_TRUE(IsNetworkPath(text));
+    }
+    for (const char* text : {"C:\\fx", "\\fx", "\\\\?\\C:\\fx", "\\\\.\\C:\\", "\\\\?\\UNCx\\y", "", "\\"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(IsNetworkPath(text));
+    }
+}
+
+}  // namespace
+}  // namespace quelbrin
