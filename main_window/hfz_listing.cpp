@@ -1,6 +1,6 @@
 #include "main_window/hfz_listing.h"
 
-#include <algorithm>
+#include "platform/listed_folder.h"
 
 namespace quelbrin {
 
@@ -16,15 +16,7 @@ bool HasHfzExtension(const std::string& name) {
 }
 
 std::vector<std::string> ListHfzFiles(const FileSystem& files, const std::string& folder) {
-    std::vector<std::string> names;
-    for (const DirEntry& e : files.ListFolder(folder)) {
-        if (!e.directory && !e.hidden && !e.system && HasHfzExtension(e.name))
-            names.push_back(e.name);
-    }
-    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        return files.CompareNames(a, b) < 0;
-    });
-    return names;
+    return ListFiles(files, folder, HasHfzExtension);
 }
 
 }  // namespace quelbrin

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 
+#include "main_window/hfz_listing.h"
 #include "platform/window_design.h"
 
 // The main window's and the dialog's design.
@@ -23,7 +24,7 @@ constexpr std::array<ControlSpec, 9> kMainControls{{
     {IdStatus1, Kind::Label, "", nullptr, 3120, 1680, 3135, 255, 5, false},
 }};
 
-constexpr MainWindowDesign kMainWindow{kAppTitle, kClientWidth, kClientHeight, kMainControls};
+constexpr MainWindowDesign kMainWindow{kAppTitle, kClientWidth, kClientHeight, kMainControls, HasHfzExtension};
 
 constexpr const char* kDialogTitle = "'bout 'n settings";
 constexpr int kDialogClientWidth = 5880, kDialogClientHeight = 1335;

@@ -1,6 +1,19 @@
 #include "platform/listed_folder.h"
 
+#include <algorithm>
+
 namespace quelbrin {
+
+std::vector<std::string> ListFiles(const FileSystem& files, const std::string& folder, NameFilter keep) {
+    std::vector<std::string> names;
+    for (const DirEntry& e : files.ListFolder(folder)) {
+        if (!e.directory && !e.hidden && !e.system && (!keep || keep(e.name))) names.push_back(e.name);
+    }
+    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        return files.CompareNames(a, b) < 0;
+    });
+    return names;
+}
 
 bool ListedFolder::RefreshReads() {
     if (folder_.empty()) return false;

@@ -1,7 +1,18 @@
 #pragma once
 #include <string>
+#include <vector>
+
+#include "platform/file_system.h"
 
 namespace quelbrin {
+
+// Which names a file list shows.
+using NameFilter = bool (*)(const std::string& name);
+
+// The names a file list shows for a folder: ordinary files (no folders,
+// hidden or system files) whose names pass the filter, in the platform's
+// order. Throws ErrorInfo when the folder can't be listed.
+std::vector<std::string> ListFiles(const FileSystem& files, const std::string& folder, NameFilter keep);
 
 // The folder a file list shows, and whether its entries were read a moment
 // ago. The form asks for a Refresh right after each listing; that read would

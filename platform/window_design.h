@@ -1,5 +1,6 @@
 #pragma once
 #include <span>
+#include <string>
 
 // How the windows are laid out, as data handed to the platform when it
 // creates them: the controls' identifiers (the views expose these controls),
@@ -34,11 +35,14 @@ struct ControlSpec {
 };
 
 // The main window: its caption (also the title of message boxes that name
-// none), its client area in twips and its controls in creation order.
+// none), its client area in twips, its controls in creation order, and the
+// file list's filter.
 struct MainWindowDesign {
     const char* title;
     int clientWidth, clientHeight;
     std::span<const ControlSpec> controls;
+    // The names the file list shows.
+    bool (*listFilter)(const std::string& name);
 };
 
 // The About and settings dialog.

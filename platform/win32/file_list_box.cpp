@@ -1,14 +1,13 @@
 #include "platform/win32/file_list_box.h"
 
-#include "main_window/hfz_listing.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 
 namespace quelbrin::win32 {
 
-FileListControl::FileListControl(HWND listBox, const FileSystem& files,
+FileListControl::FileListControl(HWND listBox, const FileSystem& files, NameFilter keep,
                                  std::function<void()> onClick)
-    : listBox_(listBox), files_(files), onClick_(std::move(onClick)) {}
+    : listBox_(listBox), files_(files), keep_(keep), onClick_(std::move(onClick)) {}
 
 bool FileListControl::Enabled() const { return IsWindowEnabled(listBox_) != FALSE; }
 
@@ -18,7 +17,7 @@ std::string FileListControl::FileName() const { return List(ListIndex()); }
 
 void FileListControl::SetFileName(const std::string& folder) {
     if (folder.empty()) return;  // keeps the previous entries
-    const std::vector<std::string> names = ListHfzFiles(files_, folder);  // throws before any change
+    const std::vector<std::string> names = ListFiles(files_, folder, keep_);  // throws before any change
     Fill(names);
     listed_.Listed(folder);
 }
@@ -26,7 +25,7 @@ void FileListControl::SetFileName(const std::string& folder) {
 void FileListControl::Refresh() {
     if (!listed_.RefreshReads()) return;
     const std::string selected = FileName();
-    const std::vector<std::string> names = ListHfzFiles(files_, listed_.Folder());
+    const std::vector<std::string> names = ListFiles(files_, listed_.Folder(), keep_);
     Fill(names);
     if (selected.empty()) return;
     for (std::size_t i = 0; i < names.size(); ++i) {

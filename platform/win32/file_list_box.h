@@ -13,7 +13,7 @@ namespace quelbrin::win32 {
 // The file list on a list box (LBS_NOTIFY, unsorted: the names come sorted).
 class FileListControl : public FileListBox {
 public:
-    FileListControl(HWND listBox, const FileSystem& files, std::function<void()> onClick);
+    FileListControl(HWND listBox, const FileSystem& files, NameFilter keep, std::function<void()> onClick);
 
     bool Enabled() const override;
     void SetEnabled(bool enabled) override;
@@ -33,6 +33,7 @@ private:
 
     HWND listBox_;
     const FileSystem& files_;
+    NameFilter keep_;
     std::function<void()> onClick_;
     ListedFolder listed_;
 };

@@ -99,7 +99,7 @@ void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
             txPath_ = std::make_unique<EditControl>(control, [this] { events_.TxPath_Change(); });
             break;
         case layout::IdFileList:
-            fileList_ = std::make_unique<FileListControl>(control, files_,
+            fileList_ = std::make_unique<FileListControl>(control, files_, design.listFilter,
                                                           [this] { events_.FileList_Click(); });
             break;
         }

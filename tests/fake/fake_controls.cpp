@@ -1,6 +1,5 @@
 #include "tests/fake/fake_controls.h"
 
-#include "main_window/hfz_listing.h"
 
 namespace quelbrin::fake {
 
@@ -26,7 +25,7 @@ std::string FakeFileList::FileName() const {
 
 void FakeFileList::SetFileName(const std::string& folder) {
     if (folder.empty()) return;  // keeps the previous entries, as the real list does
-    std::vector<std::string> names = ListHfzFiles(files_, folder);  // throws before any change
+    std::vector<std::string> names = ListFiles(files_, folder, keep_);  // throws before any change
     names_ = std::move(names);
     index_ = -1;
     listed_.Listed(folder);
@@ -35,7 +34,7 @@ void FakeFileList::SetFileName(const std::string& folder) {
 void FakeFileList::Refresh() {
     if (!listed_.RefreshReads()) return;
     std::string selected = FileName();
-    names_ = ListHfzFiles(files_, listed_.Folder());
+    names_ = ListFiles(files_, listed_.Folder(), keep_);
     index_ = -1;
     for (std::size_t i = 0; i < names_.size(); ++i)
         if (names_[i] == selected) index_ = static_cast<int>(i);

@@ -36,7 +36,8 @@ private:
 // Lists a folder of the fake file system the way the real list does.
 class FakeFileList : public FileListBox {
 public:
-    FakeFileList(const FileSystem& files, ControlLog& log) : files_(files), log_(log) {}
+    FakeFileList(const FileSystem& files, ControlLog& log, NameFilter keep)
+        : files_(files), log_(log), keep_(keep) {}
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override;
     std::string FileName() const override;
@@ -52,6 +53,7 @@ public:
 private:
     const FileSystem& files_;
     ControlLog& log_;
+    NameFilter keep_;
     ListedFolder listed_;
     std::vector<std::string> names_;
     int index_ = -1;

@@ -6,7 +6,8 @@
 
 namespace quelbrin::fake {
 
-FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files)
+FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files,
+                               const layout::MainWindowDesign& design)
     : btExit("BtExit", log, "Cancel / Exit"),
       btAbout("BtAbout", log, "About..."),
       btStart("BtStart", log, "Install All Files"),
@@ -15,14 +16,14 @@ FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files)
       txPath("TxPath", log),
       status2("Status2", log, "Ready"),
       status1("Status1", log),
-      fileList(files, log) {
+      fileList(files, log, design.listFilter) {
     txPath.onChange = [&events] { events.TxPath_Change(); };
     fileList.onClick = [&events] { events.FileList_Click(); };
 }
 
 std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEvents,
                                                          const layout::MainWindowDesign& design) {
-    auto view = std::make_unique<FakeMainWindow>(mainEvents, files_);
+    auto view = std::make_unique<FakeMainWindow>(mainEvents, files_, design);
     window = view.get();
     events = &mainEvents;
     // The main window on the desktop: while busy only "Cancel / Exit" can hold

@@ -31,7 +31,7 @@ public:
 
 class FakeMainWindow : public MainWindowView {
 public:
-    FakeMainWindow(MainFormEvents& events, const FileSystem& files);
+    FakeMainWindow(MainFormEvents& events, const FileSystem& files, const layout::MainWindowDesign& design);
     TextControl& BtExit() override { return btExit; }
     TextControl& BtAbout() override { return btAbout; }
     TextControl& BtStart() override { return btStart; }

@@ -2,6 +2,7 @@
 // not obvious, check that it acts as the platform does.
 #include <gtest/gtest.h>
 
+#include "main_window/hfz_listing.h"
 #include "tests/fake/fake_platform.h"
 
 namespace quelbrin::fake {
@@ -110,7 +111,7 @@ TEST(FakeFileSystem, FindsPathsWithoutRegardToLetterCaseAndGivesNamesAsStored) {
 TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
     FakeFileSystem fs;
     ControlLog log;
-    FakeFileList list(fs, log);
+    FakeFileList list(fs, log, HasHfzExtension);
     fs.AddFile("D:\\a", "x.hfz");
     list.SetFileName("D:\\a");
     list.SetListIndex(0);
@@ -127,7 +128,7 @@ TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
 TEST(FakeFileList, OnlyTheRefreshRightAfterAListingSkipsReading) {
     FakeFileSystem fs;
     ControlLog log;
-    FakeFileList list(fs, log);
+    FakeFileList list(fs, log, HasHfzExtension);
     fs.AddFile("D:\\a", "x.hfz");
     list.SetFileName("D:\\a");
     list.SetListIndex(0);
