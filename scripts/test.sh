@@ -119,6 +119,14 @@ else
     echo "Screenshots: none were saved"
 fi
 cat "$logs/reliability.txt"
+
+# The benchmark's figures are of the commit its results name; say when the
+# program's code has changed since (a line, not a failure).
+bench_commit=$(sed -n 's/.* build of commit \([0-9a-f]\{7,\}\).*/\1/p' bench/results.md | head -1)
+if [ -n "$bench_commit" ] && git rev-parse -q --verify "$bench_commit^{commit}" >/dev/null 2>&1; then
+    changed=$(git diff --name-only "$bench_commit" HEAD -- app main_window installer settings platform CMakeLists.txt cmake | wc -l)
+    [ "$changed" -gt 0 ] && echo "Benchmark: bench/results.md measured commit $bench_commit; the program's code has changed since ($changed files): run bash bench/run.sh to refresh it"
+fi
 echo "Logs: $logs"
 echo "Total: $total_passed passed, $total_failed failed, $total_skipped skipped"
 [ "$total_failed" -eq 0 ]
