@@ -53,7 +53,7 @@ for preset in "${presets[@]}"; do
             failed[$preset]=1
         else
             echo "=== $preset: test"
-            run_logged "$logs/$preset-ctest.log" ctest --preset "$preset" -j 2 --output-junit "$logs/$preset-junit.xml"
+            run_logged "$logs/$preset-ctest.log" ctest --preset "$preset" -j 2 --test-output-size-passed 65536 --output-junit "$logs/$preset-junit.xml"
             rc=$?
             line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$preset-ctest.log" | tail -1)
             if [ -n "$line" ]; then

@@ -1,5 +1,6 @@
 // "Install Selected File" with the substitute installer in InstallHFZ.exe's place.
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::e2e {
 namespace {
@@ -89,6 +90,8 @@ TEST_F(InstallSelected, ADoubleClickOnAFileInstallsThatFile) {
 }
 
 TEST_F(InstallSelected, WaitsForASlowWindowAndNeverRunsTwoInstallers) {
+    quelbrin::test::ReliabilityCase("Installer", "shows its window only after 3 s",
+                                    "one start, the late window is found and answered in the foreground, never two installers at once");
     const std::wstring log = PlaceInstaller({.passes = 1, .delayMs = 3000});
     const std::wstring packages = MakePackages(L"packages", {L"Slow.hfz"});
     StartAndWaitForWindow();
@@ -112,6 +115,8 @@ TEST_F(InstallSelected, WaitsForASlowWindowAndNeverRunsTwoInstallers) {
 }
 
 TEST_F(InstallSelected, AnInstallerThatIgnoresKeysRunsOnAfterCancelExit) {
+    quelbrin::test::ReliabilityCase("Installer", "ignores the keys until Cancel / Exit is pressed",
+                                    R"~(passes go on while Status2 reads "Installing selected file..."; Quelbrin ends within 10 s of Exit; the installer and its window stay)~");
     const std::wstring log = PlaceInstaller({.mode = "ignorekeys"});
     const std::wstring packages = MakePackages(L"packages", {L"Stubborn.hfz"});
     StartAndWaitForWindow();

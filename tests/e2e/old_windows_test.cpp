@@ -3,6 +3,7 @@
 // a user presses on Quelbrin itself while it installs.
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/e2e/real_input.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::e2e {
 namespace {
@@ -12,6 +13,10 @@ using namespace layout;
 class OldWindows : public E2eTest {};
 
 TEST_F(OldWindows, AnAnsiInstallerWithAHiddenOwnerAndABoxOfItsOwnFinishesABatchOfCyrillicAndCjkNames) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the installer's window hangs off a hidden owner and shows a box of its own",
+                                    "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, also when a launcher started the installer; the batch finishes");
+    quelbrin::test::ReliabilityCase("Answer loop", "an ANSI installer, Cyrillic and CJK names (code page 1252)",
+                                    R"~(the windows are found by the title the installer really shows ("?" for the missing letters), answered, and the batch ends with "Ready")~");
     ASSERT_EQ(GetACP(), 1252u) << "Wine's locale must give the ANSI code page 1252 (a UTF-8 one gives 65001)";
     folder_.CopyIn(WinePath(OLD_INSTALLER_EXE), L"app\\InstallHFZ.exe");
     const std::wstring packages = MakePackages(L"fx", {L"\u041E\u0433\u043E\u043D\u044C.hfz", L"\u82B1\u706B.hfz"});
@@ -32,6 +37,8 @@ TEST_F(OldWindows, AnAnsiInstallerWithAHiddenOwnerAndABoxOfItsOwnFinishesABatchO
 }
 
 TEST_F(OldWindows, EscRightAfterAMouseClickOnInstallEndsQuelbrin) {
+    quelbrin::test::ReliabilityCase("Answer loop", R"~(Esc right after a mouse click on "Install Selected File")~",
+                                    "a real click and a real Esc key (SendInput): Quelbrin ends, though the clicked button, which had the focus, was disabled");
     PlaceInstaller({.delayMs = 60000});  // no window for a minute: Quelbrin stays busy, waiting
     const std::wstring packages = MakePackages(L"fx", {L"Fire.hfz"});
     StartAndWaitForWindow();

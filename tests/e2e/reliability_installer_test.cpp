@@ -6,6 +6,7 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 #include "tests/e2e/reliability_support.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::e2e {
 namespace {
@@ -49,6 +50,8 @@ void ExpectOneAfterAnother(const std::wstring& log, const std::vector<InstallerR
 }
 
 TEST_F(ReliabilityInstaller, InstallersThatShowNoWindowCountAsDoneOnlyOnceTheyHaveEnded) {
+    quelbrin::test::ReliabilityCase("Installer", "never shows its window and ends (after 1.5 s, or at once)",
+                                    R"~(each file counts as done only once its installer has ended: the next one starts after the exit; no keys are typed; "Ready"; Quelbrin answers every poll)~");
     // A: no window, ends after 1.5 s; B: ends at once; C: behaves.
     const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 1},
                                                  {"mode@A.hfz=nowindow", "delay_ms@A.hfz=1500", "mode@B.hfz=exit"});
@@ -76,6 +79,8 @@ TEST_F(ReliabilityInstaller, InstallersThatShowNoWindowCountAsDoneOnlyOnceTheyHa
 }
 
 TEST_F(ReliabilityInstaller, AnInstallerThatCrashesWithItsWindowUpEndsItsFileAndTheBatchGoesOn) {
+    quelbrin::test::ReliabilityCase("Installer", "crashes (access violation) at the first key, window up",
+                                    R"~(the file counts as done, the batch goes on with the next file, "Ready", no message box, Quelbrin alive and answering)~");
     const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 1},
                                                  {"mode@Crash.hfz=crash"});
     const std::wstring packages = MakePackages(L"packages", {L"Crash.hfz", L"Next.hfz"});
@@ -103,6 +108,8 @@ TEST_F(ReliabilityInstaller, AnInstallerThatCrashesWithItsWindowUpEndsItsFileAnd
 }
 
 TEST_F(ReliabilityInstaller, AnInstallerThatNeedsTwentyPassesGetsThemAllInTheForeground) {
+    quelbrin::test::ReliabilityCase("Installer", "needs 20 passes",
+                                    R"~(20 passes, 40 keys alternating Tab and Enter, every one in the foreground; "Ready")~");
     const std::wstring log = PlaceInstaller({.passes = 20});
     const std::wstring packages = MakePackages(L"packages", {L"Patient.hfz"});
     StartAndWaitForWindow();
@@ -126,6 +133,8 @@ TEST_F(ReliabilityInstaller, AnInstallerThatNeedsTwentyPassesGetsThemAllInTheFor
 }
 
 TEST_F(ReliabilityInstaller, AnInstallerThatReopensItsWindowIsAnsweredUntilTheSecondOneCloses) {
+    quelbrin::test::ReliabilityCase("Installer", "closes its window, then shows a second one with the same title",
+                                    "both windows are answered (4 passes), with and without activation; the next file starts only after the second window closed");
     const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 2, .mode = "reopen"},
                                                  {"reopen_delay_ms=300"});
     // Both reopen: the first is answered with activation, the last without.
@@ -158,6 +167,19 @@ TEST_F(ReliabilityInstaller, AnInstallerThatReopensItsWindowIsAnsweredUntilTheSe
 // install ends with "Error: " and the system's words, nothing is started, and
 // the controls come back; a path with blanks to a real installer works.
 TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsError) {
+    quelbrin::test::ReliabilityCase("Installer path", "blanks only; a real installer in a path with blanks",
+                                    R"~(blanks: "Error: " and the system's words (Wine 8: invalid name); the path with blanks is started quoted and installs)~");
+    quelbrin::test::ReliabilityCase("Installer path", "a file that is not a program (.txt, and text named .exe)",
+                                    R"~("Error: " and the system's words for a bad executable format; nothing started)~");
+    quelbrin::test::ReliabilityCase("Installer path", "a missing file",
+                                    R"~("Error: " and the system's words for file not found; nothing started)~");
+    quelbrin::test::ReliabilityCase("Installer path", "a folder",
+                                    R"~("Error: " and the system's words (Windows: access denied; Wine 8: invalid handle); nothing started)~");
+    quelbrin::test::ReliabilityCase("Installer path", "empty (About dialog)",
+                                    R"~("Error: " and the system's words for file not found; nothing started; controls enabled; Status1 kept)~");
+    quelbrin::test::ReliabilityNote(
+        "A folder typed as the installer path gives Wine 8's words for ERROR_INVALID_HANDLE; Windows reports "
+        "access denied there.");
     const std::wstring localLog = PlaceInstaller({});
     const std::wstring blankLog = PlaceSubstitute(folder_, L"my installer dir", L"Install HFZ.exe", {});
     const std::wstring packages = MakePackages(L"packages", {L"Fire.hfz"});
@@ -219,6 +241,8 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
 // passes go on; for the last it holds its keys until the user brings the
 // installer back. The other program never gets a key.
 TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
+    quelbrin::test::ReliabilityCase("Installer", "another program takes the foreground when a pass is due",
+                                    "files 1-2: Quelbrin wins the installer back and its keys land there; last file: no keys until the user brings the installer back; the other program gets no key at all");
     const std::wstring log = PlaceInstaller({.passes = 3});
     const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
     Intruder intruder(folder_ / L"intruder.log", L"Quelbrin test: another program");

@@ -6,6 +6,7 @@
 
 #include "platform/win32/utf.h"
 #include "tests/e2e/reliability_support.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::e2e {
 namespace {
@@ -27,6 +28,8 @@ private:
 class ReliabilityNames : public E2eTest {};
 
 TEST_F(ReliabilityNames, HostileFileNamesReachTheInstallerExactly) {
+    quelbrin::test::ReliabilityCase("Names", "blanks, &, %, %PATH%, ^, ', leading -, Cyrillic, CJK, emoji",
+                                    "the list holds the exact names; each installer's command line and window title carry the exact name; one pass each");
     const std::wstring log = PlaceInstaller({.passes = 1});
     const std::vector<std::wstring> names = {
         L"Two  Blanks and more.hfz", L"Salt & Pepper.hfz",      L"100% %PATH% Fade.hfz",
@@ -64,6 +67,8 @@ TEST_F(ReliabilityNames, HostileFileNamesReachTheInstallerExactly) {
 }
 
 TEST_F(ReliabilityNames, ATwoHundredCharacterNameInAPathBeyondMaxPath) {
+    quelbrin::test::ReliabilityCase("Names", "a 200-character name, the whole path beyond 260 characters",
+                                    "listed and installed; exact command line and window title");
     const std::wstring log = PlaceInstaller({.passes = 1});
     const std::wstring folder = folder_ / (L"a folder with a long name, " + std::wstring(40, L'f'));
     std::wstring name = L"A long effect name ";
@@ -94,6 +99,10 @@ TEST_F(ReliabilityNames, ATwoHundredCharacterNameInAPathBeyondMaxPath) {
 class ReliabilityFolders : public E2eTest {};
 
 TEST_F(ReliabilityFolders, OddFolderTextsListARealFolderOrSayInvalidPath) {
+    quelbrin::test::ReliabilityCase("Folder text", R"~(`\\server\share` with no such server, `NUL`, `C:\*`, empty, blanks, 4,000 characters naming nothing)~",
+                                    R"~("Invalid path" within 10 s; Quelbrin answers a WM_GETTEXT within 2.5 s after each)~");
+    quelbrin::test::ReliabilityCase("Folder text", R"~(a trailing `\`, `/` separators, the `\\?\` prefix, 4,000 characters naming the folder)~",
+                                    R"~(each lists the real folder (3 files); the text stays as typed; a trailing `\` gives `\\` in the command line and title)~");
     const std::wstring log = PlaceInstaller({.passes = 1});
     const std::wstring packages = MakePackages(L"packages", {L"a.hfz", L"b.hfz", L"c.hfz"});
     // Listed before each case: another count and another first name, so a
@@ -152,6 +161,11 @@ TEST_F(ReliabilityFolders, OddFolderTextsListARealFolderOrSayInvalidPath) {
 // the file as listed and reports on it itself; the next listing says the
 // folder is gone.
 TEST_F(ReliabilityFolders, AFolderThatVanishesAfterListingStillEndsTheCommand) {
+    quelbrin::test::ReliabilityCase("Folder text", "the folder vanishes between listing and install",
+                                    R"~(the installer is started for the listed file and answered; "Ready"; the next listing says "Invalid path" and then nothing is started)~");
+    quelbrin::test::ReliabilityNote(
+        "The program does not check that a listed file still exists: for a vanished folder the installer is "
+        "started and reports on the package itself.");
     const std::wstring log = PlaceInstaller({.passes = 1});
     const std::wstring packages = MakePackages(L"vanishing", {L"Gone.hfz"});
     StartAndWaitForWindow();
@@ -179,6 +193,8 @@ TEST_F(ReliabilityFolders, AFolderThatVanishesAfterListingStillEndsTheCommand) {
 }
 
 TEST_F(ReliabilityFolders, FortyThousandPackagesAreListedAndCounted) {
+    quelbrin::test::ReliabilityCase("Folder text", "40,000 .hfz files",
+                                    R"~("40000 .hfz files", first and last names and one past 32,767 in place; Quelbrin answers)~");
     PlaceInstaller({});
     const std::wstring many = folder_.MakeFolder(L"many");
     VerbatimTree cleanup(many);

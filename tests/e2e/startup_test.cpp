@@ -3,6 +3,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::e2e {
 namespace {
@@ -100,6 +101,8 @@ private:
 };
 
 TEST_F(MissingInstaller, WarnsBeforeTheWindowShowsAndInstallReportsTheError) {
+    quelbrin::test::ReliabilityCase("Installer path", "no installer found at start-up",
+                                    R"~(the message box before the main window; install ends with "Error: " and a system error text)~");
     MakePackages(L"app", {L"Fire.hfz"});
     Start();
 

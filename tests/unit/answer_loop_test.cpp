@@ -7,6 +7,7 @@
 
 #include "installer/run_installer.h"
 #include "tests/unit/test_support.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::test {
 namespace {
@@ -19,6 +20,8 @@ int OpenNotepad(fake::FakeDesktop& desktop) {
 }
 
 TEST(KeyFloor, NoKeySoonerThanTheFloorAfterTheWindowShowedOrTheKeysBefore) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the event pump takes no time, as on Windows today",
+                                    "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once");
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.passesNeeded = 3;
     h.form->BtInst_Click();
@@ -31,6 +34,8 @@ TEST(KeyFloor, NoKeySoonerThanTheFloorAfterTheWindowShowedOrTheKeysBefore) {
 }
 
 TEST(KeyFloor, HeldBackPassesWaitTheirFloorUntilTheUserComesBack) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the event pump takes no time, as on Windows today",
+                                    "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once");
     InstallHarness h({"last.hfz"});
     h.fake.desktop.defaultScript.takesFocus = false;
     const int installerAt = 2000;
@@ -47,6 +52,8 @@ TEST(KeyFloor, HeldBackPassesWaitTheirFloorUntilTheUserComesBack) {
 }
 
 TEST(KeyFloor, AWindowThatClosesDuringTheWaitEndsItAtOnce) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the event pump takes no time, as on Windows today",
+                                    "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once");
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.closeDelayMs = 250;  // closes well after the short look that follows a pass
     h.form->BtInst_Click();
@@ -57,6 +64,8 @@ TEST(KeyFloor, AWindowThatClosesDuringTheWaitEndsItAtOnce) {
 }
 
 TEST(AnsiInstaller, CyrillicAndCjkNamesAreFoundByTheTitleTheInstallerReallyShows) {
+    quelbrin::test::ReliabilityCase("Answer loop", "an ANSI installer, Cyrillic and CJK names (code page 1252)",
+                                    R"~(the windows are found by the title the installer really shows ("?" for the missing letters), answered, and the batch ends with "Ready")~");
     InstallHarness h({"\xD0\x9E\xD0\xB3\xD0\xBE\xD0\xBD\xD1\x8C.hfz", "\xE8\x8A\xB1\xE7\x81\xAB.hfz"});
     h.fake.desktop.defaultScript.ansi = true;
     h.form->BtStart_Click();  // the exact title is never found: without the ANSI title this waits for ever
@@ -76,6 +85,8 @@ fake::InstallerScript OldInstaller() {
 }
 
 TEST(OwnedWindows, WhileItsBoxIsUpTheBoxIsActivatedNotTheDisabledWindow) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the installer's window hangs off a hidden owner and shows a box of its own",
+                                    "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, also when a launcher started the installer; the batch finishes");
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript = OldInstaller();
     // Install Selected File activates before every pass: activating the
@@ -86,6 +97,8 @@ TEST(OwnedWindows, WhileItsBoxIsUpTheBoxIsActivatedNotTheDisabledWindow) {
 }
 
 TEST(OwnedWindows, TheBoxOfAnInstallerStartedThroughALauncherGetsTheKeys) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the installer's window hangs off a hidden owner and shows a box of its own",
+                                    "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, also when a launcher started the installer; the batch finishes");
     InstallHarness h({"only.hfz"});
     h.fake.desktop.defaultScript = OldInstaller();
     h.fake.desktop.defaultScript.launcher = true;  // the window is not the started process's
@@ -95,6 +108,8 @@ TEST(OwnedWindows, TheBoxOfAnInstallerStartedThroughALauncherGetsTheKeys) {
 }
 
 TEST(EveryKey, AFocusChangeBetweenTheTwoKeysWithholdsTheEnter) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the focus moves between Tab and Enter; the user holds Shift, Ctrl, Alt or Windows",
+                                    "the foreground is checked right before each key: the Enter is held back and no key reaches the other program; no key goes out while a modifier is held");
     InstallHarness h({"a.hfz"});
     const int notepad = OpenNotepad(h.fake.desktop);
     bool clicked = false;
@@ -108,6 +123,8 @@ TEST(EveryKey, AFocusChangeBetweenTheTwoKeysWithholdsTheEnter) {
 }
 
 TEST(EveryKey, NoPassWhileTheUserHoldsShiftCtrlAltOrWindows) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the focus moves between Tab and Enter; the user holds Shift, Ctrl, Alt or Windows",
+                                    "the foreground is checked right before each key: the Enter is held back and no key reaches the other program; no key goes out while a modifier is held");
     InstallHarness h({"a.hfz"});
     h.fake.desktop.modifiersHeld = true;
     h.fake.ui.atTime.emplace(1000, [&] { h.fake.desktop.modifiersHeld = false; });
@@ -118,6 +135,8 @@ TEST(EveryKey, NoPassWhileTheUserHoldsShiftCtrlAltOrWindows) {
 }
 
 TEST(AnyFailure, OutOfMemoryOrALengthErrorEndsTheCommandWithTheControlsEnabled) {
+    quelbrin::test::ReliabilityCase("Answer loop", "out of memory, a length error inside an install command",
+                                    R"~("Error: " and a description in Status2, the controls enabled again, the holds released)~");
     InstallHarness h({"a.hfz", "b.hfz"});
     h.fake.desktop.onShell = [] { throw std::bad_alloc(); };
     h.form->BtInst_Click();

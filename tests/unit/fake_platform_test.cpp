@@ -4,6 +4,7 @@
 
 #include "main_window/hfz_listing.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::fake {
 namespace {
@@ -126,6 +127,8 @@ TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
 // the one just made. No folder time decides it (FAT roots have none, FAT
 // keeps 2 s), so every later Refresh reads again.
 TEST(FakeFileList, OnlyTheRefreshRightAfterAListingSkipsReading) {
+    quelbrin::test::ReliabilityCase("File list", "a file added while the folder's last-write time stays the same (FAT root: none; FAT: 2 s)",
+                                    "a Refresh after the one that follows a listing reads the folder again and shows the new file, the selection kept by name; only the Refresh right after a listing skips its read");
     FakeFileSystem fs;
     ControlLog log;
     FakeFileList list(fs, log, HasHfzExtension);

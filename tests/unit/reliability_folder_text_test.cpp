@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/unit/test_support.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::test {
 namespace {
@@ -12,6 +13,12 @@ namespace {
 // An emptied folder box must not leave the last folder's files listed: the
 // install commands would join the empty text and a name into "\name".
 TEST(EmptyFolderText, SaysInvalidPathAndNothingIsInstalled) {
+    quelbrin::test::ReliabilityCase("Folder text", "the folder box emptied",
+                                    "\"Invalid path\"; neither install command starts anything; the next "
+                                    "folder lists and installs again");
+    quelbrin::test::ReliabilityNote(
+        "An emptied folder box used to keep the previous folder's files listed with their count, and an install "
+        "then went to `\\name`; it now says \"Invalid path\" (`EmptyFolderText.*`).");
     Harness h;
     h.fake.files.files.insert("C:\\Quelbrin\\InstallHFZ.exe");
     h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
@@ -40,6 +47,9 @@ TEST(EmptyFolderText, SaysInvalidPathAndNothingIsInstalled) {
 // system would list something under them: the fake has folders by these
 // names, so only the folder-text rule can turn them down.
 TEST(EmptyFolderText, BlanksAndPatternsAreInvalidToo) {
+    quelbrin::test::ReliabilityCase("Folder text", "blanks and patterns, where folders by those names exist",
+                                    "\"Invalid path\": only the folder-text rule, which the fake shares with "
+                                    "the Windows layer, can turn them down");
     Harness h;
     h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
     const char* texts[] = {" ", "   ", "C:\\*", "C:\\a?c"};
@@ -58,6 +68,8 @@ TEST(EmptyFolderText, BlanksAndPatternsAreInvalidToo) {
 // "\\n", "\\na", ... to the network: Windows would look each partial server
 // name up on the UI thread, seconds per keystroke.
 TEST(NetworkFolderText, TypingAServerNameNeverLooksItUp) {
+    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
+                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
     Harness h;
     h.fake.files.AddFile("\\\\nas\\fx", "a.hfz");
     h.Start();
@@ -76,6 +88,8 @@ TEST(NetworkFolderText, TypingAServerNameNeverLooksItUp) {
 }
 
 TEST(NetworkFolderText, PathsWithoutAShareInEverySpellingAreInvalidWithoutALookup) {
+    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
+                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
     Harness h;
     h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
     h.Start();

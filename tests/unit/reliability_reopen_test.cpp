@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/unit/test_support.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::test {
 namespace {
@@ -20,6 +21,8 @@ struct TwoFiles : Harness {
 };
 
 TEST(ReopeningInstaller, ItsSecondWindowIsAnsweredBeforeTheNextFileStarts) {
+    quelbrin::test::ReliabilityCase("Installer", "closes its window, then shows a second one with the same title",
+                                    "both windows are answered (4 passes), with and without activation; the next file starts only after the second window closed");
     TwoFiles h;
     fake::InstallerScript reopens;
     reopens.passesNeeded = 2;
@@ -40,6 +43,8 @@ TEST(ReopeningInstaller, ItsSecondWindowIsAnsweredBeforeTheNextFileStarts) {
 // The wait for a window to come back is short: an installer that stays
 // without a window longer counts as done, and nothing hangs.
 TEST(ReopeningInstaller, OneThatStaysWindowlessLongerCountsAsDone) {
+    quelbrin::test::ReliabilityCase("Installer", "closes its window, then shows a second one with the same title",
+                                    "both windows are answered (4 passes), with and without activation; the next file starts only after the second window closed");
     TwoFiles h;
     fake::InstallerScript late;
     late.reopenAfterMs = 1000000;
@@ -54,10 +59,18 @@ TEST(ReopeningInstaller, OneThatStaysWindowlessLongerCountsAsDone) {
     const std::int64_t grace = h.fake.desktop.launches[1].atMs - h.fake.desktop.sends[0].atMs;
     EXPECT_GE(grace, 1000);
     EXPECT_LT(grace, 1100);
+    quelbrin::test::ReliabilityNote(
+        "An installer that closed its window and showed it again a moment later, still running, used to count as "
+        "done: the next installer started beside it and the batch could stall on the last file. A running "
+        "installer now gets a second to show its window again: here the next file started " +
+        std::to_string(grace) + " ms of the fake clock after the pass that closed the window "
+        "(`ReopeningInstaller.*`).");
 }
 
 // An installer that ends right after closing its window costs no wait.
 TEST(ReopeningInstaller, AnEndedInstallerIsNotWaitedFor) {
+    quelbrin::test::ReliabilityCase("Installer", "closes its window, then shows a second one with the same title",
+                                    "both windows are answered (4 passes), with and without activation; the next file starts only after the second window closed");
     TwoFiles h;
     h.Start();
     ASSERT_NO_THROW(h.form->BtStart_Click());

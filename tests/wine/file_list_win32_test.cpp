@@ -18,6 +18,7 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::win32 {
 namespace {
@@ -236,6 +237,8 @@ TEST_F(FileSystemTest, BadFolderTextsFailWithAnErrorInfo) {
 // The folder box lists at each keystroke: a server name typed so far must
 // be refused from the text alone, never looked up on the network.
 TEST_F(FileSystemTest, NetworkPathsWithoutAShareAreRefusedBeforeAnyLookup) {
+    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
+                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
     for (const char* text : {"\\\\", "//", "\\\\se", "//nas", "\\/se/", "\\\\se\\", "\\\\?\\UNC\\",
                              "\\\\?\\UNC\\se", "\\\\?\\UNC\\se\\"}) {
         SCOPED_TRACE(text);
@@ -310,6 +313,8 @@ TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePageRoundTrip) {
 // NTFS takes any 16-bit units for a name, an unpaired surrogate too. Such a
 // name must come back exactly, or the list shows one that does not exist.
 TEST_F(FileSystemTest, NamesWithAnUnpairedSurrogateAreListedAndFoundAsTheyAre) {
+    quelbrin::test::ReliabilityCase("Names", "an unpaired UTF-16 surrogate in a name (NTFS allows it); a pair split across two texts",
+                                    "every lone surrogate D800..DFFF goes to its three-byte form and back unchanged; Narrow(high) + Narrow(low) widens to the pair; invalid bytes become U+FFFD; such a file is listed and found by its exact name (where the file system lets it be made)");
     const std::wstring lone = L"lone\xD800.hfz", low = L"low\xDC01.hfz", pair = L"pair\xD83D\xDE00.hfz";
     EXPECT_EQ(Widen(Narrow(lone)), lone);
     EXPECT_EQ(Widen(Narrow(L"split\xD83D") + Narrow(L"\xDE00.hfz")), L"split\xD83D\xDE00.hfz");
@@ -451,6 +456,8 @@ private:
 };
 
 TEST_F(FileListTest, RefreshRereadsAFolderWhoseTimeDidNotChangeKeepingTheSelectionByName) {
+    quelbrin::test::ReliabilityCase("File list", "a file added while the folder's last-write time stays the same (FAT root: none; FAT: 2 s)",
+                                    "a Refresh after the one that follows a listing reads the folder again and shows the new file, the selection kept by name; only the Refresh right after a listing skips its read");
     TempFolder folder;
     folder.AddFile(L"m.hfz");
     folder.AddFile(L"z.hfz");
@@ -475,6 +482,8 @@ TEST_F(FileListTest, RefreshRereadsAFolderWhoseTimeDidNotChangeKeepingTheSelecti
 }
 
 TEST_F(FileListTest, FortyThousandFilesAreCountedAndListed) {
+    quelbrin::test::ReliabilityCase("Folder text", "40,000 .hfz files",
+                                    R"~("40000 .hfz files", first and last names and one past 32,767 in place; Quelbrin answers)~");
     TempFolder folder;
     constexpr int kFiles = 40000;
     CreateEmptyFiles(folder.WidePath(), kFiles, L"fx%05d.hfz");

@@ -12,6 +12,7 @@
 #include "settings/installer_path.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/wine/registry_test_key.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::test {
 namespace {
@@ -107,6 +108,8 @@ protected:
 };
 
 TEST_F(ReliabilityRegistry, ValuesThatAreNoTextMeanNothingIsRegistered) {
+    quelbrin::test::ReliabilityCase("Registry", "default value REG_BINARY, REG_MULTI_SZ, REG_NONE",
+                                    R"~(start-up shows "InstallHFZ.exe not found..." and leaves the path empty)~");
     {
         SCOPED_TRACE("REG_BINARY holding a path");
         ExpectNothingFound(WithDefault(REG_BINARY, Bytes("\"C:\\HFX\\InstallHFZ.exe\" %1")));
@@ -122,6 +125,8 @@ TEST_F(ReliabilityRegistry, ValuesThatAreNoTextMeanNothingIsRegistered) {
 }
 
 TEST_F(ReliabilityRegistry, EmptyOrMissingValuesMeanNothingIsRegistered) {
+    quelbrin::test::ReliabilityCase("Registry", "empty value, NUL first, key without a default value, no hfzfile class",
+                                    "start-up shows the message and leaves the path empty");
     {
         SCOPED_TRACE("REG_SZ of no bytes");
         ExpectNothingFound(WithDefault(REG_SZ, {}));
@@ -149,6 +154,8 @@ TEST_F(ReliabilityRegistry, EmptyOrMissingValuesMeanNothingIsRegistered) {
 }
 
 TEST_F(ReliabilityRegistry, TextValuesOfOddShapesGiveTheProgramTheyName) {
+    quelbrin::test::ReliabilityCase("Registry", "4 characters, not NUL-terminated, odd byte count, NUL inside, non-ANSI, REG_EXPAND_SZ",
+                                    R"~(start-up takes the program the text names ("abcd", "x" from "x %1", expanded variables))~");
     {
         SCOPED_TRACE("not NUL-terminated");
         ExpectPath(WithDefault(REG_SZ, Utf16Bytes(L"\"C:\\HFX\\InstallHFZ.exe\" %1")), "C:\\HFX\\InstallHFZ.exe");
@@ -182,6 +189,8 @@ TEST_F(ReliabilityRegistry, TextValuesOfOddShapesGiveTheProgramTheyName) {
 }
 
 TEST_F(ReliabilityRegistry, ATenThousandCharacterCommandGivesItsWholePath) {
+    quelbrin::test::ReliabilityCase("Registry", "10,000 characters",
+                                    "the whole value is read; start-up takes the whole 9,995-character path");
     // Quote, path, quote, blank, %1: 10,000 characters in all.
     std::wstring path = L"C:\\";
     while (path.size() < 9995 - 6) path += L"deep\\";
@@ -198,6 +207,11 @@ TEST_F(ReliabilityRegistry, ATenThousandCharacterCommandGivesItsWholePath) {
 // the program's name, without a message; the install then fails with the
 // system's "file not found".
 TEST_F(ReliabilityRegistry, ADwordValueIsTakenForAProgramName) {
+    quelbrin::test::ReliabilityCase("Registry", "default value REG_DWORD",
+                                    "read as its decimal text and taken as the program's name, no message (see the notes)");
+    quelbrin::test::ReliabilityNote(
+        "A REG_DWORD default value is read as its decimal text and used as the installer's name without a "
+        "message; the first install then reports the system's \"file not found\".");
     ExpectPath(WithDefault(REG_DWORD, {0x78, 0x56, 0x34, 0x12}), "305419896");
 }
 
