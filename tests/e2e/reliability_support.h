@@ -11,6 +11,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "tests/e2e/e2e_fixture.h"
+#include "tests/support/bulk_files.h"
 
 namespace quelbrin::e2e {
 
@@ -83,9 +84,7 @@ std::wstring Verbatim(const std::wstring& path);
 bool MakeFolderVerbatim(const std::wstring& path);
 bool MakeFileVerbatim(const std::wstring& path, const std::string& content);
 void RemoveTreeVerbatim(const std::wstring& path);
-// `count` empty files named by a wsprintf pattern with the index, quickly
-// even under Wine; false (and the reason) when one could not be made.
-::testing::AssertionResult MakeEmptyFiles(const std::wstring& folder, int count, const wchar_t* pattern);
+using test::MakeEmptyFiles;
 
 // What Windows reports of another process. Wine 8 answers the documented
 // calls for another process with 0 (handle count, private bytes); the

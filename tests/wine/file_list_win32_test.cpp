@@ -3,8 +3,6 @@
 
 #include "platform/win32/windows_wrapper.h"
 
-#include <winternl.h>
-
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -18,6 +16,7 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/bulk_files.h"
 #include "tests/support/reliability_case.h"
 
 namespace quelbrin::win32 {
@@ -84,51 +83,6 @@ public:
 private:
     std::wstring path_;
 };
-
-// Creates many empty files in a folder, quickly. Wine looks a Windows path
-// up without regard to case by reading the whole folder, which makes each new
-// file cost as much as the files already there; a "\??\unix\" path is
-// looked up exactly. Elsewhere CreateFileW is quick enough as it is.
-void CreateEmptyFiles(const std::wstring& folder, int count, const wchar_t* format) {
-    using WineUnixName = char*(CDECL*)(LPCWSTR);
-    using NtCreateFileCall = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
-                                              PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
-    const auto unixName = reinterpret_cast<WineUnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-    const auto ntCreateFile = reinterpret_cast<NtCreateFileCall>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll"), "NtCreateFile")));
-    std::wstring prefix = folder + L"\\";
-    if (unixName && ntCreateFile) {
-        char* unixFolder = unixName(folder.c_str());
-        ASSERT_NE(unixFolder, nullptr);
-        std::wstring unixPath = Widen(unixFolder);
-        std::replace(unixPath.begin(), unixPath.end(), L'/', L'\\');
-        prefix = L"\\??\\unix" + unixPath + L"\\";
-        HeapFree(GetProcessHeap(), 0, unixFolder);
-    }
-    for (int i = 0; i < count; ++i) {
-        wchar_t name[64];
-        wsprintfW(name, format, i);
-        std::wstring path = prefix + name;
-        HANDLE file = INVALID_HANDLE_VALUE;
-        if (unixName && ntCreateFile) {
-            UNICODE_STRING ntName{static_cast<USHORT>(path.size() * 2), static_cast<USHORT>(path.size() * 2),
-                                  path.data()};
-            OBJECT_ATTRIBUTES attributes{};
-            attributes.Length = sizeof attributes;
-            attributes.ObjectName = &ntName;
-            IO_STATUS_BLOCK io{};
-            constexpr ULONG kCreate = 2, kNonDirectory = 0x40, kSynchronous = 0x20;
-            if (ntCreateFile(&file, GENERIC_WRITE | SYNCHRONIZE, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, 0,
-                             kCreate, kNonDirectory | kSynchronous, nullptr, 0) != 0)
-                file = INVALID_HANDLE_VALUE;
-        } else {
-            file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        }
-        ASSERT_NE(file, INVALID_HANDLE_VALUE) << Narrow(name);
-        CloseHandle(file);
-    }
-}
 
 using Names = std::vector<std::string>;
 
@@ -486,7 +440,7 @@ TEST_F(FileListTest, FortyThousandFilesAreCountedAndListed) {
                                     R"~("40000 .hfz files", first and last names and one past 32,767 in place; Quelbrin answers)~");
     TempFolder folder;
     constexpr int kFiles = 40000;
-    CreateEmptyFiles(folder.WidePath(), kFiles, L"fx%05d.hfz");
+    ASSERT_TRUE(quelbrin::test::MakeEmptyFiles(folder.WidePath(), kFiles, L"fx%05d.hfz"));
     ASSERT_FALSE(HasFatalFailure());
     List().SetFileName(folder.Path());
     ASSERT_EQ(List().ListCount(), kFiles);
