@@ -17,7 +17,7 @@ using namespace layout;
 class VerbatimTree {
 public:
     explicit VerbatimTree(std::wstring path) : path_(std::move(path)) {}
-    ~VerbatimTree() { RemoveTreeVerbatim(path_); }
+    ~VerbatimTree() { RemoveTree(path_); }
     VerbatimTree(const VerbatimTree&) = delete;
     VerbatimTree& operator=(const VerbatimTree&) = delete;
 
@@ -170,7 +170,7 @@ TEST_F(ReliabilityFolders, AFolderThatVanishesAfterListingStillEndsTheCommand) {
     const std::wstring packages = MakePackages(L"vanishing", {L"Gone.hfz"});
     StartAndWaitForWindow();
     ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
-    RemoveTreeVerbatim(packages);
+    RemoveTree(packages);
     ASSERT_FALSE(FileExists(packages + L"\\Gone.hfz"));
 
     ASSERT_TRUE(app_->Click(IdBtInst));

@@ -215,8 +215,6 @@ std::optional<long long> Intruder::Grab(std::chrono::milliseconds timeout) {
     return asked;
 }
 
-std::wstring Verbatim(const std::wstring& path) { return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path; }
-
 bool MakeFolderVerbatim(const std::wstring& path) {
     return CreateDirectoryW(Verbatim(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
@@ -233,26 +231,6 @@ bool MakeFileVerbatim(const std::wstring& path, const std::string& content) {
            written == content.size();
 }
 
-void RemoveTreeVerbatim(const std::wstring& path) {
-    WIN32_FIND_DATAW data{};
-    const HANDLE find = FindFirstFileExW((Verbatim(path) + L"\\*").c_str(), FindExInfoBasic, &data,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-                SetFileAttributesW(Verbatim(child).c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTreeVerbatim(child);
-            else
-                DeleteFileW(Verbatim(child).c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(Verbatim(path).c_str());
-}
 
 
 namespace {

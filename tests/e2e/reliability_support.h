@@ -11,7 +11,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "tests/e2e/e2e_fixture.h"
-#include "tests/support/bulk_files.h"
+#include "tests/support/test_files.h"
 
 namespace quelbrin::e2e {
 
@@ -80,10 +80,10 @@ private:
 long long NowMs();
 
 // Files and folders under paths of any length.
-std::wstring Verbatim(const std::wstring& path);
+using test::Verbatim;
 bool MakeFolderVerbatim(const std::wstring& path);
 bool MakeFileVerbatim(const std::wstring& path, const std::string& content);
-void RemoveTreeVerbatim(const std::wstring& path);
+using test::RemoveTree;
 using test::MakeEmptyFiles;
 
 // What Windows reports of another process. Wine 8 answers the documented

@@ -16,73 +16,14 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
-#include "tests/support/bulk_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/reliability_case.h"
 
 namespace quelbrin::win32 {
 namespace {
 
-std::wstring Verbatim(const std::wstring& path) { return L"\\\\?\\" + path; }
-
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW data{};
-    const HANDLE find = FindFirstFileExW((Verbatim(path) + L"\\*").c_str(), FindExInfoBasic, &data,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-                SetFileAttributesW(Verbatim(child).c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileW(Verbatim(child).c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(Verbatim(path).c_str());
-}
-
-// A fresh folder under %TEMP%, removed with everything in it.
-class TempFolder {
-public:
-    explicit TempFolder(const std::wstring& leaf = L"") {
-        wchar_t temp[MAX_PATH + 1] = {};
-        GetTempPathW(MAX_PATH + 1, temp);
-        static int serial = 0;
-        path_ = std::wstring(temp) + L"quelbrin-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++serial) + leaf;
-        RemoveTree(path_);
-        EXPECT_TRUE(CreateDirectoryW(path_.c_str(), nullptr)) << GetLastError();
-    }
-    ~TempFolder() { RemoveTree(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string Path() const { return Narrow(path_); }
-    const std::wstring& WidePath() const { return path_; }
-
-    // Returns false when the attributes could not be stored (a file system
-    // without DOS attributes).
-    bool AddFile(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
-        const std::wstring full = Verbatim(path_ + L"\\" + name);
-        const HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        EXPECT_NE(file, INVALID_HANDLE_VALUE) << Narrow(name) << " error " << GetLastError();
-        CloseHandle(file);
-        if (attributes == FILE_ATTRIBUTE_NORMAL) return true;
-        SetFileAttributesW(full.c_str(), attributes);
-        return (GetFileAttributesW(full.c_str()) & attributes) == attributes;
-    }
-    void AddFolder(const std::wstring& name) const {
-        EXPECT_TRUE(CreateDirectoryW(Verbatim(path_ + L"\\" + name).c_str(), nullptr)) << GetLastError();
-    }
-
-private:
-    std::wstring path_;
-};
+using test::TempFolder;
+using test::Verbatim;
 
 using Names = std::vector<std::string>;
 
@@ -254,7 +195,7 @@ TEST(LongPaths, OnlyLongPathsGetTheVerbatimPrefixMadeAbsoluteWithBackslashes) {
 }
 
 TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePageRoundTrip) {
-    TempFolder folder(L"-Папка-文件夹");
+    TempFolder folder("-Папка-文件夹");
     folder.AddFile(L"Эффект.hfz");
     folder.AddFile(L"特效.HFZ");
     folder.AddFile(L"plain.hfz");
@@ -440,7 +381,7 @@ TEST_F(FileListTest, FortyThousandFilesAreCountedAndListed) {
                                     R"~("40000 .hfz files", first and last names and one past 32,767 in place; Quelbrin answers)~");
     TempFolder folder;
     constexpr int kFiles = 40000;
-    ASSERT_TRUE(quelbrin::test::MakeEmptyFiles(folder.WidePath(), kFiles, L"fx%05d.hfz"));
+    ASSERT_TRUE(test::MakeEmptyFiles(folder.WidePath(), kFiles, L"fx%05d.hfz"));
     ASSERT_FALSE(HasFatalFailure());
     List().SetFileName(folder.Path());
     ASSERT_EQ(List().ListCount(), kFiles);

@@ -10,6 +10,7 @@
 
 #include "platform/win32/utf.h"
 #include "platform/win32/windows_wrapper.h"
+#include "tests/support/test_files.h"
 
 namespace quelbrin::test {
 
@@ -46,48 +47,6 @@ inline std::string ReadTextFile(const std::string& path) {
     return text;
 }
 
-// A fresh folder under %TEMP%, removed with everything in it at the end.
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& hint) {
-        wchar_t temp[MAX_PATH + 1];
-        const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-        std::string base = win32::Narrow(std::wstring(temp, n));
-        if (!base.empty() && base.back() == '\\') base.pop_back();
-        for (unsigned attempt = 0; path_.empty(); ++attempt) {
-            const std::string candidate = base + "\\quelbrin " + hint + " " + std::to_string(GetCurrentProcessId()) +
-                                          "." + std::to_string(GetTickCount64() + attempt);
-            if (CreateDirectoryW(win32::Widen(candidate).c_str(), nullptr)) path_ = candidate;
-            if (attempt > 100) break;
-        }
-    }
-    ~TempFolder() {
-        if (!path_.empty()) RemoveTree(path_);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    static void RemoveTree(const std::string& folder) {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(win32::Widen(folder + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = win32::Narrow(found.cFileName);
-                if (name == "." || name == "..") continue;
-                const std::string path = folder + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-                else DeleteFileW(win32::Widen(path).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(win32::Widen(folder).c_str());
-    }
-    std::string path_;
-};
 
 // Copies the substitute installer into a folder; returns the copy's path.
 inline std::string CopySubstitute(const std::string& folder, const std::string& name = "InstallHFZ.exe") {
