@@ -9,6 +9,7 @@ namespace quelbrin::test {
 namespace {
 
 constexpr const char* kKey = "hfzfile\\shell\\open\\command";
+constexpr const char* kClassesKey = "Software\\Classes\\hfzfile\\shell\\open\\command";
 
 TEST(ReadRegString, ValueTypes) {
     fake::FakeRegistry reg;
@@ -127,6 +128,41 @@ TEST(ResolveInstallerPath, AnUnusableRegisteredCommandCountsAsNothing) {
     h.Start();
     EXPECT_EQ(h.fake.ui.messageBoxes.size(), 1u);
     EXPECT_EQ(h.form->HfzInstPath, "");
+}
+
+// Quelbrin runs as administrator: a command registered per user would let
+// any program of the user's be started elevated.
+TEST(ResolveInstallerPath, OnlyTheMachineWideRegistrationCounts) {
+    {
+        SCOPED_TRACE("per user only");
+        Harness h;
+        h.fake.registry.SetString(reg::CurrentUser, kClassesKey, "", "\"C:\\Users\\u\\evil.exe\" %1");
+        ASSERT_EQ(ReadRegString(h.fake.registry, reg::ClassesRoot, kKey, ""),
+                  "\"C:\\Users\\u\\evil.exe\" %1");  // what HKEY_CLASSES_ROOT shows
+        h.Start();
+        ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(h.fake.ui.messageBoxes[0].text, kNoInstallerMessage);
+        EXPECT_EQ(h.form->HfzInstPath, "");
+    }
+    {
+        SCOPED_TRACE("machine-wide");
+        Harness h;
+        h.fake.registry.SetString(reg::LocalMachine, kClassesKey, "", "\"D:\\HFX\\InstallHFZ.exe\" %1");
+        h.Start();
+        EXPECT_EQ(h.form->HfzInstPath, "D:\\HFX\\InstallHFZ.exe");
+        EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
+    }
+    {
+        SCOPED_TRACE("both: the per-user one wins in HKEY_CLASSES_ROOT, not here");
+        Harness h;
+        h.fake.registry.SetString(reg::LocalMachine, kClassesKey, "", "\"D:\\HFX\\InstallHFZ.exe\" %1");
+        h.fake.registry.SetString(reg::CurrentUser, kClassesKey, "", "\"C:\\Users\\u\\evil.exe\" %1");
+        ASSERT_EQ(ReadRegString(h.fake.registry, reg::ClassesRoot, kKey, ""),
+                  "\"C:\\Users\\u\\evil.exe\" %1");
+        h.Start();
+        EXPECT_EQ(h.form->HfzInstPath, "D:\\HFX\\InstallHFZ.exe");
+        EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
+    }
 }
 
 TEST(SettingsDialog, ShowsThePathAndOkStoresItExactlyAsTyped) {
