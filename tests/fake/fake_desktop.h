@@ -11,6 +11,8 @@
 
 namespace quelbrin::fake {
 
+class FakeFileSystem;
+
 // How a substitute installer started by Shell behaves.
 struct InstallerScript {
     int passesNeeded = 1;      // Tab-then-Enter passes before it closes
@@ -71,6 +73,8 @@ public:
     // Scripts for the next installers started, in order; then `defaultScript`.
     std::deque<InstallerScript> scripts;
     InstallerScript defaultScript;
+    // Shell starts only files found here, as Windows would (null: any name).
+    const FakeFileSystem* files = nullptr;
     // Shell fails for these launches (1 = the first).
     std::vector<int> failingLaunches;
     bool failFindWindow = false;

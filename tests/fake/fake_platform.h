@@ -26,6 +26,11 @@ struct FakePlatform {
     FakeSystem system;
     FakeUi ui{files, desktop};
     Platform platform{ui, files, desktop, desktop, system, registry};
+
+    // Shell starts only the files that exist here.
+    FakePlatform() { desktop.files = &files; }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
 };
 
 }  // namespace quelbrin::fake

@@ -195,6 +195,7 @@ TEST(SettingsDialog, ShowsThePathAndOkStoresItExactlyAsTyped) {
 TEST(SettingsDialog, EmptyWhenNothingWasFoundAndTheNextInstallUsesTheTypedPath) {
     Harness h;
     h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    h.fake.files.AddFile("E:\\HFX", "ClubInstall.exe");
     h.Start();
     h.fake.ui.dialogScript = [&](fake::FakeDialog& d, DialogEvents& e) {
         EXPECT_EQ(d.txPathInst.Text(), "");
