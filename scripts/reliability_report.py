@@ -50,18 +50,41 @@ CASES = [
      "\"Error: \" and the system's words for file not found; nothing started; controls enabled; Status1 kept",
      [(E2E, "ReliabilityInstaller.InstallerPathsThatNameNoProgramReportTheSystemsError")]),
     ("Installer path", "a folder",
-     "\"Error: \" and the system's words (Windows: access denied; Wine 8: invalid handle); nothing started",
+     "\"Error: \" and Quelbrin's words naming the path (only .exe and .com programs are started); nothing started",
      [(E2E, "ReliabilityInstaller.InstallerPathsThatNameNoProgramReportTheSystemsError")]),
     ("Installer path", "a missing file",
      "\"Error: \" and the system's words for file not found; nothing started",
      [(E2E, "ReliabilityInstaller.InstallerPathsThatNameNoProgramReportTheSystemsError")]),
     ("Installer path", "a file that is not a program (.txt, and text named .exe)",
-     "\"Error: \" and the system's words for a bad executable format; nothing started",
+     ".txt: \"Error: \" and Quelbrin's words naming the path; text named .exe: \"Error: \" and the system's "
+     "words for a bad executable format; nothing started",
      [(E2E, "ReliabilityInstaller.InstallerPathsThatNameNoProgramReportTheSystemsError")]),
     ("Installer path", "blanks only; a real installer in a path with blanks",
-     "blanks: \"Error: \" and the system's words (Wine 8: invalid name); the path with blanks is started "
-     "quoted and installs",
+     "blanks: \"Error: \" and Quelbrin's words (only .exe and .com programs are started); the path with blanks "
+     "is started quoted and installs",
      [(E2E, "ReliabilityInstaller.InstallerPathsThatNameNoProgramReportTheSystemsError")]),
+    ("Installer path", "typed without \".exe\" (About dialog)",
+     "the path plus \".exe\" is started, its command line keeps the path as typed (quoted when it has blanks); "
+     "a path with an extension of another kind gets nothing added and is not started",
+     [("host", "StartableInstaller.APathWithoutExtensionStartsThatPathPlusExe"),
+      (E2E, "ReliabilityInstaller.InstallerPathsThatNameNoProgramReportTheSystemsError")]),
+    ("Administrator", "installer path naming a batch file: .bat, .CMD, \"x.cmd \", \"x.bat.\" (also \"x.exe.\")",
+     "\"Error: \" and Quelbrin's words naming the path (only .exe and .com programs are started); nothing "
+     "started, the batch file never ran (cmd.exe would act on &, the pipe sign and % in package names, "
+     "as administrator)",
+     [("host", "StartableInstaller.OnlyExeAndComProgramsAreStarted"),
+      (E2E, "ReliabilityInstaller.InstallerPathsThatNameNoProgramReportTheSystemsError")]),
+    ("Administrator", "an installer command registered per user (HKCU\\Software\\Classes), alone or beside a "
+     "machine-wide one",
+     "only HKLM\\Software\\Classes counts: per user alone gives \"InstallHFZ.exe not found...\" and an empty path; "
+     "with both, the machine-wide command is used (the fake's HKCR shows the per-user one, as Windows does)",
+     [("host", "ResolveInstallerPath.OnlyTheMachineWideRegistrationCounts"),
+      (E2E, "ReliabilityRegistry.APerUserRegistrationCountsAsNothing")]),
+    ("Administrator", "a DLL placed beside the program",
+     "loaded by its bare name before the start-up routine, refused (error 126) after it, while System32 DLLs "
+     "still load; the import check rejects any import but Known DLLs and comctl32 (uxtheme, version)",
+     [(E2E, "DllSearch.ADllBesideTheProgramLoadsBeforeTheRoutineAndNotAfterIt"),
+      (E2E, "check_imports_rejects_other_dlls"), ("win32", "quelbrin_imports")]),
     ("Installer path", "no installer found at start-up",
      "the message box before the main window; install ends with \"Error: \" and a system error text",
      [(E2E, "MissingInstaller.WarnsBeforeTheWindowShowsAndInstallReportsTheError")]),
