@@ -275,7 +275,7 @@ def main():
     args = parser.parse_args()
 
     junit, stamps = {}, []
-    for preset in ("host", "asan", "fuzz", "win64"):
+    for preset in ("host", "asan", "fuzz", "win64", "win32"):
         tests, stamp = read_junit(os.path.join(args.logs, f"{preset}-junit.xml"))
         junit[preset] = tests
         if stamp:
