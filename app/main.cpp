@@ -10,6 +10,7 @@
 
 #include "main_window/main_form.h"
 #include "main_window/main_form_layout.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
@@ -44,6 +45,9 @@ int Run() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before anything loads a DLL by name (COM, the common controls' helpers,
+    // the folder picker's shell extensions).
+    quelbrin::win32::RestrictDllSearch();
     // An empty floppy or card reader in the folder box must not raise the
     // system's "insert a disk" box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

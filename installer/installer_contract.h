@@ -3,6 +3,8 @@
 
 namespace quelbrin {
 
+class FileSystem;
+
 // The package's full path: the folder text as typed, "\", the file name.
 std::string PackagePath(const std::string& folder, const std::string& file);
 
@@ -16,6 +18,13 @@ std::string InstallerCommandLine(const std::string& installerPath, const std::st
 
 // The file to start: the installer path without enclosing quotes.
 std::string InstallerProgram(const std::string& installerPath);
+
+// The program to start for the installer path (installer/startable_installer.cpp):
+// InstallerProgram's file, or that plus ".exe" when the path has no extension
+// and names no file but the path plus ".exe" does. Only a program ending in
+// ".exe" or ".com" is started; anything else throws ErrorInfo with the
+// reason. An empty path is left for Shell to refuse.
+std::string StartableInstaller(const FileSystem& files, const std::string& installerPath);
 
 // Window titles compare as the platform's FindWindow compares them.
 bool SameWindowTitle(const std::string& a, const std::string& b);

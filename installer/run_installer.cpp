@@ -162,7 +162,7 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
     const std::string file = view.FileList().FileName();
 
     std::unique_ptr<Process> installer =
-        platform.processes.Shell(InstallerProgram(form.HfzInstPath),
+        platform.processes.Shell(StartableInstaller(platform.files, form.HfzInstPath),
                                  InstallerCommandLine(form.HfzInstPath, folder, file), kNormalFocus);
     WaitForInstallerWindow(platform, *installer, TitlesOf(platform.desktop, folder, file));
     std::int64_t lastKeys = platform.clock.NowMs();

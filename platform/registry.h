@@ -9,7 +9,11 @@
 namespace quelbrin {
 
 namespace reg {
+// The predefined roots. HKEY_CLASSES_ROOT is a view: HKEY_CURRENT_USER's
+// Software\Classes merged over HKEY_LOCAL_MACHINE's, the user's entries winning.
 constexpr std::uint32_t ClassesRoot = 0x80000000u;
+constexpr std::uint32_t CurrentUser = 0x80000001u;
+constexpr std::uint32_t LocalMachine = 0x80000002u;
 constexpr std::uint32_t KeyRead = 0x20019u;
 constexpr std::uint32_t None = 0, Sz = 1, ExpandSz = 2, Binary = 3, Dword = 4, MultiSz = 7;
 }  // namespace reg

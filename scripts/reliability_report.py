@@ -23,7 +23,7 @@ CASE_MARK = "[reliability] "
 NOTE_MARK = "[reliability-note] "
 # The presets whose tests state cases; asan runs the host tests again and
 # gets a row of its own.
-CASE_PRESETS = ("host", "fuzz", "win64")
+CASE_PRESETS = ("host", "fuzz", "win64", "win32")
 
 
 def read_junit(path):
@@ -160,7 +160,7 @@ def main():
     args = parser.parse_args()
 
     junit, stamps = {}, []
-    for preset in ("host", "asan", "fuzz", "win64"):
+    for preset in ("host", "asan", "fuzz", "win64", "win32"):
         tests, stamp = read_junit(os.path.join(args.logs, f"{preset}-junit.xml"))
         junit[preset] = tests
         if stamp:

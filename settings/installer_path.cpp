@@ -81,7 +81,7 @@ void ResolveInstallerPath(MainForm& form) {
         form.HfzInstPath = local;
         return;
     }
-    RegText command = ReadRegText(platform.registry, reg::ClassesRoot, kHfzCommandKey, "");
+    RegText command = ReadRegText(platform.registry, reg::LocalMachine, kHfzCommandKey, "");
     if (command.type == reg::ExpandSz) command.text = platform.registry.ExpandEnvironment(command.text);
     std::string program = command.text.empty() ? std::string() : ProgramFromCommand(command.text);
     if (!program.empty()) {

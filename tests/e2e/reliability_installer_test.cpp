@@ -163,18 +163,25 @@ TEST_F(ReliabilityInstaller, AnInstallerThatReopensItsWindowIsAnsweredUntilTheSe
     ExitAndExpectGone();
 }
 
-// Installer paths typed into the About dialog that name no program: each
-// install ends with "Error: " and the system's words, nothing is started, and
-// the controls come back; a path with blanks to a real installer works.
+// Installer paths typed into the About dialog that name no program, or name
+// a batch file (run as administrator through cmd.exe, which would act on
+// "&" or "%" in a package's name): each install ends with "Error: " and the
+// system's words or Quelbrin's own, nothing is started, and the controls come
+// back; a path with blanks to a real installer works, typed with or without
+// its ".exe".
 TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsError) {
+    quelbrin::test::ReliabilityCase("Administrator", R"~(installer path naming a batch file: .bat, .CMD, "x.cmd ", "x.bat." (also "x.exe."))~",
+                                    R"~("Error: " and Quelbrin's words naming the path (only .exe and .com programs are started); nothing started, the batch file never ran (cmd.exe would act on &, the pipe sign and % in package names, as administrator))~");
+    quelbrin::test::ReliabilityCase("Installer path", R"~(typed without ".exe" (About dialog))~",
+                                    R"~(the path plus ".exe" is started, its command line keeps the path as typed (quoted when it has blanks); a path with an extension of another kind gets nothing added and is not started)~");
     quelbrin::test::ReliabilityCase("Installer path", "blanks only; a real installer in a path with blanks",
-                                    R"~(blanks: "Error: " and the system's words (Wine 8: invalid name); the path with blanks is started quoted and installs)~");
+                                    R"~(blanks: "Error: " and Quelbrin's words (only .exe and .com programs are started); the path with blanks is started quoted and installs)~");
     quelbrin::test::ReliabilityCase("Installer path", "a file that is not a program (.txt, and text named .exe)",
-                                    R"~("Error: " and the system's words for a bad executable format; nothing started)~");
+                                    R"~(.txt: "Error: " and Quelbrin's words naming the path; text named .exe: "Error: " and the system's words for a bad executable format; nothing started)~");
     quelbrin::test::ReliabilityCase("Installer path", "a missing file",
                                     R"~("Error: " and the system's words for file not found; nothing started)~");
     quelbrin::test::ReliabilityCase("Installer path", "a folder",
-                                    R"~("Error: " and the system's words (Windows: access denied; Wine 8: invalid handle); nothing started)~");
+                                    R"~("Error: " and Quelbrin's words naming the path (only .exe and .com programs are started); nothing started)~");
     quelbrin::test::ReliabilityCase("Installer path", "empty (About dialog)",
                                     R"~("Error: " and the system's words for file not found; nothing started; controls enabled; Status1 kept)~");
     quelbrin::test::ReliabilityNote(
@@ -185,22 +192,37 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
     const std::wstring packages = MakePackages(L"packages", {L"Fire.hfz"});
     folder_.WriteFile(L"app\\readme.txt", "not a program\r\n");
     folder_.WriteFile(L"app\\fake.exe", "not a program either\r\n");
+    // Batch files that leave a trace when cmd.exe runs them.
+    const std::wstring batchTrace = folder_ / L"app\\batch-ran.txt";
+    folder_.WriteFile(L"app\\InstallHFZ.bat", "@echo %0>>\"%~dp0batch-ran.txt\"\r\n");
+    folder_.WriteFile(L"app\\x.cmd", "@echo %0>>\"%~dp0batch-ran.txt\"\r\n");
     StartAndWaitForWindow();
 
     // The system's words for the error; where Wine's differ from Windows',
     // both are named (Windows first).
+    auto system = [](std::initializer_list<DWORD> errors) {
+        std::vector<std::wstring> expected;
+        for (DWORD error : errors) expected.push_back(L"Error: " + win32::Widen(win32::DescribeError(error)));
+        return expected;
+    };
+    auto notAProgram = [](const std::wstring& path) {
+        return std::vector<std::wstring>{L"Error: the installer \"" + path +
+                                         L"\" was not started: only .exe and .com programs are started"};
+    };
     struct Case {
         const char* what;
         std::wstring path;
-        std::vector<DWORD> errors;
+        std::vector<std::wstring> expected;
     };
     const Case cases[] = {
-        {"empty", L"", {ERROR_FILE_NOT_FOUND}},
-        {"a folder", AppFolder(), {ERROR_ACCESS_DENIED, ERROR_INVALID_HANDLE}},
-        {"a missing file", AppFolder() + L"\\NoSuchInstaller.exe", {ERROR_FILE_NOT_FOUND}},
-        {"a text file", AppFolder() + L"\\readme.txt", {ERROR_BAD_EXE_FORMAT}},
-        {"a text file named .exe", AppFolder() + L"\\fake.exe", {ERROR_BAD_EXE_FORMAT}},
-        {"blanks only", L"   ", {ERROR_FILE_NOT_FOUND, ERROR_INVALID_NAME}},
+        {"empty", L"", system({ERROR_FILE_NOT_FOUND})},
+        {"a folder", AppFolder(), notAProgram(AppFolder())},
+        {"a missing file", AppFolder() + L"\\NoSuchInstaller.exe", system({ERROR_FILE_NOT_FOUND})},
+        {"a text file", AppFolder() + L"\\readme.txt", notAProgram(AppFolder() + L"\\readme.txt")},
+        {"a text file named .exe", AppFolder() + L"\\fake.exe", system({ERROR_BAD_EXE_FORMAT})},
+        {"blanks only", L"   ", notAProgram(L"   ")},
+        {"a batch file", AppFolder() + L"\\InstallHFZ.bat", notAProgram(AppFolder() + L"\\InstallHFZ.bat")},
+        {"a command file and a blank", AppFolder() + L"\\x.cmd ", notAProgram(AppFolder() + L"\\x.cmd ")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -209,9 +231,7 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
         ASSERT_TRUE(app_->Click(IdBtInst));
         const CommandEnd end = WaitForCommandEnd(*app_, 30s);
         ASSERT_TRUE(end.status.has_value()) << "the install did not end";
-        std::vector<std::wstring> expected;
-        for (DWORD error : c.errors) expected.push_back(L"Error: " + win32::Widen(win32::DescribeError(error)));
-        EXPECT_NE(std::find(expected.begin(), expected.end(), *end.status), expected.end())
+        EXPECT_NE(std::find(c.expected.begin(), c.expected.end(), *end.status), c.expected.end())
             << "Status2 reads \"" << Utf8(*end.status) << "\"";
         EXPECT_EQ(end.unanswered, 0) << "Quelbrin did not answer";
         EXPECT_EQ(Text(IdStatus1), L"Fire.hfz") << "the file line changed";
@@ -221,18 +241,26 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
         EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a message box";
     }
     EXPECT_TRUE(ReadInstallerLog(localLog).empty()) << "the installer beside Quelbrin ran";
+    // A batch file that ran did so before its install ended (Quelbrin waits for it to exit).
+    EXPECT_FALSE(FileExists(batchTrace)) << "a batch file ran: " << ReadFile(batchTrace);
 
-    // A real installer in a folder with a blank, in a file with a blank: it runs.
+    // A real installer in a folder with a blank, in a file with a blank: it
+    // runs, named in full or without its ".exe" (which the command line keeps).
     const std::wstring withBlanks = folder_ / L"my installer dir\\Install HFZ.exe";
-    ASSERT_TRUE(SetInstallerPath(*app_, withBlanks));
-    ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
-    ASSERT_TRUE(app_->Click(IdBtInst));
-    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 60s), L"Ready"));
-    EXPECT_EQ(Text(IdStatus1), L"Fire.hfz installed");
+    const std::wstring withoutExe = folder_ / L"my installer dir\\Install HFZ";
+    for (const std::wstring& typed : {withBlanks, withoutExe}) {
+        SCOPED_TRACE(Utf8(typed));
+        ASSERT_TRUE(SetInstallerPath(*app_, typed));
+        ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
+        ASSERT_TRUE(app_->Click(IdBtInst));
+        EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 60s), L"Ready"));
+        EXPECT_EQ(Text(IdStatus1), L"Fire.hfz installed");
+    }
     const auto runs = ReadInstallerLog(blankLog);
-    ASSERT_EQ(runs.size(), 1u);
+    ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].commandLine, Utf8(L"\"" + withBlanks + L"\" " + packages + L"\\Fire.hfz"));
-    EXPECT_EQ(runs[0].closeReason, "passes");
+    EXPECT_EQ(runs[1].commandLine, Utf8(L"\"" + withoutExe + L"\" " + packages + L"\\Fire.hfz"));
+    for (const auto& run : runs) EXPECT_EQ(run.closeReason, "passes");
     ExitAndExpectGone();
 }
 

@@ -61,15 +61,16 @@ TEST_F(FolderBox, AMissingFolderIsInvalidAndAValidOneRecovers) {
     ExitAndExpectGone();
 }
 
-// No installer registered for .hfz files in the test prefix: a command that
+// No installer registered for .hfz files in the test prefix's machine-wide
+// classes (where Quelbrin reads it; under Wine HKCR is that key): a command that
 // another test left there is taken away for this test and put back after it.
 class MissingInstaller : public E2eTest {
 protected:
-    static constexpr wchar_t kCommandKey[] = L"hfzfile\\shell\\open\\command";
+    static constexpr wchar_t kCommandKey[] = L"Software\\Classes\\hfzfile\\shell\\open\\command";
 
     void SetUp() override {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kCommandKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCommandKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
         win32::UniqueRegKey owned(key);
         DWORD size = 0;
         if (RegQueryValueExW(key, L"", nullptr, &savedType_, nullptr, &size) == ERROR_SUCCESS) {
@@ -80,14 +81,14 @@ protected:
         }
         owned.reset();
         hadKey_ = true;
-        ASSERT_EQ(RegDeleteTreeW(HKEY_CLASSES_ROOT, kCommandKey), ERROR_SUCCESS);
+        ASSERT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, kCommandKey), ERROR_SUCCESS);
     }
 
     void TearDown() override {
         E2eTest::TearDown();
         if (!hadKey_) return;
         HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, kCommandKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kCommandKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
             ERROR_SUCCESS)
             return;
         win32::UniqueRegKey owned(key);

@@ -68,16 +68,23 @@ std::vector<MessageBoxInfo> MessageBoxesOf(DWORD processId) {
 }
 
 std::optional<std::wstring> WindowText(HWND hwnd, UINT timeoutMs) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &length))
-        return std::nullopt;
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, timeoutMs, &copied))
-        return std::nullopt;
-    text.resize(copied < text.size() ? copied : text.size() - 1);
-    return text;
+    // The text may change between the two questions: a longer one would come
+    // cut to the old length ("1 .hfz files" -> "Error: File "). Read again
+    // until a text fits with room to spare.
+    for (;;) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &length))
+            return std::nullopt;
+        std::wstring text(length + 2, L'\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                                 SMTO_ABORTIFHUNG, timeoutMs, &copied))
+            return std::nullopt;
+        if (copied + 1 < text.size()) {
+            text.resize(copied);
+            return text;
+        }
+    }
 }
 
 std::optional<std::wstring> ControlText(HWND parent, int id, UINT timeoutMs) {

@@ -6,6 +6,7 @@
 #include "installer/installer_contract.h"
 #include "platform/error_info.h"
 #include "platform/key_notation.h"
+#include "tests/fake/fake_file_system.h"
 
 namespace quelbrin::fake {
 
@@ -66,9 +67,43 @@ private:
     std::shared_ptr<Installer> state_;
 };
 
+namespace {
+
+bool EndsWithIgnoringCase(const std::string& s, const std::string& tail) {
+    if (s.size() < tail.size()) return false;
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const char c = s[s.size() - tail.size() + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != tail[i]) return false;
+    }
+    return true;
+}
+
+// What CreateProcessW refuses, in its words: no name, no such file, a folder,
+// a file that is no program. The fake's files have no content: one named like
+// a program or batch file (which Windows runs through cmd.exe), or with no
+// extension at all, counts as runnable; any other extension does not.
+void RefuseWhatWindowsCannotStart(const FakeFileSystem* files, const std::string& program) {
+    if (program.empty() || (files && !files->files.count(program) && !files->folders.count(program)))
+        throw ErrorInfo(2, "CreateProcessW", "The system cannot find the file specified.");
+    if (files && files->folders.count(program))
+        throw ErrorInfo(5, "CreateProcessW", "Access is denied.");
+    // Windows drops trailing dots and blanks: "x.bat." and "x.cmd " are batch files.
+    std::string name = program;
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    const std::size_t dot = name.find_last_of('.');
+    const std::size_t slash = name.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return;
+    for (const char* runnable : {".exe", ".com", ".bat", ".cmd"})
+        if (EndsWithIgnoringCase(name, runnable)) return;
+    throw ErrorInfo(193, "CreateProcessW", "%1 is not a valid Win32 application.");
+}
+
+}  // namespace
+
 std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program,
                                             const std::string& commandLine, int) {
     if (onShell) onShell();
+    RefuseWhatWindowsCannotStart(files, program);
     const int number = static_cast<int>(launches.size()) + 1;
     if (std::find(failingLaunches.begin(), failingLaunches.end(), number) != failingLaunches.end()) {
         launches.push_back({program, commandLine, 0, now_});

@@ -13,6 +13,8 @@
 
 namespace quelbrin::fake {
 
+class FakeFileSystem;
+
 // How a substitute installer started by Shell behaves. Times are on the
 // fake clock, which only moves while the program waits.
 struct InstallerScript {
@@ -107,6 +109,8 @@ public:
     // Scripts for the next installers started, in order; then `defaultScript`.
     std::deque<InstallerScript> scripts;
     InstallerScript defaultScript;
+    // Shell starts only files found here, as Windows would (null: any name).
+    const FakeFileSystem* files = nullptr;
     // Shell fails for these launches (1 = the first).
     std::vector<int> failingLaunches;
     // Shell runs this first (a test throws what it likes from it).

@@ -27,6 +27,11 @@ struct FakePlatform {
     FakeClock clock;
     FakeUi ui{files, desktop, clock};
     Platform platform{ui, files, desktop, desktop, system, registry, clock};
+
+    // Shell starts only the files that exist here.
+    FakePlatform() { desktop.files = &files; }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
 };
 
 }  // namespace quelbrin::fake

@@ -5,14 +5,20 @@ namespace quelbrin::fake {
 namespace {
 constexpr std::uint32_t kWriteRights = 0x0006;  // KEY_SET_VALUE | KEY_CREATE_SUB_KEY
 
+constexpr const char* kClasses = "Software\\Classes\\";
+
+using Values = std::map<std::string, RegValue>;
+
+// One key, or under HKEY_CLASSES_ROOT the user's and the machine's keys of
+// the same name, the user's first.
 class FakeKey : public RegKey {
 public:
-    FakeKey(std::map<std::string, RegValue>& values, int& openKeys)
-        : values(values), openKeys_(openKeys) {
+    FakeKey(std::vector<Values*> layers, int& openKeys)
+        : layers(std::move(layers)), openKeys_(openKeys) {
         ++openKeys_;
     }
     ~FakeKey() override { --openKeys_; }
-    std::map<std::string, RegValue>& values;
+    std::vector<Values*> layers;
 
 private:
     int& openKeys_;
@@ -23,17 +29,29 @@ std::unique_ptr<RegKey> FakeRegistry::Open(std::uint32_t root, const std::string
                                            std::uint32_t access) {
     openAccess.push_back(access);
     if (refuseWriteAccess && (access & kWriteRights)) return nullptr;
-    auto it = keys_.find({root, subkey});
-    if (it == keys_.end()) return nullptr;
-    return std::make_unique<FakeKey>(it->second, openKeys);
+    std::vector<Values*> layers;
+    auto add = [&](std::uint32_t from, const std::string& path) {
+        auto it = keys_.find({from, path});
+        if (it != keys_.end()) layers.push_back(&it->second);
+    };
+    if (root == reg::ClassesRoot) {
+        add(reg::CurrentUser, kClasses + subkey);
+        add(reg::LocalMachine, kClasses + subkey);
+    } else {
+        add(root, subkey);
+    }
+    if (layers.empty()) return nullptr;
+    return std::make_unique<FakeKey>(std::move(layers), openKeys);
 }
 
 bool FakeRegistry::Query(RegKey& key, const std::string& valueName, RegValue& value) {
-    auto& values = static_cast<FakeKey&>(key).values;
-    auto it = values.find(valueName);
-    if (it == values.end()) return false;
-    value = it->second;
-    return true;
+    for (Values* values : static_cast<FakeKey&>(key).layers) {
+        auto it = values->find(valueName);
+        if (it == values->end()) continue;
+        value = it->second;
+        return true;
+    }
+    return false;
 }
 
 std::string FakeRegistry::ExpandEnvironment(const std::string& text) {
@@ -71,6 +89,13 @@ void FakeRegistry::SetString(std::uint32_t root, const std::string& subkey,
 
 void FakeRegistry::SetValue(std::uint32_t root, const std::string& subkey,
                             const std::string& name, RegValue value) {
+    // Written through HKEY_CLASSES_ROOT: into the user's key if there is one,
+    // else among the machine's classes.
+    if (root == reg::ClassesRoot) {
+        const Path user{reg::CurrentUser, kClasses + subkey};
+        keys_[keys_.count(user) ? user : Path{reg::LocalMachine, kClasses + subkey}][name] = std::move(value);
+        return;
+    }
     keys_[{root, subkey}][name] = std::move(value);
 }
 

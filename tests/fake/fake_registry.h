@@ -8,8 +8,12 @@
 
 namespace quelbrin::fake {
 
-// Keys and values in memory. Like HKEY_CLASSES_ROOT for a user who may not
-// change the machine's classes, it refuses write access when told to.
+// Keys and values in memory. HKEY_CLASSES_ROOT is Windows' merged view:
+// HKEY_CURRENT_USER\Software\Classes over HKEY_LOCAL_MACHINE\Software\Classes,
+// the user's values winning; a value set through it goes to the user's key
+// when there is one, else to the machine's.
+// Like HKEY_CLASSES_ROOT for a user who may not change the machine's classes,
+// it refuses write access when told to.
 class FakeRegistry : public Registry {
 public:
     std::unique_ptr<RegKey> Open(std::uint32_t root, const std::string& subkey,

@@ -289,6 +289,7 @@ TEST(WrongWindow, RefusedInputIsRetriedOnTheNextPass) {
 
 TEST(InstallerPath, BlanksAreQuotedAndTheProgramIsNamed) {
     InstallHarness h({"a.hfz"});
+    h.fake.files.AddFile("C:\\Program Files\\Pinnacle", "InstallHFZ.exe");
     h.form->HfzInstPath = "C:\\Program Files\\Pinnacle\\InstallHFZ.exe";
     h.form->BtInst_Click();
     ASSERT_EQ(h.fake.desktop.launches.size(), 1u);

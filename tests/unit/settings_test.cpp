@@ -4,11 +4,13 @@
 #include "settings/installer_path.h"
 #include "settings/registry_reader.h"
 #include "tests/unit/test_support.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::test {
 namespace {
 
 constexpr const char* kKey = "hfzfile\\shell\\open\\command";
+constexpr const char* kClassesKey = "Software\\Classes\\hfzfile\\shell\\open\\command";
 
 TEST(ReadRegString, ValueTypes) {
     fake::FakeRegistry reg;
@@ -129,6 +131,43 @@ TEST(ResolveInstallerPath, AnUnusableRegisteredCommandCountsAsNothing) {
     EXPECT_EQ(h.form->HfzInstPath, "");
 }
 
+// Quelbrin runs as administrator: a command registered per user would let
+// any program of the user's be started elevated.
+TEST(ResolveInstallerPath, OnlyTheMachineWideRegistrationCounts) {
+    quelbrin::test::ReliabilityCase("Administrator", R"~(an installer command registered per user (HKCU\Software\Classes), alone or beside a machine-wide one)~",
+                                    R"~(only HKLM\Software\Classes counts: per user alone gives "InstallHFZ.exe not found..." and an empty path; with both, the machine-wide command is used (the fake's HKCR shows the per-user one, as Windows does))~");
+    {
+        SCOPED_TRACE("per user only");
+        Harness h;
+        h.fake.registry.SetString(reg::CurrentUser, kClassesKey, "", "\"C:\\Users\\u\\evil.exe\" %1");
+        ASSERT_EQ(ReadRegString(h.fake.registry, reg::ClassesRoot, kKey, ""),
+                  "\"C:\\Users\\u\\evil.exe\" %1");  // what HKEY_CLASSES_ROOT shows
+        h.Start();
+        ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);
+        EXPECT_EQ(h.fake.ui.messageBoxes[0].text, kNoInstallerMessage);
+        EXPECT_EQ(h.form->HfzInstPath, "");
+    }
+    {
+        SCOPED_TRACE("machine-wide");
+        Harness h;
+        h.fake.registry.SetString(reg::LocalMachine, kClassesKey, "", "\"D:\\HFX\\InstallHFZ.exe\" %1");
+        h.Start();
+        EXPECT_EQ(h.form->HfzInstPath, "D:\\HFX\\InstallHFZ.exe");
+        EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
+    }
+    {
+        SCOPED_TRACE("both: the per-user one wins in HKEY_CLASSES_ROOT, not here");
+        Harness h;
+        h.fake.registry.SetString(reg::LocalMachine, kClassesKey, "", "\"D:\\HFX\\InstallHFZ.exe\" %1");
+        h.fake.registry.SetString(reg::CurrentUser, kClassesKey, "", "\"C:\\Users\\u\\evil.exe\" %1");
+        ASSERT_EQ(ReadRegString(h.fake.registry, reg::ClassesRoot, kKey, ""),
+                  "\"C:\\Users\\u\\evil.exe\" %1");
+        h.Start();
+        EXPECT_EQ(h.form->HfzInstPath, "D:\\HFX\\InstallHFZ.exe");
+        EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
+    }
+}
+
 TEST(SettingsDialog, ShowsThePathAndOkStoresItExactlyAsTyped) {
     Harness h;
     h.fake.files.files.insert("C:\\Quelbrin\\InstallHFZ.exe");
@@ -159,6 +198,7 @@ TEST(SettingsDialog, ShowsThePathAndOkStoresItExactlyAsTyped) {
 TEST(SettingsDialog, EmptyWhenNothingWasFoundAndTheNextInstallUsesTheTypedPath) {
     Harness h;
     h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    h.fake.files.AddFile("E:\\HFX", "ClubInstall.exe");
     h.Start();
     h.fake.ui.dialogScript = [&](fake::FakeDialog& d, DialogEvents& e) {
         EXPECT_EQ(d.txPathInst.Text(), "");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_platform.h"
+#include "settings/installer_path.h"
 #include "settings/registry_reader.h"
 #include "tests/wine/registry_test_key.h"
 #include "tests/support/reliability_case.h"
@@ -76,15 +77,16 @@ TEST_F(RegistryReadString, NothingToRead) {
     EXPECT_EQ(ReadRegString(*registry, reg::ClassesRoot, named, "command"), "C:\\x.exe");
 }
 
-// Writes the very key the program reads, so it runs under the tests' shared
-// lock; whatever was there before is put back.
+// Writes the very key the program reads (the machine-wide classes), so it
+// runs under the tests' shared lock; whatever was there before is put back.
 TEST(RegistryHfzCommand, ReadsTheRegisteredInstallerCommand) {
-    constexpr wchar_t kKey[] = L"hfzfile\\shell\\open\\command";
+    constexpr wchar_t kClass[] = L"Software\\Classes\\hfzfile";
+    constexpr wchar_t kKey[] = L"Software\\Classes\\hfzfile\\shell\\open\\command";
     HKEY probe = nullptr;
-    const bool hadClass = RegOpenKeyExW(HKEY_CLASSES_ROOT, L"hfzfile", 0, KEY_READ, &probe) == ERROR_SUCCESS;
+    const bool hadClass = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClass, 0, KEY_READ, &probe) == ERROR_SUCCESS;
     if (probe) RegCloseKey(probe);
     probe = nullptr;
-    const bool hadKey = RegOpenKeyExW(HKEY_CLASSES_ROOT, kKey, 0, KEY_READ, &probe) == ERROR_SUCCESS;
+    const bool hadKey = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &probe) == ERROR_SUCCESS;
     std::vector<unsigned char> saved;
     DWORD savedType = 0;
     bool hadValue = false;
@@ -97,13 +99,13 @@ TEST(RegistryHfzCommand, ReadsTheRegisteredInstallerCommand) {
     }
 
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const auto data = WithNul(L"\"C:\\Program Files\\Pinnacle\\Hollywood FX\\InstallHFZ.exe\" %1");
     ASSERT_EQ(RegSetValueExW(key, L"", 0, REG_SZ, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
 
     auto registry = win32::MakeRegistry();
-    EXPECT_EQ(ReadRegString(*registry, reg::ClassesRoot, "hfzfile\\shell\\open\\command", ""),
+    EXPECT_EQ(ReadRegString(*registry, reg::LocalMachine, kHfzCommandKey, ""),
               "\"C:\\Program Files\\Pinnacle\\Hollywood FX\\InstallHFZ.exe\" %1");
 
     if (hadValue)
@@ -111,8 +113,8 @@ TEST(RegistryHfzCommand, ReadsTheRegisteredInstallerCommand) {
     else
         RegDeleteValueW(key, L"");
     RegCloseKey(key);
-    if (!hadClass) RegDeleteTreeW(HKEY_CLASSES_ROOT, L"hfzfile");
-    else if (!hadKey) RegDeleteKeyW(HKEY_CLASSES_ROOT, kKey);
+    if (!hadClass) RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClass);
+    else if (!hadKey) RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
 }
 
 }  // namespace

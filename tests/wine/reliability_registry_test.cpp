@@ -1,5 +1,6 @@
-// What start-up makes of odd registered installer commands: the default
-// value of HKCR\hfzfile\shell\open\command written with exact bytes into
+// What start-up makes of odd registered installer commands: the default value
+// of HKLM\Software\Classes\hfzfile\shell\open\command (under Wine HKCR is
+// that key) written with exact bytes into
 // Wine's real registry, read through the real Registry, and resolved by the
 // program's own logic (the rest of the platform is the fake one).
 #include <gtest/gtest.h>
@@ -17,17 +18,18 @@
 namespace quelbrin::test {
 namespace {
 
-constexpr char kCommandKey[] = "hfzfile\\shell\\open\\command";
+constexpr char kCommandKey[] = "Software\\Classes\\hfzfile\\shell\\open\\command";
+constexpr wchar_t kClassKey[] = L"Software\\Classes\\hfzfile";
 
 // Puts the registered command back as it was before the test.
 class SavedCommand {
 public:
     SavedCommand() {
         HKEY key = nullptr;
-        hadClass_ = RegOpenKeyExW(HKEY_CLASSES_ROOT, L"hfzfile", 0, KEY_READ, &key) == ERROR_SUCCESS;
+        hadClass_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClassKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
         if (key) RegCloseKey(key);
         key = nullptr;
-        hadKey_ = RegOpenKeyExW(HKEY_CLASSES_ROOT, win32::Widen(kCommandKey).c_str(), 0, KEY_READ, &key) ==
+        hadKey_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::Widen(kCommandKey).c_str(), 0, KEY_READ, &key) ==
                   ERROR_SUCCESS;
         if (!key) return;
         DWORD size = 0;
@@ -37,16 +39,16 @@ public:
         RegCloseKey(key);
     }
     ~SavedCommand() {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, win32::Widen(kCommandKey).c_str());
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, win32::Widen(kCommandKey).c_str());
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, win32::Widen(kCommandKey).c_str());
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, win32::Widen(kCommandKey).c_str());
         if (!hadClass_) {
-            RegDeleteTreeW(HKEY_CLASSES_ROOT, L"hfzfile");
-            RegDeleteKeyW(HKEY_CLASSES_ROOT, L"hfzfile");
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClassKey);
+            RegDeleteKeyW(HKEY_LOCAL_MACHINE, kClassKey);
             return;
         }
         if (!hadKey_) return;
         HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, win32::Widen(kCommandKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, win32::Widen(kCommandKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &key, nullptr) != ERROR_SUCCESS)
             return;
         if (hadValue_)
@@ -72,7 +74,7 @@ class ReliabilityRegistry : public ::testing::Test {
 protected:
     // The command key holds a default value of exactly these bytes.
     Resolved WithDefault(DWORD type, const std::vector<unsigned char>& data) {
-        TestKey key(HKEY_CLASSES_ROOT, kCommandKey);
+        TestKey key(HKEY_LOCAL_MACHINE, kCommandKey);
         key.Set("", type, data);
         return Resolve();
     }
@@ -141,16 +143,43 @@ TEST_F(ReliabilityRegistry, EmptyOrMissingValuesMeanNothingIsRegistered) {
     }
     {
         SCOPED_TRACE("the key with no default value");
-        TestKey key(HKEY_CLASSES_ROOT, kCommandKey);
+        TestKey key(HKEY_LOCAL_MACHINE, kCommandKey);
         key.Set("other", REG_SZ, WithNul(L"\"C:\\HFX\\InstallHFZ.exe\" %1"));
         ExpectNothingFound(Resolve());
     }
     {
         SCOPED_TRACE("no hfzfile class at all");
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"hfzfile");
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, L"hfzfile");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClassKey);
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kClassKey);
         ExpectNothingFound(Resolve());
     }
+}
+
+// A command registered for this user alone is never taken, with or without a
+// machine-wide one: Quelbrin runs elevated, the user's classes are anyone's.
+TEST_F(ReliabilityRegistry, APerUserRegistrationCountsAsNothing) {
+    quelbrin::test::ReliabilityCase("Administrator", R"~(an installer command registered per user (HKCU\Software\Classes), alone or beside a machine-wide one)~",
+                                    R"~(only HKLM\Software\Classes counts: per user alone gives "InstallHFZ.exe not found..." and an empty path; with both, the machine-wide command is used (the fake's HKCR shows the per-user one, as Windows does))~");
+    HKEY probe = nullptr;
+    const bool userHadClass = RegOpenKeyExW(HKEY_CURRENT_USER, kClassKey, 0, KEY_READ, &probe) == ERROR_SUCCESS;
+    if (probe) RegCloseKey(probe);
+    ASSERT_FALSE(userHadClass) << "this user already has an hfzfile class";
+    {
+        TestKey user(HKEY_CURRENT_USER, kCommandKey);
+        user.Set("", REG_SZ, WithNul(L"\"C:\\users\\Public\\evil.exe\" %1"));
+        {
+            SCOPED_TRACE("per user only");
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClassKey);
+            RegDeleteKeyW(HKEY_LOCAL_MACHINE, kClassKey);
+            ExpectNothingFound(Resolve());
+        }
+        {
+            SCOPED_TRACE("per user and machine-wide");
+            ExpectPath(WithDefault(REG_SZ, WithNul(L"\"C:\\HFX\\InstallHFZ.exe\" %1")), "C:\\HFX\\InstallHFZ.exe");
+        }
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, kClassKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kClassKey);
 }
 
 TEST_F(ReliabilityRegistry, TextValuesOfOddShapesGiveTheProgramTheyName) {
