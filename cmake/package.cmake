@@ -18,3 +18,9 @@ add_custom_target(package ALL
   COMMENT "Packing ${QUELBRIN_PACKAGE_ZIP}"
   VERBATIM)
 
+# Two builds of one commit in two folders give the same exe and zip; the zip
+# holds what it should.
+enable_testing()
+add_test(NAME reproducible_release
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/reproducible_build.sh ${CMAKE_SOURCE_DIR})
+set_tests_properties(reproducible_release PROPERTIES TIMEOUT 900 LABELS release)

@@ -1,0 +1,86 @@
+#!/bin/bash
+# Two clean builds of one commit, in two folders with different paths, give
+# the same Quelbrin.exe and the same zip, byte for byte:
+#   reproducible_build.sh SOURCE_DIR
+# The commit is SOURCE_DIR's HEAD with any uncommitted changes to its files
+# (git stash create), so the check can be run before committing. Each build
+# makes only the package target (Quelbrin.exe and the zip) with the win32
+# preset, from its own copy of the sources.
+set -u
+src=$(realpath "${1:?source dir}")
+if ! commit=$(git -C "$src" stash create 2>/dev/null); then
+    echo "note: the uncommitted changes can't be taken (git stash create failed); building HEAD as committed"
+    commit=""
+fi
+[ -n "$commit" ] || commit=$(git -C "$src" rev-parse HEAD) || exit 1
+# The time the zip's entries carry: the last commit's, as in any build.
+SOURCE_DATE_EPOCH=$(git -C "$src" log -1 --format=%ct HEAD) || exit 1
+export SOURCE_DATE_EPOCH
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quelbrin-reproducible.XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+first=$work/a
+second=$work/another/deeper/tree
+
+build() {
+    local tree=$1
+    mkdir -p "$tree"
+    git -C "$src" archive "$commit" | tar -x -C "$tree" || return 1
+    (cd "$tree" && cmake --preset win32 >"$tree.configure.log" 2>&1) ||
+        { echo "configure failed in $tree:"; cat "$tree.configure.log"; return 1; }
+    (cd "$tree" && cmake --build --preset win32 -j 2 --target package >"$tree.build.log" 2>&1) ||
+        { echo "build failed in $tree:"; tail -40 "$tree.build.log"; return 1; }
+}
+build "$first" || exit 1
+build "$second" || exit 1
+
+version=$(sed -n 's/^project(Quelbrin VERSION \([0-9.]*\).*/\1/p' "$first/CMakeLists.txt")
+status=0
+for file in app/Quelbrin.exe "Quelbrin-$version-win32.zip" SHA256SUMS; do
+    a=$first/build/win32/$file b=$second/build/win32/$file
+    if [ ! -f "$a" ] || [ ! -f "$b" ]; then
+        echo "FAIL: $file was not made by both builds"
+        status=1
+    elif cmp -s "$a" "$b"; then
+        echo "same: $file $(sha256sum <"$a" | cut -d' ' -f1)"
+    else
+        echo "FAIL: $file differs between $first and $second: $(cmp "$a" "$b" 2>&1)"
+        status=1
+    fi
+done
+[ $status -eq 0 ] || exit 1
+
+# What the zip holds, and that the checksums are the files'.
+python3 - "$first/build/win32" "Quelbrin-$version-win32.zip" <<'CHECK' || exit 1
+import hashlib, sys, zipfile
+folder, name = sys.argv[1], sys.argv[2]
+sha = lambda data: hashlib.sha256(data).hexdigest()
+exe = open(f"{folder}/app/Quelbrin.exe", "rb").read()
+packed = open(f"{folder}/{name}", "rb").read()
+problems = []
+with zipfile.ZipFile(f"{folder}/{name}") as z:
+    names = z.namelist()
+    if names != ["LICENSE.txt", "Quelbrin.exe", "README.txt", "SHA256SUMS"]:
+        problems.append(f"entries {names}")
+    else:
+        if z.read("Quelbrin.exe") != exe:
+            problems.append("its Quelbrin.exe is not the one built")
+        if z.read("SHA256SUMS").decode() != f"{sha(exe)}  Quelbrin.exe\n":
+            problems.append("its SHA256SUMS is not Quelbrin.exe's checksum")
+        readme = z.read("README.txt").decode()
+        if "certutil -hashfile Quelbrin.exe SHA256" not in readme or "For developers" in readme:
+            problems.append("its README.txt is not the README's part for users")
+        if "MIT License" not in z.read("LICENSE.txt").decode():
+            problems.append("its LICENSE.txt is not the licence")
+    for info in z.infolist():
+        if info.date_time != z.infolist()[0].date_time or info.create_system != 0 or info.external_attr != 0x20 \
+                or info.extra:
+            problems.append(f"{info.filename} carries its own time, system or owner fields")
+sums = open(f"{folder}/SHA256SUMS").read()
+if sums != f"{sha(packed)}  {name}\n{sha(exe)}  Quelbrin.exe\n":
+    problems.append("SHA256SUMS beside it does not name the zip's and Quelbrin.exe's checksums")
+for problem in problems:
+    print(f"FAIL: {name}: {problem}")
+sys.exit(1 if problems else 0)
+CHECK
+echo "the zip holds Quelbrin.exe, README.txt, LICENSE.txt and SHA256SUMS, and both checksum files are right"
