@@ -2,20 +2,14 @@
 # Two clean builds of one commit, in two folders with different paths, give
 # the same Quelbrin.exe and the same zip, byte for byte:
 #   reproducible_build.sh SOURCE_DIR
-# The commit is SOURCE_DIR's HEAD with any uncommitted changes to its files
-# (git stash create), so the check can be run before committing. Each build
-# makes only the package target (Quelbrin.exe and the zip) with the win32
-# preset, from its own copy of the sources.
+# Each build is a clone of SOURCE_DIR's HEAD, plus the uncommitted changes to
+# its files (so the check can be run before committing), built as anyone
+# would: `cmake --preset win32`, then the package target (Quelbrin.exe and the
+# zip). Nothing is set in the environment that a plain build would not have.
 set -u
 src=$(realpath "${1:?source dir}")
-if ! commit=$(git -C "$src" stash create 2>/dev/null); then
-    echo "note: the uncommitted changes can't be taken (git stash create failed); building HEAD as committed"
-    commit=""
-fi
-[ -n "$commit" ] || commit=$(git -C "$src" rev-parse HEAD) || exit 1
-# The time the zip's entries carry: the last commit's, as in any build.
-SOURCE_DATE_EPOCH=$(git -C "$src" log -1 --format=%ct HEAD) || exit 1
-export SOURCE_DATE_EPOCH
+head=$(git -C "$src" rev-parse HEAD) || exit 1
+unset SOURCE_DATE_EPOCH
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelbrin-reproducible.XXXXXX") || exit 1
 trap 'rm -rf "$work"' EXIT
@@ -24,8 +18,9 @@ second=$work/another/deeper/tree
 
 build() {
     local tree=$1
-    mkdir -p "$tree"
-    git -C "$src" archive "$commit" | tar -x -C "$tree" || return 1
+    mkdir -p "$(dirname "$tree")"
+    git clone -q --shared --no-checkout "$src" "$tree" && git -C "$tree" checkout -q --detach "$head" || return 1
+    git -C "$src" diff --binary HEAD >"$tree.patch" && git -C "$tree" apply --allow-empty "$tree.patch" || return 1
     (cd "$tree" && cmake --preset win32 >"$tree.configure.log" 2>&1) ||
         { echo "configure failed in $tree:"; cat "$tree.configure.log"; return 1; }
     (cd "$tree" && cmake --build --preset win32 -j 2 --target package >"$tree.build.log" 2>&1) ||
