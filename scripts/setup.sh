@@ -5,7 +5,7 @@
 set -u
 
 packages=(
-    cmake ninja-build g++ python3
+    cmake ninja-build g++ python3 git
     googletest libgtest-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
