@@ -4,10 +4,10 @@
     make_package.py --exe Quelbrin.exe --readme README.md --license LICENSE
                     --source-dir DIR --zip OUT.zip --sums SHA256SUMS
 
-The zip holds Quelbrin.exe, README.txt (the README's part for users, between
+The zip holds Quelbrin.exe, README.txt (the README's section for users, between
 its "README.txt begins/ends" comments), LICENSE.txt and SHA256SUMS. The
 SHA256SUMS beside the zip names the zip and Quelbrin.exe; the one inside
-cannot name the zip it is part of, so it names Quelbrin.exe alone.
+cannot name the zip that holds it, so it names Quelbrin.exe alone.
 
 The same inputs give the same zip bytes: entries sorted by name, every entry
 dated SOURCE_DATE_EPOCH (or else the time of the source folder's last
@@ -23,8 +23,8 @@ import sys
 import time
 import zipfile
 
-USER_PART_BEGINS = "<!-- README.txt begins -->"
-USER_PART_ENDS = "<!-- README.txt ends -->"
+USER_SECTION_BEGINS = "<!-- README.txt begins -->"
+USER_SECTION_ENDS = "<!-- README.txt ends -->"
 ZIP_EARLIEST = 315532800  # 1980-01-01, the first time a zip entry can carry
 FILE_ATTRIBUTE_ARCHIVE = 0x20
 
@@ -34,13 +34,13 @@ def fail(message):
     sys.exit(1)
 
 
-def user_part(readme):
-    """The README's part for users, as plain text for Notepad."""
-    begin, end = readme.find(USER_PART_BEGINS), readme.find(USER_PART_ENDS)
+def user_section(readme):
+    """The README's section for users, as plain text for Notepad."""
+    begin, end = readme.find(USER_SECTION_BEGINS), readme.find(USER_SECTION_ENDS)
     if begin < 0 or end < begin:
-        fail(f'README.md has no "{USER_PART_BEGINS}" ... "{USER_PART_ENDS}" part')
+        fail(f'README.md has no "{USER_SECTION_BEGINS}" ... "{USER_SECTION_ENDS}" section')
     lines = []
-    for line in readme[begin + len(USER_PART_BEGINS):end].strip("\n").split("\n"):
+    for line in readme[begin + len(USER_SECTION_BEGINS):end].strip("\n").split("\n"):
         if re.fullmatch(r"\s*!\[[^\]]*\]\([^)]*\)\s*", line):
             continue  # a picture: nothing to show in a text file
         lines.append(line.replace("`", ""))
@@ -74,7 +74,7 @@ def sums_line(name, data):
 
 def write_zip(path, entries, epoch):
     stamp = time.gmtime(epoch)[:6]
-    temporary = path + ".part"
+    temporary = path + ".tmp"
     with zipfile.ZipFile(temporary, "w") as archive:
         for name in sorted(entries):
             info = zipfile.ZipInfo(name, date_time=stamp)
@@ -96,7 +96,7 @@ def main():
     with open(args.exe, "rb") as f:
         exe = f.read()
     with open(args.readme, encoding="utf-8") as f:
-        readme = user_part(f.read())
+        readme = user_section(f.read())
     with open(args.license, encoding="utf-8") as f:
         license_text = f.read()
 

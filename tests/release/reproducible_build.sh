@@ -64,7 +64,7 @@ with zipfile.ZipFile(f"{folder}/{name}") as z:
             problems.append("its SHA256SUMS is not Quelbrin.exe's checksum")
         readme = z.read("README.txt").decode()
         if "certutil -hashfile Quelbrin.exe SHA256" not in readme or "For developers" in readme:
-            problems.append("its README.txt is not the README's part for users")
+            problems.append("its README.txt is not the README's section for users")
         if "MIT License" not in z.read("LICENSE.txt").decode():
             problems.append("its LICENSE.txt is not the licence")
     for info in z.infolist():
