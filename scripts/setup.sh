@@ -5,7 +5,7 @@
 set -u
 
 packages=(
-    cmake ninja-build g++ python3
+    cmake ninja-build g++ python3 git
     googletest libgtest-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
@@ -13,14 +13,20 @@ packages=(
     # Wine's X11 driver loads these when present; without them windows draw poorly.
     libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3
     clang libclang-rt-14-dev
+    # The shipped i686 Quelbrin.exe runs under the 32-bit Wine, which this
+    # kernel can only start through QEMU's user-mode emulation.
+    qemu-user-static
 )
+# From Debian's i386 architecture; without the preloader each 32-bit process
+# spends close to a minute starting.
+packages_i386=(wine32:i386 wine32-preloader:i386)
 
 installed() {
     [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
 }
 
 missing=()
-for p in "${packages[@]}"; do
+for p in "${packages[@]}" "${packages_i386[@]}"; do
     installed "$p" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
@@ -32,6 +38,9 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo[@]}" dpkg --add-architecture i386 || exit 1
+fi
 "${sudo[@]}" apt-get update -q || exit 1
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -q --no-install-recommends "${missing[@]}" || exit 1

@@ -3,7 +3,10 @@
 #   bash scripts/test.sh
 # For each preset (host, asan, fuzz, win64, win32): configure, build, ctest. A
 # failing preset does not stop the others; the exit code is non-zero if any failed.
-# The last line adds up all presets: "Total: N passed, N failed, N skipped".
+# The win32 preset's tests run the shipped i686 program under the 32-bit Wine,
+# through tests/wine/wine32-stage.sh; where that can't start, they are skipped
+# and counted so. The last line adds up all presets:
+# "Total: N passed, N failed, N skipped".
 set -u
 cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
@@ -31,8 +34,11 @@ run_logged() {
     wait $pid
 }
 
-# The Wine environment of the win64 tests is stopped even when this script is interrupted.
-cleanup() { bash tests/wine/wine-env.sh stop "$root/build/win64/wine" >/dev/null 2>&1; }
+# The Wine environments of the tests are stopped even when this script is interrupted.
+cleanup() {
+    bash tests/wine/wine-env.sh stop "$root/build/win64/wine" >/dev/null 2>&1
+    QUELBRIN_WINE_ARCH=win32 bash tests/wine/wine-env.sh stop "$root/build/win32/wine" >/dev/null 2>&1
+}
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
@@ -53,7 +59,11 @@ for preset in "${presets[@]}"; do
             failed[$preset]=1
         else
             echo "=== $preset: test"
-            run_logged "$logs/$preset-ctest.log" ctest --preset "$preset" -j 2 --test-output-size-passed 65536 --output-junit "$logs/$preset-junit.xml"
+            test_command=(ctest --preset "$preset" -j 2 --test-output-size-passed 65536 --output-junit "$logs/$preset-junit.xml")
+            if [ "$preset" = win32 ]; then
+                test_command=(bash tests/wine/wine32-stage.sh "$root/build/win32" "${test_command[@]}")
+            fi
+            run_logged "$logs/$preset-ctest.log" "${test_command[@]}"
             rc=$?
             line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$preset-ctest.log" | tail -1)
             if [ -n "$line" ]; then
@@ -66,6 +76,12 @@ for preset in "${presets[@]}"; do
                 skipped[$preset]=$n_skipped
                 summary[$preset]=$line
                 [ "$n_skipped" -gt 0 ] && summary[$preset]="$line; $n_skipped skipped"
+                if [ "$preset" = win32 ]; then
+                    stage=$(grep -E '^(i686 stage: [0-9]+ s|SKIPPED: )' "$logs/$preset-ctest.log" | tail -1)
+                    [ -n "$stage" ] && summary[$preset]="$line; $stage"
+                    [ -s "$root/build/win32/wine32-skipped" ] &&
+                        skipped[$preset]=$((n_skipped + $(cat "$root/build/win32/wine32-skipped")))
+                fi
                 # ctest failed for a reason of its own (a crash, a timeout of ctest itself).
                 if [ $rc -ne 0 ] && [ "$n_failed" -eq 0 ]; then
                     failed[$preset]=1

@@ -99,7 +99,7 @@ QuelbrinRun::~QuelbrinRun() { EndAll(); }
 bool QuelbrinRun::HasExited() const { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }
 
 bool QuelbrinRun::WaitForExit(std::chrono::milliseconds timeout) const {
-    return WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    return WaitForSingleObject(process_.get(), static_cast<DWORD>(Scaled(timeout).count())) == WAIT_OBJECT_0;
 }
 
 HWND QuelbrinRun::MainWindow() const {
@@ -195,7 +195,7 @@ void QuelbrinRun::EndAll() {
         win32::UniqueKernelHandle child(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
         if (!child) continue;
         TerminateProcess(child.get(), 1);
-        WaitForSingleObject(child.get(), 10000);
+        WaitForSingleObject(child.get(), static_cast<DWORD>(Scaled(10s).count()));
     }
     WaitForExit(10s);
     WaitUntil([&] { return RunningChildren().empty(); }, 10s);

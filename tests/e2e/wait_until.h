@@ -1,17 +1,31 @@
 #pragma once
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace quelbrin::e2e {
 
 using namespace std::chrono_literals;
 
+// Every deadline of the end-to-end tests, stretched by QUELBRIN_E2E_TIME_SCALE
+// (a whole number, 1 when unset). The i686 programs run under an emulator,
+// many times slower than the x86_64 ones; the deadlines are safety nets only,
+// so stretching them changes no outcome, only how long a failure takes.
+inline std::chrono::milliseconds Scaled(std::chrono::milliseconds timeout) {
+    static const long scale = [] {
+        const char* text = std::getenv("QUELBRIN_E2E_TIME_SCALE");
+        const long value = text ? std::strtol(text, nullptr, 10) : 1;
+        return value >= 1 ? value : 1;
+    }();
+    return timeout * scale;
+}
+
 // Polls until the predicate holds or the time is up; true when it held.
 // The predicate is asked once more at the deadline, so a slow last poll counts.
 template <typename Predicate>
 bool WaitUntil(Predicate&& holds, std::chrono::milliseconds timeout,
                std::chrono::milliseconds poll = 20ms) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = std::chrono::steady_clock::now() + Scaled(timeout);
     for (;;) {
         if (holds()) return true;
         if (std::chrono::steady_clock::now() >= deadline) return holds();
