@@ -15,12 +15,14 @@ TEST(DesktopForeground, ReportsTheProcessAndTitleOfTheForegroundWindow) {
     TestWindow b(second);
 
     desktop->AppActivate(first);
+    ASSERT_TRUE(BecomesForeground(a.Handle()));
     ForegroundWindow fg = desktop->Foreground();
     EXPECT_TRUE(fg.exists);
     EXPECT_EQ(fg.processId, GetCurrentProcessId());
     EXPECT_EQ(fg.title, first);
 
     desktop->AppActivate(second);
+    ASSERT_TRUE(BecomesForeground(b.Handle()));
     fg = desktop->Foreground();
     EXPECT_EQ(fg.title, second);
 }
@@ -30,6 +32,7 @@ TEST(DesktopForeground, ReadsALongTitleWhole) {
     const std::string title = UniqueTitle("foreground long ") + std::string(1000, 'x') + "|end";
     TestWindow window(title);
     desktop->AppActivate(title);
+    ASSERT_TRUE(BecomesForeground(window.Handle()));
     EXPECT_EQ(desktop->Foreground().title, title);
 }
 

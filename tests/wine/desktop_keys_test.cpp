@@ -9,12 +9,32 @@ namespace {
 
 unsigned ScanCode(const KeyMessage& k) { return (static_cast<unsigned>(k.flags) >> 16) & 0xFF; }
 
+// A key that nothing here types otherwise.
+constexpr WORD kMarker = VK_F24;
+
+// Types the marker key and waits until the window has taken it. Input comes
+// in order: whatever was typed before it has arrived by then.
+bool MarkerArrives(const TestWindow& window) {
+    INPUT events[2] = {};
+    for (INPUT& e : events) {
+        e.type = INPUT_KEYBOARD;
+        e.ki.wVk = kMarker;
+    }
+    events[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (SendInput(2, events, sizeof(INPUT)) != 2) return false;
+    return WaitUntil([&] {
+        for (const KeyMessage& k : window.Keys())
+            if (k.message == WM_KEYUP && k.key == kMarker) return true;
+        return false;
+    });
+}
+
 // A window of this program, in the foreground, ready for keys.
 class DesktopSendKeys : public ::testing::Test {
 protected:
     void SetUp() override {
         desktop->AppActivate(title);
-        ASSERT_EQ(GetForegroundWindow(), window.Handle());
+        ASSERT_TRUE(BecomesForeground(window.Handle()));
     }
     std::unique_ptr<Desktop> desktop = win32::MakeDesktop();
     std::string title = UniqueTitle("keys");
@@ -23,7 +43,7 @@ protected:
 
 TEST_F(DesktopSendKeys, TypesTabThenEnterWithScanCodes) {
     ASSERT_TRUE(desktop->SendKeys("{TAB}{ENTER}", true, {}));
-    ASSERT_TRUE(WaitUntil([&] { return window.Count(WM_KEYUP) >= 2; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return window.Count(WM_KEYUP) >= 2; }));
     const std::vector<KeyMessage> keys = window.Keys();
     std::vector<std::pair<UINT, WPARAM>> seen;
     for (const KeyMessage& k : keys)
@@ -39,20 +59,19 @@ TEST_F(DesktopSendKeys, TypesTabThenEnterWithScanCodes) {
 
 TEST_F(DesktopSendKeys, SendsEachKeyOnceWithAGapBetween) {
     ASSERT_TRUE(desktop->SendKeys("{TAB 3}{ENTER}", true, {}));
-    ASSERT_TRUE(WaitUntil([&] { return window.Count(WM_KEYUP) >= 4; }, 2000));
-    Sleep(100);  // nothing more may arrive
-    EXPECT_EQ(window.KeysDown(), (std::vector<WPARAM>{VK_TAB, VK_TAB, VK_TAB, VK_RETURN}));
-    EXPECT_EQ(window.Count(WM_KEYUP), 4u);
+    ASSERT_TRUE(MarkerArrives(window));  // nothing more of them may come before it
+    EXPECT_EQ(window.KeysDown(), (std::vector<WPARAM>{VK_TAB, VK_TAB, VK_TAB, VK_RETURN, kMarker}));
+    EXPECT_EQ(window.Count(WM_KEYUP), 5u);
     std::vector<LONG> times;
     for (const KeyMessage& k : window.Keys())
-        if (k.message == WM_KEYDOWN) times.push_back(k.time);
+        if (k.message == WM_KEYDOWN && k.key != kMarker) times.push_back(k.time);
     for (std::size_t i = 1; i < times.size(); ++i)
         EXPECT_GE(times[i] - times[i - 1], 8) << "between key " << i << " and " << i + 1;
 }
 
 TEST_F(DesktopSendKeys, TypesCharactersWithTheShiftTheyNeed) {
     ASSERT_TRUE(desktop->SendKeys("aB~", true, {}));
-    ASSERT_TRUE(WaitUntil([&] { return window.Count(WM_CHAR) >= 3; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return window.Count(WM_CHAR) >= 3; }));
     std::vector<WPARAM> chars;
     for (const KeyMessage& k : window.Keys())
         if (k.message == WM_CHAR) chars.push_back(k.key);
@@ -79,8 +98,9 @@ TEST_F(DesktopSendKeys, RejectsMalformedNotationAndTypesNothing) {
             EXPECT_NE(error.Description.find(bad), std::string::npos) << error.Description;
         }
     }
-    Sleep(100);
-    EXPECT_TRUE(window.Keys().empty());
+    ASSERT_TRUE(MarkerArrives(window));
+    EXPECT_EQ(window.KeysDown(), std::vector<WPARAM>{kMarker}) << "keys were typed before the marker";
+    EXPECT_EQ(window.Count(WM_CHAR), 0u);
 }
 
 }  // namespace

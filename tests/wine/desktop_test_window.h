@@ -26,6 +26,7 @@ class TestWindow {
 public:
     explicit TestWindow(const std::string& title, bool visible = true) : title_(title) {
         stallRelease_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        stallEntered_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         thread_ = std::thread([this, visible] { Run(visible); });
         std::unique_lock<std::mutex> lock(mutex_);
         ready_.wait(lock, [this] { return created_; });
@@ -35,6 +36,7 @@ public:
         if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
         thread_.join();
         CloseHandle(stallRelease_);
+        CloseHandle(stallEntered_);
     }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
@@ -58,11 +60,24 @@ public:
         for (const KeyMessage& k : Keys()) n += k.message == message;
         return n;
     }
-    // Makes the window's thread stop taking messages until the window goes.
-    void Stall() { PostMessageW(window_, kStallMessage, 0, 0); }
+    // Makes the window's thread stop taking messages until EndStall, the
+    // window goes or 30 s have passed; true once the thread has stopped.
+    bool Stall() {
+        PostMessageW(window_, kStallMessage, 0, 0);
+        return WaitForSingleObject(stallEntered_, 10000) == WAIT_OBJECT_0;
+    }
+    // Lets the thread go on; true when it was still held then, not freed
+    // by the 30 s limit of the stall.
+    bool EndStall() {
+        int holding = kHolding;
+        const bool held = stall_.compare_exchange_strong(holding, kReleased);
+        SetEvent(stallRelease_);
+        return held;
+    }
 
 private:
     static constexpr UINT kStallMessage = WM_APP + 1;
+    enum { kNotStalled, kHolding, kReleased, kRanOut };
 
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
@@ -79,9 +94,14 @@ private:
                 self->keys_.push_back({message, wParam, lParam, GetMessageTime()});
                 return 0;
             }
-            case kStallMessage:
-                WaitForSingleObject(self->stallRelease_, 30000);
+            case kStallMessage: {
+                self->stall_ = kHolding;
+                SetEvent(self->stallEntered_);
+                int holding = kHolding;
+                if (WaitForSingleObject(self->stallRelease_, 30000) != WAIT_OBJECT_0)
+                    self->stall_.compare_exchange_strong(holding, kRanOut);
                 return 0;
+            }
             case WM_DESTROY:
                 PostQuitMessage(0);
                 return 0;
@@ -130,6 +150,8 @@ private:
     HWND window_ = nullptr;
     DWORD threadId_ = 0;
     HANDLE stallRelease_ = nullptr;
+    HANDLE stallEntered_ = nullptr;
+    std::atomic<int> stall_{kNotStalled};
     std::vector<KeyMessage> keys_;
 };
 

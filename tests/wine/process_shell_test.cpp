@@ -104,8 +104,14 @@ TEST_F(ProcessShell, FailsWithTheSystemsWordingWhenNothingCanBeStarted) {
     } catch (const ErrorInfo& error) {
         EXPECT_EQ(error.Number, ERROR_INVALID_PARAMETER);
     }
-    Sleep(200);
-    EXPECT_TRUE(ReadLog(log).empty()) << "a failed start ran the installer anyway";
+    // A start that works afterwards: once it has ended, the log holds its
+    // lines alone.
+    auto after = processes->Shell(exe, "\"" + exe + "\" C:\\after.hfz", kNormalFocus);
+    ProcessReaper reaper(NativeHandle(*after));
+    const std::vector<LogLine> lines = WaitForExit(*after);
+    EXPECT_EQ(Events(lines, "cmdline"), std::vector<std::string>{"\"" + exe + "\" C:\\after.hfz"})
+        << "a failed start ran the installer anyway";
+    for (const LogLine& l : lines) EXPECT_EQ(l.pid, after->Id()) << "a failed start ran the installer anyway";
 }
 
 }  // namespace

@@ -153,4 +153,10 @@ inline HWND WaitForWindow(const std::string& title, int milliseconds = 10000) {
     return window;
 }
 
+// Waits until the window is the foreground window. Activation may settle
+// after the call that asked for it returned (always so under Wine).
+inline bool BecomesForeground(HWND window, int milliseconds = 10000) {
+    return WaitUntil([&] { return GetForegroundWindow() == window; }, milliseconds);
+}
+
 }  // namespace quelbrin::test

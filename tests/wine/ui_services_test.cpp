@@ -5,9 +5,11 @@
 
 #include <objbase.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "main_window/main_form_layout.h"
@@ -176,31 +178,80 @@ TEST(UiFailures, AFailingHandlerStopsAtTheWindowProcedureAndIsShown) {
     EXPECT_TRUE(IsWindow(main)) << "the program goes on";
 }
 
+// A safety net for a wait that ought to end by itself: when it has not ended
+// after a generous time, a message of its own wakes the waiting thread.
+// Fired() says whether it had to.
+class WakeUpIfStuck {
+public:
+    static constexpr int kAfterMs = 10000;
+    WakeUpIfStuck()
+        : waiter_(GetCurrentThreadId()), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), guard_([this] {
+              if (WaitForSingleObject(stop_.get(), kAfterMs) == WAIT_OBJECT_0) return;
+              fired_ = true;
+              PostThreadMessageW(waiter_, kWakeUp, 0, 0);
+          }) {}
+    ~WakeUpIfStuck() { Fired(); }
+    WakeUpIfStuck(const WakeUpIfStuck&) = delete;
+    WakeUpIfStuck& operator=(const WakeUpIfStuck&) = delete;
+
+    bool Fired() {
+        if (guard_.joinable()) {
+            SetEvent(stop_.get());
+            guard_.join();
+        }
+        MSG wakeUp;
+        while (PeekMessageW(&wakeUp, reinterpret_cast<HWND>(-1), kWakeUp, kWakeUp, PM_REMOVE)) {
+        }
+        return fired_;
+    }
+
+private:
+    static constexpr UINT kWakeUp = WM_APP + 7;
+    DWORD waiter_;
+    UniqueKernelHandle stop_;
+    std::atomic<bool> fired_{false};
+    std::thread guard_;
+};
+
 TEST_F(UiServicesTest, WaitForEventsEndsWhenTheProcessEndsOrInputArrivesAndProcessesNothing) {
+    // Longer than the safety net: a wait that missed its event ends only through it.
+    constexpr int kLongWaitMs = 6 * WakeUpIfStuck::kAfterMs;
+
     // A signalled handle stands for a process that has ended.
     Win32Process ended(UniqueKernelHandle(CreateEventW(nullptr, TRUE, TRUE, nullptr)), 1);
-    ULONGLONG start = GetTickCount64();
-    ui->WaitForEvents(5000, &ended);
-    EXPECT_LT(GetTickCount64() - start, 2000u);
+    {
+        WakeUpIfStuck guard;
+        ui->WaitForEvents(kLongWaitMs, &ended);
+        EXPECT_FALSE(guard.Fired()) << "the ended process did not end the wait";
+    }
 
+    // Nothing happens: the time runs out, with nothing queued and the process running.
     Win32Process running(UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)), 2);
-    start = GetTickCount64();
-    ui->WaitForEvents(150, &running);
-    EXPECT_GE(GetTickCount64() - start, 100u) << "nothing happened: the time runs out";
+    {
+        WakeUpIfStuck guard;
+        ui->WaitForEvents(150, &running);
+        EXPECT_FALSE(guard.Fired()) << "the time of the wait did not run out";
+    }
+    EXPECT_EQ(HIWORD(GetQueueStatus(QS_ALLINPUT)), 0u) << "a message ended the wait";
+    EXPECT_EQ(WaitForSingleObject(running.NativeHandle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
     // Input already queued, and already looked at, still ends the wait.
     PostMessageW(main, WM_CLOSE, 0, 0);
     MSG peeked;
     ASSERT_TRUE(PeekMessageW(&peeked, main, 0, 0, PM_NOREMOVE));
-    start = GetTickCount64();
-    ui->WaitForEvents(5000, &running);
-    EXPECT_LT(GetTickCount64() - start, 2000u);
+    {
+        WakeUpIfStuck guard;
+        ui->WaitForEvents(kLongWaitMs, &running);
+        EXPECT_FALSE(guard.Fired()) << "queued input did not end the wait";
+    }
     EXPECT_TRUE(PeekMessageW(&peeked, main, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) << "still queued";
     EXPECT_EQ(events.raised, 0);
 
-    start = GetTickCount64();
-    ui->WaitForEvents(5000, nullptr);
-    EXPECT_LT(GetTickCount64() - start, 2000u);
+    {
+        WakeUpIfStuck guard;
+        ui->WaitForEvents(kLongWaitMs, nullptr);
+        EXPECT_FALSE(guard.Fired()) << "queued input did not end the wait without a process";
+    }
     ui->DoEvents();
     EXPECT_EQ(events.raised, 1);
 }
