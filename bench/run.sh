@@ -129,11 +129,12 @@ else
 fi
 
 step "report"
-# The sources of the programs measured (the benchmark's own are in bench/).
+# The sources of the programs measured (the benchmark's own are in bench/);
+# the results name the last commit that changed them.
 measured="CMakeLists.txt cmake app platform main_window installer settings tests/substitute_installer"
 timeout -k 5 30 /usr/lib/wine/wine64 --version >"$logs/wine-version.txt" 2>&1
 header="Run of $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores shared with other work (load average $load_before before, $load_after after); \
-$(head -1 "$logs/wine-version.txt") on Xvfb; x86_64 build of commit $(git rev-parse --short HEAD)$(git diff --quiet HEAD -- $measured 2>/dev/null || echo ' with uncommitted changes to the measured programs'); \
+$(head -1 "$logs/wine-version.txt") on Xvfb; x86_64 build of commit $(git log -1 --format=%h HEAD -- $measured)$(git diff --quiet HEAD -- $measured 2>/dev/null || echo ' with uncommitted changes to the measured programs'); \
 $runs runs of each measurement, $batch_runs batches; measuring took $((elapsed / 60)) min $((elapsed % 60)) s. Command: \`bash bench/run.sh${*:+ $*}\`."
 python3 bench/report.py --samples "$samples" --markdown bench/results.md --svg "$build/relist.svg" \
     --header "$header" --analysis bench/analysis.md || exit 1
