@@ -61,6 +61,19 @@ void E2eTest::ExitAndExpectGone() {
     EXPECT_TRUE(app_->WaitForExit(10s)) << "Quelbrin did not end within 10 s of Cancel / Exit";
 }
 
+E2eTest::EndlessInstall E2eTest::StartAnInstallThatNeverEnds(std::size_t keys) {
+    EndlessInstall install{PlaceInstaller({.mode = "ignorekeys"}), MakePackages(L"packages", {L"Stubborn.hfz"})};
+    StartAndWaitForWindow();
+    EXPECT_TRUE(app_->SetText(layout::IdTxPath, install.packages));
+    EXPECT_TRUE(WaitForText(layout::IdStatus1, L"Stubborn.hfz", 5s));
+    EXPECT_TRUE(app_->Click(layout::IdBtInst));
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto runs = ReadInstallerLog(install.log);
+        return runs.size() == 1 && runs[0].keys.size() >= keys;
+    }, 30s)) << "the installer window got fewer than " << keys << " keys";
+    return install;
+}
+
 ::testing::AssertionResult E2eTest::WaitForText(int id, const std::wstring& expected,
                                                 std::chrono::milliseconds timeout) {
     std::wstring last;

@@ -33,6 +33,15 @@ protected:
     void StartAndWaitForWindow();
     // Presses "Cancel / Exit" and expects the program to end within 10 s.
     void ExitAndExpectGone();
+    // Lists a folder with one package, "Stubborn.hfz", and presses "Install
+    // Selected File" with an installer that takes keys and never closes;
+    // returns once its window has had `keys` keys. Returns its log and the
+    // folder.
+    struct EndlessInstall {
+        std::wstring log;
+        std::wstring packages;
+    };
+    EndlessInstall StartAnInstallThatNeverEnds(std::size_t keys);
 
     std::wstring Text(int id) const { return app_->Text(id); }
     // Waits until a control reads `expected`; false (with the last text

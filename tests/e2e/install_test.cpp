@@ -117,24 +117,13 @@ TEST_F(InstallSelected, WaitsForASlowWindowAndNeverRunsTwoInstallers) {
 TEST_F(InstallSelected, AnInstallerThatIgnoresKeysRunsOnAfterCancelExit) {
     quelbrin::test::ReliabilityCase("Installer", "ignores the keys until Cancel / Exit is pressed",
                                     R"~(passes go on while Status2 reads "Installing selected file..."; Quelbrin ends within 10 s of Exit; the installer and its window stay)~");
-    const std::wstring log = PlaceInstaller({.mode = "ignorekeys"});
-    const std::wstring packages = MakePackages(L"packages", {L"Stubborn.hfz"});
-    StartAndWaitForWindow();
-    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
-    ASSERT_TRUE(WaitForText(IdStatus1, L"Stubborn.hfz", 5s));
-
-    ASSERT_TRUE(app_->Click(IdBtInst));
-    // The loop goes on: several passes of keys reach the window, which stays.
-    ASSERT_TRUE(WaitUntil([&] {
-        const auto runs = ReadInstallerLog(log);
-        return runs.size() == 1 && runs[0].keys.size() >= 4;
-    }, 30s)) << "the installer window got fewer than two passes of keys";
+    // The loop goes on: two passes of keys reach the window, which stays.
+    const auto [log, packages] = StartAnInstallThatNeverEnds(4);
+    ASSERT_FALSE(HasFailure());
     EXPECT_EQ(Text(IdStatus2), L"Installing selected file...");
     EXPECT_EQ(Text(IdStatus1), L"Stubborn.hfz");
 
-    const auto pressed = std::chrono::steady_clock::now();
     ExitAndExpectGone();
-    EXPECT_LT(std::chrono::steady_clock::now() - pressed, 10s);
 
     const auto runs = ReadInstallerLog(log);
     ASSERT_EQ(runs.size(), 1u);
