@@ -1,9 +1,12 @@
 // Start-up, the folder box and a missing installer, on the real program.
+#include <optional>
+
 #include "tests/e2e/e2e_fixture.h"
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 #include "tests/support/reliability_case.h"
+#include "tests/support/saved_registration.h"
 
 namespace quelbrin::e2e {
 namespace {
@@ -66,39 +69,19 @@ TEST_F(FolderBox, AMissingFolderIsInvalidAndAValidOneRecovers) {
 // another test left there is taken away for this test and put back after it.
 class MissingInstaller : public E2eTest {
 protected:
-    static constexpr wchar_t kCommandKey[] = L"Software\\Classes\\hfzfile\\shell\\open\\command";
-
     void SetUp() override {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCommandKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-        win32::UniqueRegKey owned(key);
-        DWORD size = 0;
-        if (RegQueryValueExW(key, L"", nullptr, &savedType_, nullptr, &size) == ERROR_SUCCESS) {
-            saved_.resize(size);
-            RegQueryValueExW(key, L"", nullptr, &savedType_, saved_.data(), &size);
-            saved_.resize(size);
-            hadValue_ = true;
-        }
-        owned.reset();
-        hadKey_ = true;
-        ASSERT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, kCommandKey), ERROR_SUCCESS);
+        saved_.emplace();
+        const LONG rc = RegDeleteTreeW(HKEY_LOCAL_MACHINE, test::kHfzCommandKeyW);
+        ASSERT_TRUE(rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) << rc;
     }
 
     void TearDown() override {
         E2eTest::TearDown();
-        if (!hadKey_) return;
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kCommandKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
-            return;
-        win32::UniqueRegKey owned(key);
-        if (hadValue_) RegSetValueExW(key, L"", 0, savedType_, saved_.data(), static_cast<DWORD>(saved_.size()));
+        saved_.reset();
     }
 
 private:
-    bool hadKey_ = false, hadValue_ = false;
-    DWORD savedType_ = 0;
-    std::vector<BYTE> saved_;
+    std::optional<test::SavedHfzCommand> saved_;
 };
 
 TEST_F(MissingInstaller, WarnsBeforeTheWindowShowsAndInstallReportsTheError) {

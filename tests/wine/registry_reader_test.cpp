@@ -5,6 +5,7 @@
 #include "settings/registry_reader.h"
 #include "tests/wine/registry_test_key.h"
 #include "tests/support/reliability_case.h"
+#include "tests/support/saved_registration.h"
 
 namespace quelbrin::test {
 namespace {
@@ -80,26 +81,9 @@ TEST_F(RegistryReadString, NothingToRead) {
 // Writes the very key the program reads (the machine-wide classes), so it
 // runs under the tests' shared lock; whatever was there before is put back.
 TEST(RegistryHfzCommand, ReadsTheRegisteredInstallerCommand) {
-    constexpr wchar_t kClass[] = L"Software\\Classes\\hfzfile";
-    constexpr wchar_t kKey[] = L"Software\\Classes\\hfzfile\\shell\\open\\command";
-    HKEY probe = nullptr;
-    const bool hadClass = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClass, 0, KEY_READ, &probe) == ERROR_SUCCESS;
-    if (probe) RegCloseKey(probe);
-    probe = nullptr;
-    const bool hadKey = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &probe) == ERROR_SUCCESS;
-    std::vector<unsigned char> saved;
-    DWORD savedType = 0;
-    bool hadValue = false;
-    if (probe) {
-        DWORD size = 0;
-        hadValue = RegQueryValueExW(probe, L"", nullptr, &savedType, nullptr, &size) == ERROR_SUCCESS;
-        saved.resize(size);
-        if (hadValue && size) RegQueryValueExW(probe, L"", nullptr, &savedType, saved.data(), &size);
-        RegCloseKey(probe);
-    }
-
+    const SavedHfzCommand saved;  // put back as it was at the end
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kHfzCommandKeyW, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const auto data = WithNul(L"\"C:\\Program Files\\Pinnacle\\Hollywood FX\\InstallHFZ.exe\" %1");
     ASSERT_EQ(RegSetValueExW(key, L"", 0, REG_SZ, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
@@ -108,13 +92,7 @@ TEST(RegistryHfzCommand, ReadsTheRegisteredInstallerCommand) {
     EXPECT_EQ(ReadRegString(*registry, reg::LocalMachine, kHfzCommandKey, ""),
               "\"C:\\Program Files\\Pinnacle\\Hollywood FX\\InstallHFZ.exe\" %1");
 
-    if (hadValue)
-        RegSetValueExW(key, L"", 0, savedType, saved.empty() ? nullptr : saved.data(), static_cast<DWORD>(saved.size()));
-    else
-        RegDeleteValueW(key, L"");
     RegCloseKey(key);
-    if (!hadClass) RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClass);
-    else if (!hadKey) RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "platform/win32/win32_platform.h"
 #include "settings/installer_path.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/support/saved_registration.h"
 #include "tests/wine/registry_test_key.h"
 #include "tests/support/reliability_case.h"
 
@@ -19,50 +20,9 @@ namespace quelbrin::test {
 namespace {
 
 constexpr char kCommandKey[] = "Software\\Classes\\hfzfile\\shell\\open\\command";
+
 constexpr wchar_t kClassKey[] = L"Software\\Classes\\hfzfile";
-
-// Puts the registered command back as it was before the test.
-class SavedCommand {
-public:
-    SavedCommand() {
-        HKEY key = nullptr;
-        hadClass_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClassKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
-        if (key) RegCloseKey(key);
-        key = nullptr;
-        hadKey_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::Widen(kCommandKey).c_str(), 0, KEY_READ, &key) ==
-                  ERROR_SUCCESS;
-        if (!key) return;
-        DWORD size = 0;
-        hadValue_ = RegQueryValueExW(key, L"", nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
-        data_.resize(size);
-        if (hadValue_ && size) RegQueryValueExW(key, L"", nullptr, &type_, data_.data(), &size);
-        RegCloseKey(key);
-    }
-    ~SavedCommand() {
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, win32::Widen(kCommandKey).c_str());
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, win32::Widen(kCommandKey).c_str());
-        if (!hadClass_) {
-            RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClassKey);
-            RegDeleteKeyW(HKEY_LOCAL_MACHINE, kClassKey);
-            return;
-        }
-        if (!hadKey_) return;
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, win32::Widen(kCommandKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        if (hadValue_)
-            RegSetValueExW(key, L"", 0, type_, data_.empty() ? nullptr : data_.data(), static_cast<DWORD>(data_.size()));
-        RegCloseKey(key);
-    }
-    SavedCommand(const SavedCommand&) = delete;
-    SavedCommand& operator=(const SavedCommand&) = delete;
-
-private:
-    bool hadClass_ = false, hadKey_ = false, hadValue_ = false;
-    DWORD type_ = 0;
-    std::vector<unsigned char> data_;
-};
+using SavedCommand = SavedHfzCommand;  // puts the registered command back as it was
 
 // Start-up's installer lookup, with no InstallHFZ.exe beside the program.
 struct Resolved {
