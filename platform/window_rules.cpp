@@ -1,19 +1,27 @@
 #include "platform/window_rules.h"
 
+#include <algorithm>
+
 namespace quelbrin {
 
 namespace {
 // Owner chains are short; a loop in a broken one must not hang us.
-constexpr int kLongestOwnerChain = 64;
+constexpr std::size_t kLongestOwnerChain = 64;
 }  // namespace
 
+std::vector<WindowTree::Window> OwnerChain(const WindowTree& tree, WindowTree::Window window) {
+    std::vector<WindowTree::Window> owners;
+    for (WindowTree::Window owner = window ? tree.Owner(window) : 0; owner && owners.size() < kLongestOwnerChain;
+         owner = tree.Owner(owner))
+        owners.push_back(owner);
+    return owners;
+}
+
 bool OwnerChainContains(const WindowTree& tree, WindowTree::Window window, WindowTree::Window target) {
-    if (!target) return false;
-    for (int step = 0; window && step < kLongestOwnerChain; ++step) {
-        if (window == target) return true;
-        window = tree.Owner(window);
-    }
-    return false;
+    if (!target || !window) return false;
+    if (window == target) return true;
+    const std::vector<WindowTree::Window> owners = OwnerChain(tree, window);
+    return std::find(owners.begin(), owners.end(), target) != owners.end();
 }
 
 WindowTree::Window ActivationWindow(const WindowTree& tree, WindowTree::Window target) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "platform/noncopyable.h"
 
@@ -19,6 +20,10 @@ public:
     virtual bool Visible(Window window) const = 0;
     virtual bool Enabled(Window window) const = 0;
 };
+
+// The window's owner, that one's owner and so on (GW_OWNER, repeated),
+// nearest first. A loop in a broken chain ends the walk.
+std::vector<WindowTree::Window> OwnerChain(const WindowTree& tree, WindowTree::Window window);
 
 // The window, its owner, that one's owner and so on hold `target`. A
 // message box of an installer whose window hangs off a hidden owner is

@@ -5,13 +5,12 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/window_tree.h"
 #include "platform/win32/windows_wrapper.h"
 
 namespace quelbrin::win32 {
 
 namespace {
-
-constexpr int kLongestOwnerChain = 64;
 
 class Win32Desktop : public Desktop {
 public:
@@ -37,10 +36,8 @@ public:
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
         ForegroundWindow fg{true, processId, Narrow(WindowTitle(window)), {}};
-        int steps = 0;
-        for (HWND owner = GetWindow(window, GW_OWNER); owner && steps < kLongestOwnerChain;
-             owner = GetWindow(owner, GW_OWNER), ++steps)
-            fg.ownerTitles.push_back(Narrow(WindowTitle(owner)));
+        for (WindowTree::Window owner : OwnerChain(DesktopWindowTree(), DesktopWindowTree::Of(window)))
+            fg.ownerTitles.push_back(Narrow(WindowTitle(DesktopWindowTree::Handle(owner))));
         return fg;
     }
 
