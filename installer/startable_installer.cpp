@@ -6,6 +6,7 @@
 
 #include "installer/installer_contract.h"
 #include "main_window/main_form_layout.h"
+#include "platform/ascii_case.h"
 #include "platform/error_info.h"
 #include "platform/file_system.h"
 
@@ -14,15 +15,6 @@ namespace quelbrin {
 namespace {
 
 constexpr std::int32_t kErrorNotAProgram = 193;  // the platform's "not a valid application"
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EndsWithIgnoringCase(const std::string& s, const std::string& tail) {
-    if (s.size() < tail.size()) return false;
-    for (std::size_t i = 0; i < tail.size(); ++i)
-        if (Lower(s[s.size() - tail.size() + i]) != tail[i]) return false;
-    return true;
-}
 
 // The last component holds no ".": the old way of starting the installer
 // found "C:\HFX\InstallHFZ" as "C:\HFX\InstallHFZ.exe".

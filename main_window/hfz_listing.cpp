@@ -1,18 +1,13 @@
 #include "main_window/hfz_listing.h"
 
+#include "platform/ascii_case.h"
 #include "platform/listed_folder.h"
 
 namespace quelbrin {
 
 bool HasHfzExtension(const std::string& name) {
     constexpr std::string_view ext = ".hfz";
-    if (name.size() <= ext.size()) return false;  // ".hfz" alone names no package
-    for (std::size_t i = 0; i < ext.size(); ++i) {
-        char c = name[name.size() - ext.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != ext[i]) return false;
-    }
-    return true;
+    return name.size() > ext.size() && EndsWithIgnoringCase(name, ext);  // ".hfz" alone names no package
 }
 
 std::vector<std::string> ListHfzFiles(const FileSystem& files, const std::string& folder) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "installer/installer_contract.h"
+#include "platform/ascii_case.h"
 #include "platform/error_info.h"
 #include "platform/key_notation.h"
 #include "tests/fake/fake_file_system.h"
@@ -68,15 +69,6 @@ private:
 };
 
 namespace {
-
-bool EndsWithIgnoringCase(const std::string& s, const std::string& tail) {
-    if (s.size() < tail.size()) return false;
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        const char c = s[s.size() - tail.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != tail[i]) return false;
-    }
-    return true;
-}
 
 // What CreateProcessW refuses, in its words: no name, no such file, a folder,
 // a file that is no program. The fake's files have no content: one named like
@@ -328,7 +320,8 @@ ForegroundWindow FakeDesktop::Foreground() {
     const FakeWindow* w = Find(foreground_);
     if (!w) return {};
     ForegroundWindow fg{true, w->processId, w->title, {}};
-    for (const FakeWindow* o = Find(w->owner); o; o = Find(o->owner)) fg.ownerTitles.push_back(o->title);
+    for (Window owner : OwnerChain(*this, static_cast<Window>(w->id)))
+        if (const FakeWindow* o = Find(static_cast<int>(owner))) fg.ownerTitles.push_back(o->title);
     return fg;
 }
 
@@ -374,13 +367,12 @@ std::string FakeDesktop::AnsiRoundTrip(const std::string& title) {
 
 WindowTree::Window FakeDesktop::Owner(Window window) const {
     const FakeWindow* w = Find(static_cast<int>(window));
-    return w ? static_cast<Window>(w->owner) : 0;
+    return w && Find(w->owner) ? static_cast<Window>(w->owner) : 0;
 }
 
 WindowTree::Window FakeDesktop::RootOwner(Window window) const {
-    Window root = window;
-    for (Window o = Owner(root); o; o = Owner(root)) root = o;
-    return root;
+    const std::vector<Window> owners = OwnerChain(*this, window);
+    return owners.empty() ? window : owners.back();
 }
 
 WindowTree::Window FakeDesktop::LastActivePopup(Window window) const {
