@@ -15,34 +15,13 @@ constexpr int kStartupWaitMs = 50;
 // has gone (its closing is no event of ours).
 constexpr int kFloorLookMs = 15;
 
-// The installer's window title, and the same title as an installer that
-// reads its command line through the ANSI code page shows it. A name with
-// letters that code page lacks gets "?" there, which the exact title never
-// finds.
-struct InstallerTitles {
-    std::string exact;
-    std::string ansi;
-
-    bool HasAnsiForm() const { return ansi != exact; }
-    std::vector<std::string> All() const {
-        return HasAnsiForm() ? std::vector<std::string>{exact, ansi} : std::vector<std::string>{exact};
-    }
-};
-
 InstallerTitles TitlesOf(Desktop& desktop, const std::string& folder, const std::string& file) {
-    std::string exact = InstallerWindowTitle(folder, file);
-    std::string ansi = desktop.AnsiRoundTrip(exact);
-    return {std::move(exact), std::move(ansi)};
+    return InstallerTitles::Of(desktop, InstallerWindowTitle(folder, file));
 }
 
 // The titles as the controls give them now.
 InstallerTitles CurrentTitles(MainForm& form) {
     return TitlesOf(form.Env().desktop, form.View().TxPath().Text(), form.View().FileList().FileName());
-}
-
-// Throws ErrorInfo when the probe fails.
-bool WindowShows(Desktop& desktop, const InstallerTitles& titles) {
-    return desktop.FindWindow(titles.exact) || (titles.HasAnsiForm() && desktop.FindWindow(titles.ansi));
 }
 
 // A failing probe counts as "gone": the answer loop's probe then reports it.
@@ -136,7 +115,7 @@ bool ActivateInstallerWindow(Platform& platform, const InstallerTitles& titles) 
             } catch (const ErrorInfo&) {
             }
         }
-        if (!IsTaskRunning(platform, titles.exact)) return false;
+        if (!IsTaskRunning(platform, titles)) return false;
         throw;
     }
 }
@@ -169,7 +148,7 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
 
     for (;;) {
         const InstallerTitles titles = CurrentTitles(form);
-        if (!IsTaskRunning(platform, titles.exact)) {
+        if (!IsTaskRunning(platform, titles)) {
             if (WindowComesBack(platform, *installer, titles)) {
                 lastKeys = platform.clock.NowMs();  // a new window: the floor starts again
                 continue;

@@ -2,16 +2,26 @@
 
 namespace quelbrin {
 
-bool IsTaskRunning(Platform& platform, const std::string& title) {
+InstallerTitles InstallerTitles::Of(Desktop& desktop, std::string exact) {
+    std::string ansi = desktop.AnsiRoundTrip(exact);
+    return {std::move(exact), std::move(ansi)};
+}
+
+bool WindowShows(Desktop& desktop, const InstallerTitles& titles) {
+    return desktop.FindWindow(titles.exact) || (titles.HasAnsiForm() && desktop.FindWindow(titles.ansi));
+}
+
+bool IsTaskRunning(Platform& platform, const InstallerTitles& titles) {
     try {
-        if (platform.desktop.FindWindow(title)) return true;
-        // An installer of the ANSI code page shows the title as it read it.
-        const std::string ansi = platform.desktop.AnsiRoundTrip(title);
-        return ansi != title && platform.desktop.FindWindow(ansi);
+        return WindowShows(platform.desktop, titles);
     } catch (const ErrorInfo& error) {
-        ShowProcError(platform.ui, error, title, "IsTaskRunning");
+        ShowProcError(platform.ui, error, titles.exact, "IsTaskRunning");
         return false;
     }
+}
+
+bool IsTaskRunning(Platform& platform, const std::string& title) {
+    return IsTaskRunning(platform, InstallerTitles::Of(platform.desktop, title));
 }
 
 std::string ProcErrorMessage(const ErrorInfo& error) {
