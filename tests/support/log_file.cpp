@@ -1,6 +1,6 @@
 #include "tests/support/log_file.h"
 
-#include <cstdlib>
+#include <sstream>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_wrapper.h"
@@ -14,18 +14,10 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 // "<ms> <pid> <event>[ <detail>]"; false when the line has another form.
 bool Parse(const std::string& text, LogLine& line) {
-    const std::size_t a = text.find(' ');
-    const std::size_t b = a == std::string::npos ? a : text.find(' ', a + 1);
-    if (b == std::string::npos || b == a + 1) return false;
-    char* end = nullptr;
-    line.time = std::strtoll(text.c_str(), &end, 10);
-    if (end != text.c_str() + a || line.time <= 0) return false;
-    line.processId = static_cast<std::uint32_t>(std::strtoul(text.c_str() + a + 1, &end, 10));
-    if (end != text.c_str() + b || line.processId == 0) return false;
-    const std::size_t c = text.find(' ', b + 1);
-    line.event = text.substr(b + 1, c == std::string::npos ? std::string::npos : c - b - 1);
-    line.detail = c == std::string::npos ? std::string() : text.substr(c + 1);
-    return !line.event.empty();
+    std::istringstream in(text);
+    if (!(in >> line.time >> line.processId >> line.event) || line.time <= 0 || line.processId == 0) return false;
+    if (in.get() == ' ') std::getline(in, line.detail);
+    return true;
 }
 
 }  // namespace

@@ -46,9 +46,6 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 bool Registered(const TopLevelWindowDesign& design, HINSTANCE instance) {
-    WNDCLASSEXW known{};
-    known.cbSize = sizeof known;
-    if (GetClassInfoExW(instance, design.className, &known)) return true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Procedure;
@@ -56,7 +53,7 @@ bool Registered(const TopLevelWindowDesign& design, HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(design.background + 1));
     wc.lpszClassName = design.className;
-    // Another thread may have registered it in between.
+    // Registered by an earlier window of the process is as good.
     return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
