@@ -1,21 +1,17 @@
 #pragma once
 #include <cstdint>
-#include <map>
-#include <string>
 #include <vector>
+
+#include "tests/support/log_file.h"
+#include "tests/support/wall_clock.h"
 
 namespace quelbrin::bench {
 
-// The substitute installer's shared log: one line per event,
-//   <ms since 1970 UTC> <process id> <event> <detail>
-struct LogLine {
-    std::uint64_t ms = 0;
-    std::uint32_t processId = 0;
-    std::string event;
-    std::string detail;
-};
+// The substitute installer's shared log, read as the tests read it.
+using test::LogLine;
+using test::MillisecondsSince1970;
 
-std::vector<LogLine> ReadInstallerLog(const std::wstring& path);
+inline std::vector<LogLine> ReadInstallerLog(const std::wstring& path) { return test::ReadLogLines(path); }
 
 // What one installer process wrote, from its first line to its "exit".
 struct InstallerRun {
@@ -28,8 +24,5 @@ struct InstallerRun {
 
 // By process id, in the order of their first lines.
 std::vector<InstallerRun> InstallerRuns(const std::vector<LogLine>& lines);
-
-// The wall clock in the log's unit.
-std::uint64_t WallClockMs();
 
 }  // namespace quelbrin::bench

@@ -82,13 +82,13 @@ void OneBareStart(BenchContext& context, const std::wstring& folder, const std::
     const std::wstring commandLine =
         win32::Widen(InstallerCommandLine(win32::Narrow(exe), win32::Narrow(folder), win32::Narrow(package)));
 
-    const std::uint64_t wall0 = WallClockMs();
+    const std::uint64_t wall0 = static_cast<std::uint64_t>(MillisecondsSince1970());
     ChildProcess installer(exe, commandLine, folder);
     if (!installer.started()) return samples.Error("batch.bare_start", installer.error());
     std::vector<LogLine> lines;
     if (PollUntil([&] { return !(lines = ReadInstallerLog(log)).empty(); }, 30000) < 0)
         return samples.Error("batch.bare_start", "the installer wrote no log line");
-    samples.Add("batch.bare_start_ms", static_cast<double>(lines.front().ms - wall0));
+    samples.Add("batch.bare_start_ms", static_cast<double>(static_cast<std::uint64_t>(lines.front().time) - wall0));
     installer.EndAll();
 }
 

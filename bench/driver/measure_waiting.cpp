@@ -23,7 +23,7 @@ constexpr DWORD kWindowMs = 3000;
 std::vector<std::uint64_t> PassTimes(const std::wstring& log) {
     std::vector<std::uint64_t> times;
     for (const LogLine& line : ReadInstallerLog(log))
-        if (line.event == "key" && line.detail.rfind("TAB", 0) == 0) times.push_back(line.ms);
+        if (line.event == "key" && line.detail.rfind("TAB", 0) == 0) times.push_back(line.time);
     return times;
 }
 

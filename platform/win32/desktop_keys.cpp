@@ -7,7 +7,6 @@ namespace quelbrin::win32 {
 namespace {
 
 constexpr DWORD kGapMs = 15;
-constexpr UINT kWaitTimeoutMs = 1500;
 
 // Keys that sit on the extended part of the keyboard: their scan codes
 // carry the E0 prefix.
@@ -113,7 +112,8 @@ bool Send(std::vector<INPUT>& events) {
 
 }  // namespace
 
-bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait, const std::function<bool()>& gate) {
+bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait, const std::function<bool()>& gate,
+              unsigned waitBoundMs) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (i > 0) Sleep(kGapMs);
         std::vector<INPUT> events = EventsFor(keys[i]);
@@ -130,7 +130,7 @@ bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait, const std::function
         Sleep(kGapMs);
         if (HWND foreground = GetForegroundWindow()) {
             const std::size_t roundTrips = keys.size() * 3 + 1;
-            const ULONGLONG deadline = GetTickCount64() + kWaitTimeoutMs;
+            const ULONGLONG deadline = GetTickCount64() + waitBoundMs;
             for (std::size_t i = 0; i < roundTrips; ++i) {
                 const ULONGLONG now = GetTickCount64();
                 if (now >= deadline) break;

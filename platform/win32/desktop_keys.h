@@ -11,8 +11,10 @@ namespace quelbrin::win32 {
 // between them. `gate`, when given, is asked right before each call, with
 // nothing in between; false from it holds that key and the rest back. False
 // when a key was held back or the system refused the input. With `wait`,
-// returns once the foreground window's thread has caught up (bounded, so a
-// hung window can't hold it).
-bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait, const std::function<bool()>& gate);
+// returns once the foreground window's thread has caught up, or after
+// `waitBoundMs`, so that a hung window can't hold it.
+constexpr unsigned kKeyWaitBoundMs = 1500;
+bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait, const std::function<bool()>& gate,
+              unsigned waitBoundMs = kKeyWaitBoundMs);
 
 }  // namespace quelbrin::win32

@@ -9,9 +9,13 @@
 #include "tests/e2e/quelbrin_run.h"
 #include "tests/e2e/substitute.h"
 #include "tests/e2e/test_folder.h"
-#include "tests/e2e/wait_until.h"
+#include "tests/support/wait_until.h"
 
 namespace quelbrin::e2e {
+
+using namespace std::chrono_literals;
+using test::Scaled;
+using test::WaitUntil;
 
 // Each test gets a folder of its own: "app" holds Quelbrin.exe and, where the
 // test wants one, the substitute as InstallHFZ.exe; packages go where the test

@@ -13,17 +13,16 @@
 //   char code=0xNNNN           WM_CHAR
 //   exit
 #include <cstdio>
+#include <optional>
 #include <string>
 
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/utf.h"
 #include "platform/win32/windows_wrapper.h"
+#include "tests/support/log_file.h"
+#include "tests/support/top_level_window.h"
 
 #include <shellapi.h>
 
 namespace {
-
-using quelbrin::win32::Widen;
 
 constexpr wchar_t kClassName[] = L"QuelbrinTestIntruder";
 constexpr UINT kGrab = WM_APP;
@@ -33,26 +32,8 @@ constexpr UINT kGrabWaitMs = 1000, kLifeMs = 300000;
 std::wstring g_log;
 bool g_grabPending = false;
 
-unsigned long long MillisecondsSince1970() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return (ticks - 116444736000000000ull) / 10000;
-}
-
 void Log(const std::string& event, const std::string& detail = {}) {
-    std::string line = std::to_string(MillisecondsSince1970()) + " " + event;
-    if (!detail.empty()) line += " " + detail;
-    line += "\r\n";
-    quelbrin::win32::UniqueKernelHandle file(CreateFileW(g_log.c_str(), FILE_APPEND_DATA,
-                                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return;
-    }
-    DWORD written = 0;
-    WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    quelbrin::test::AppendLogLine(g_log, detail.empty() ? event : event + " " + detail);
 }
 
 std::string Hex(unsigned value, int digits) {
@@ -68,48 +49,40 @@ void GrabEnded(HWND window, bool won) {
     Log("grab", won ? "foreground=yes" : "foreground=no");
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-        case kGrab:
-            Log("grab", "asked");
-            g_grabPending = true;
-            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-            SetForegroundWindow(window);
-            SetFocus(window);
-            if (GetForegroundWindow() == window) GrabEnded(window, true);
-            else SetTimer(window, kGrabTimer, kGrabWaitMs, nullptr);
-            return 0;
-        case WM_ACTIVATE:
-            Log("active", LOWORD(wParam) != WA_INACTIVE ? "yes" : "no");
-            if (LOWORD(wParam) != WA_INACTIVE) GrabEnded(window, true);
-            break;
-        case WM_TIMER:
-            if (wParam == kGrabTimer) GrabEnded(window, GetForegroundWindow() == window);
-            if (wParam == kLifeTimer) DestroyWindow(window);
-            return 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            Log("key", "vk=" + Hex(static_cast<unsigned>(wParam), 2));
-            return 0;
-        case WM_CHAR:
-            Log("char", "code=" + Hex(static_cast<unsigned>(wParam), 4));
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            break;
-        }
-    } catch (...) {
-        // nothing may leave a window procedure
+std::optional<LRESULT> OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case kGrab:
+        Log("grab", "asked");
+        g_grabPending = true;
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        SetForegroundWindow(window);
+        SetFocus(window);
+        if (GetForegroundWindow() == window) GrabEnded(window, true);
+        else SetTimer(window, kGrabTimer, kGrabWaitMs, nullptr);
+        return 0;
+    case WM_ACTIVATE:
+        Log("active", LOWORD(wParam) != WA_INACTIVE ? "yes" : "no");
+        if (LOWORD(wParam) != WA_INACTIVE) GrabEnded(window, true);
+        return std::nullopt;
+    case WM_TIMER:
+        if (wParam == kGrabTimer) GrabEnded(window, GetForegroundWindow() == window);
+        if (wParam == kLifeTimer) DestroyWindow(window);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        Log("key", "vk=" + Hex(static_cast<unsigned>(wParam), 2));
+        return 0;
+    case WM_CHAR:
+        Log("char", "code=" + Hex(static_cast<unsigned>(wParam), 4));
+        return 0;
+    default:
+        return std::nullopt;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || argc != 3) return 2;
@@ -117,27 +90,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     const std::wstring title = argv[2];
     LocalFree(argv);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc)) return 4;
     // Large and near the top left, so that it covers the installer's window.
-    HWND window = CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 900, 700, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window = quelbrin::test::CreateTopLevelWindow({kClassName, title, WS_OVERLAPPEDWINDOW, 0, 0, 900, 700},
+                                                       OnMessage);
     if (!window) return 4;
     ShowWindow(window, SW_SHOWNOACTIVATE);
     SetTimer(window, kLifeTimer, kLifeMs, nullptr);
     Log("ready");
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    quelbrin::test::RunMessageLoop();
     Log("exit");
     return 0;
 }

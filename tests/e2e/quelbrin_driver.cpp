@@ -17,13 +17,14 @@
 
 #include "main_window/main_form_layout.h"
 #include "platform/win32/utf.h"
-#include "tests/e2e/wait_until.h"
+#include "tests/support/wait_until.h"
 #include "tests/e2e/window_query.h"
 
 namespace {
 
 using namespace quelbrin;
 using namespace quelbrin::e2e;
+using quelbrin::test::WaitUntil;
 
 void Print(const std::wstring& line) { std::printf("%s\n", win32::Narrow(line).c_str()); }
 

@@ -6,9 +6,13 @@
 #include <tlhelp32.h>
 
 #include "platform/win32/utf.h"
-#include "tests/e2e/wait_until.h"
+#include "tests/support/wait_until.h"
 
 namespace quelbrin::e2e {
+
+using namespace std::chrono_literals;
+using test::Scaled;
+using test::WaitUntil;
 
 namespace {
 

@@ -130,13 +130,6 @@ std::optional<std::wstring> ListItem(const QuelbrinRun& app, int index) {
     return item;
 }
 
-long long NowMs() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<long long>((ticks - 116444736000000000ull) / 10000);
-}
-
 Intruder::Intruder(const std::wstring& logPath, const std::wstring& title) : log_(logPath), title_(title) {
     const std::wstring exe = WinePath(INTRUDER_EXE);
     std::wstring commandLine = L"\"" + exe + L"\" \"" + log_ + L"\" \"" + title_ + L"\"";
@@ -200,7 +193,7 @@ std::optional<long long> Intruder::Grab(std::chrono::milliseconds timeout) {
     HWND window = Window();
     if (!window) return std::nullopt;
     const std::size_t before = LogLines().size();
-    const long long asked = NowMs();
+    const long long asked = test::MillisecondsSince1970();
     if (!PostMessageW(window, WM_APP, 0, 0)) return std::nullopt;
     std::optional<bool> won;
     WaitUntil([&] {

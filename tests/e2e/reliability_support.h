@@ -12,6 +12,7 @@
 #include "platform/win32/unique_handle.h"
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/support/test_files.h"
+#include "tests/support/wall_clock.h"
 
 namespace quelbrin::e2e {
 
@@ -75,9 +76,6 @@ private:
     std::wstring title_;
     win32::UniqueKernelHandle process_;
 };
-
-// Milliseconds since 1970 UTC, as the logs write them.
-long long NowMs();
 
 // Files and folders under paths of any length.
 using test::Verbatim;

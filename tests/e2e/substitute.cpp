@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/win32/utf.h"
+#include "tests/support/log_file.h"
 
 namespace quelbrin::e2e {
 
@@ -48,20 +49,11 @@ std::string Field(const std::string& detail, const std::string& name) {
 
 std::vector<InstallerRun> ReadInstallerLog(const std::wstring& path) {
     std::vector<InstallerRun> runs;
-    std::istringstream lines(ReadFile(path));
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::istringstream in(line);
-        long long time = 0;
-        std::uint32_t processId = 0;
-        std::string event;
-        if (!(in >> time >> processId >> event)) continue;
-        std::string detail;
-        std::getline(in, detail);
-        if (!detail.empty() && detail.front() == ' ') detail.erase(0, 1);
-
-        InstallerRun& run = RunOf(runs, processId, event == "cmdline");
+    for (const test::LogLine& line : test::ReadLogLines(path)) {
+        const long long time = line.time;
+        const std::string& event = line.event;
+        const std::string& detail = line.detail;
+        InstallerRun& run = RunOf(runs, line.processId, event == "cmdline");
         if (event == "cmdline") {
             run.commandLine = detail;
             run.started = time;

@@ -12,14 +12,6 @@ namespace quelbrin::e2e {
 
 namespace fs = std::filesystem;
 
-std::wstring WinePath(const std::string& linuxPath) {
-    std::wstring path = L"Z:" + win32::Widen(linuxPath);
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
-    return path;
-}
-
 std::wstring QuelbrinExe() { return WinePath(QUELBRIN_EXE); }
 std::wstring SubstituteExe() { return WinePath(SUBSTITUTE_EXE); }
 std::wstring WorkRoot() { return WinePath(E2E_WORK_ROOT); }

@@ -2,10 +2,11 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/wine_path.h"
+
 namespace quelbrin::e2e {
 
-// A Linux path as the programs under Wine see it: Z: is the root.
-std::wstring WinePath(const std::string& linuxPath);
+using test::WinePath;
 
 // The programs under test, and where tests make their folders (set by the build).
 std::wstring QuelbrinExe();

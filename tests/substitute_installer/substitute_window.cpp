@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <optional>
+
 #include "platform/win32/utf.h"
 #include "platform/win32/windows_wrapper.h"
+#include "tests/support/top_level_window.h"
 
 namespace substitute {
 
@@ -75,55 +78,27 @@ void OnKey(State& s, WPARAM key) {
     if (s.passes >= run.settings.passes) Close(s, WindowEnd::Passes, "passes");
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_NCCREATE) {
-            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+// The window's messages; nullopt leaves one to Windows.
+std::optional<LRESULT> OnMessage(State& s, HWND window, UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        OnKey(s, wParam);
+        return 0;
+    case WM_TIMER:
+        KillTimer(window, wParam);
+        if (wParam == kCrashTimer) s.crashNow = true;
+        if (wParam == kTimeoutTimer) {
+            s.run->log.Write("timeout");
+            Close(s, WindowEnd::TimedOut, "timeout");
         }
-        auto* s = reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (s) {
-            switch (message) {
-            case WM_KEYDOWN:
-            case WM_SYSKEYDOWN:
-                OnKey(*s, wParam);
-                return 0;
-            case WM_TIMER:
-                KillTimer(window, wParam);
-                if (wParam == kCrashTimer) s->crashNow = true;
-                if (wParam == kTimeoutTimer) {
-                    s->run->log.Write("timeout");
-                    Close(*s, WindowEnd::TimedOut, "timeout");
-                }
-                return 0;
-            case WM_CLOSE:
-                Close(*s, WindowEnd::Closed, "request");
-                return 0;
-            case WM_DESTROY:
-                PostQuitMessage(0);
-                return 0;
-            default:
-                break;
-            }
-        }
-    } catch (...) {
-        // nothing may leave a window procedure
+        return 0;
+    case WM_CLOSE:
+        Close(s, WindowEnd::Closed, "request");
+        return 0;
+    default:
+        return std::nullopt;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-bool RegisterOnce(HINSTANCE instance) {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    registered = RegisterClassExW(&wc) != 0;
-    return registered;
 }
 
 HWND Label(HWND parent, HINSTANCE instance, const std::string& text, int top) {
@@ -138,15 +113,13 @@ HWND Label(HWND parent, HINSTANCE instance, const std::string& text, int top) {
 WindowEnd RunWindow(const WindowRun& run) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     State state{&run};
-    if (!RegisterOnce(instance)) {
-        run.log.Write("error", "RegisterClassExW failed with code " + std::to_string(GetLastError()));
-        return WindowEnd::Failed;
-    }
-    HWND window = CreateWindowExW(0, kClassName, Widen(run.title).c_str(),
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance, &state);
+    const quelbrin::test::TopLevelWindowDesign design{kClassName, Widen(run.title),
+                                                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                                      CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, COLOR_BTNFACE};
+    HWND window = quelbrin::test::CreateTopLevelWindow(
+        design, [&state](HWND w, UINT message, WPARAM wParam, LPARAM) { return OnMessage(state, w, message, wParam); });
     if (!window) {
-        run.log.Write("error", "CreateWindowExW failed with code " + std::to_string(GetLastError()));
+        run.log.Write("error", "the window could not be made: code " + std::to_string(GetLastError()));
         return WindowEnd::Failed;
     }
     state.window = window;
@@ -165,12 +138,9 @@ WindowEnd RunWindow(const WindowRun& run) {
         SetTimer(window, kTimeoutTimer, run.deadline > now ? static_cast<UINT>(run.deadline - now) : 1, nullptr);
     }
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    quelbrin::test::RunMessageLoop([&] {
         if (state.crashNow) CrashNow(run.log);
-    }
+    });
     return state.end;
 }
 

@@ -47,7 +47,7 @@ TEST(DesktopAppActivate, RestoresAMinimisedWindow) {
     auto desktop = win32::MakeDesktop();
     TestWindow target(UniqueTitle("activate minimised"));
     ShowWindow(target.Handle(), SW_MINIMIZE);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(target.Handle()) != FALSE; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(target.Handle()) != FALSE; }, 2000ms));
 
     desktop->AppActivate(UniqueTitle("activate minimised"));
     EXPECT_TRUE(WaitUntil([&] { return IsIconic(target.Handle()) == FALSE; })) << "still minimised";

@@ -6,12 +6,14 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/win32/utf.h"
 #include "platform/win32/windows_wrapper.h"
+#include "tests/support/top_level_window.h"
 
 namespace quelbrin::test {
 
@@ -79,50 +81,34 @@ private:
     static constexpr UINT kStallMessage = WM_APP + 1;
     enum { kNotStalled, kHolding, kReleased, kRanOut };
 
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR: {
+            std::lock_guard<std::mutex> lock(mutex_);
+            keys_.push_back({message, wParam, lParam, GetMessageTime()});
+            return 0;
         }
-        auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self) {
-            switch (message) {
-            case WM_KEYDOWN:
-            case WM_KEYUP:
-            case WM_CHAR: {
-                std::lock_guard<std::mutex> lock(self->mutex_);
-                self->keys_.push_back({message, wParam, lParam, GetMessageTime()});
-                return 0;
-            }
-            case kStallMessage: {
-                self->stall_ = kHolding;
-                SetEvent(self->stallEntered_);
-                int holding = kHolding;
-                if (WaitForSingleObject(self->stallRelease_, 30000) != WAIT_OBJECT_0)
-                    self->stall_.compare_exchange_strong(holding, kRanOut);
-                return 0;
-            }
-            case WM_DESTROY:
-                PostQuitMessage(0);
-                return 0;
-            default:
-                break;
-            }
+        case kStallMessage: {
+            stall_ = kHolding;
+            SetEvent(stallEntered_);
+            int holding = kHolding;
+            if (WaitForSingleObject(stallRelease_, 30000) != WAIT_OBJECT_0)
+                stall_.compare_exchange_strong(holding, kRanOut);
+            return 0;
         }
-        return DefWindowProcW(window, message, wParam, lParam);
+        default:
+            return std::nullopt;
+        }
     }
 
     void Run(bool visible) {
-        static const wchar_t kClass[] = L"QuelbrinDesktopTestWindow";
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kClass;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        RegisterClassExW(&wc);  // fails harmlessly once registered
-        HWND window = CreateWindowExW(0, kClass, win32::Widen(title_).c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 400,
-                                      200, nullptr, nullptr, wc.hInstance, this);
+        HWND window = CreateTopLevelWindow({L"QuelbrinDesktopTestWindow", win32::Widen(title_), WS_OVERLAPPEDWINDOW,
+                                            100, 100, 400, 200},
+                                           [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+                                               return OnMessage(message, wParam, lParam);
+                                           });
         if (window && visible) {
             ShowWindow(window, SW_SHOWNORMAL);
             UpdateWindow(window);
@@ -134,12 +120,7 @@ private:
             created_ = true;
         }
         ready_.notify_all();
-        if (!window) return;
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        if (window) RunMessageLoop();
     }
 
     std::string title_;

@@ -17,6 +17,7 @@
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/support/test_files.h"
+#include "tests/support/ui_stubs.h"
 #include "tests/support/reliability_case.h"
 
 namespace quelbrin::win32 {
@@ -261,21 +262,6 @@ TEST_F(FileSystemTest, AppPathIsTheProgramsFolderWithoutTrailingBackslash) {
 }
 
 // The list box behind FileListBox, on the main window.
-class NoEvents : public MainFormEvents {
-public:
-    void Form_Load() override {}
-    void Form_Unload() override {}
-    void BtExit_Click() override {}
-    void BtAbout_Click() override {}
-    void BtBrowse_Click() override {}
-    void TxPath_Change() override {}
-    void FileList_Click() override { ++clicks; }
-    void FileList_DblClick() override {}
-    void BtInst_Click() override {}
-    void BtStart_Click() override {}
-    int clicks = 0;
-};
-
 class FileListTest : public FileSystemTest {
 protected:
     void SetUp() override {
@@ -284,7 +270,7 @@ protected:
     }
     FileListBox& List() { return view->FileList(); }
 
-    NoEvents events;
+    test::EventRecorder events;
     std::unique_ptr<Ui> ui;
     std::unique_ptr<MainWindowView> view;
 };
@@ -301,7 +287,7 @@ TEST_F(FileListTest, ListsAFolderInCompareNamesOrderWithNothingSelected) {
     EXPECT_EQ(List().List(-1), "");
     EXPECT_EQ(List().ListIndex(), -1);
     EXPECT_EQ(List().FileName(), "");
-    EXPECT_EQ(events.clicks, 0);
+    EXPECT_EQ(events.counts["FileList_Click"], 0);
 }
 
 TEST_F(FileListTest, AFailedOrEmptyFolderTextKeepsThePreviousEntries) {
@@ -321,11 +307,11 @@ TEST_F(FileListTest, SetListIndexSelectsAndRaisesClick) {
     folder.AddFile(L"b.hfz");
     List().SetFileName(folder.Path());
     List().SetListIndex(1);
-    EXPECT_EQ(events.clicks, 1);
+    EXPECT_EQ(events.counts["FileList_Click"], 1);
     EXPECT_EQ(List().ListIndex(), 1);
     EXPECT_EQ(List().FileName(), "b.hfz");
     List().SetListIndex(-1);
-    EXPECT_EQ(events.clicks, 2);
+    EXPECT_EQ(events.counts["FileList_Click"], 2);
     EXPECT_EQ(List().FileName(), "");
 }
 
@@ -367,7 +353,7 @@ TEST_F(FileListTest, RefreshRereadsAFolderWhoseTimeDidNotChangeKeepingTheSelecti
     ASSERT_EQ(List().ListCount(), 3);
     EXPECT_EQ(List().FileName(), "m.hfz");
     EXPECT_EQ(List().ListIndex(), 1);
-    EXPECT_EQ(events.clicks, 1) << "Refresh raises no Click";
+    EXPECT_EQ(events.counts["FileList_Click"], 1) << "Refresh raises no Click";
 
     DeleteFileW((folder.WidePath() + L"\\m.hfz").c_str());
     time.Restore();

@@ -51,7 +51,7 @@ TEST_F(ProcessShell, PassesTheCommandLineExactly) {
         const std::vector<LogLine> lines = WaitForExit(*process);
         ASSERT_FALSE(lines.empty()) << commandLine;
         EXPECT_EQ(Events(lines, "cmdline"), std::vector<std::string>{commandLine});
-        EXPECT_EQ(lines.front().pid, process->Id());
+        EXPECT_EQ(lines.front().processId, process->Id());
     }
 }
 
@@ -89,7 +89,7 @@ TEST_F(ProcessShell, ReportsWhenTheProgramEnds) {
     auto process = processes->Shell(exe, "\"" + exe + "\" C:\\x.hfz", kNormalFocus);
     ProcessReaper reaper(NativeHandle(*process));
     EXPECT_FALSE(process->HasExited());
-    EXPECT_TRUE(WaitUntil([&] { return process->HasExited(); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return process->HasExited(); }));
     EXPECT_EQ(EventNames(ReadLog(log)).back(), "exit");
 }
 
@@ -111,7 +111,7 @@ TEST_F(ProcessShell, FailsWithTheSystemsWordingWhenNothingCanBeStarted) {
     const std::vector<LogLine> lines = WaitForExit(*after);
     EXPECT_EQ(Events(lines, "cmdline"), std::vector<std::string>{"\"" + exe + "\" C:\\after.hfz"})
         << "a failed start ran the installer anyway";
-    for (const LogLine& l : lines) EXPECT_EQ(l.pid, after->Id()) << "a failed start ran the installer anyway";
+    for (const LogLine& l : lines) EXPECT_EQ(l.processId, after->Id()) << "a failed start ran the installer anyway";
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST_F(SubstituteInstaller, ClosesAfterTheConfiguredPassesAndLogsThem) {
     EXPECT_EQ(Events(lines, "pass"), (std::vector<std::string>{"1 of 2", "2 of 2"}));
     EXPECT_EQ(Events(lines, "close"), std::vector<std::string>{"1 passes"});
     EXPECT_EQ(Events(lines, "exit"), std::vector<std::string>{"0"});
-    for (const LogLine& l : lines) EXPECT_EQ(l.pid, process->Id());
+    for (const LogLine& l : lines) EXPECT_EQ(l.processId, process->Id());
     for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_GE(lines[i].time, lines[i - 1].time);
 }
 
@@ -144,7 +144,7 @@ TEST_F(SubstituteInstaller, ShowsItsWindowOnlyAfterTheDelay) {
     EXPECT_FALSE(slow->HasExited());
     const std::vector<LogLine> lines = Lines();
     for (const LogLine& l : lines) {
-        if (l.pid == slow->Id()) { EXPECT_NE(l.event, "window") << "shown before its delay was over"; }
+        if (l.processId == slow->Id()) { EXPECT_NE(l.event, "window") << "shown before its delay was over"; }
     }
     EXPECT_EQ(Events(lines, "start"),
               (std::vector<std::string>{"mode=normal passes=1 delay_ms=600000 package=" + folder.File("Slow.hfz"),
@@ -188,7 +188,7 @@ TEST_F(SubstituteInstaller, CrashModeDiesOfAnAccessViolationWithItsWindowUp) {
     Activate(title);
     desktop->SendKeys("{TAB}", false, {});
     EXPECT_EQ(WaitForExitCode(*process), kAccessViolation);
-    EXPECT_TRUE(WaitUntil([&] { return FindWindowW(nullptr, win32::Widen(title).c_str()) == nullptr; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return FindWindowW(nullptr, win32::Widen(title).c_str()) == nullptr; }, 5000ms));
     const std::vector<LogLine> lines = Lines();
     EXPECT_EQ(EventNames(lines), (std::vector<std::string>{"cmdline", "config", "start", "window", "key", "crash",
                                                            "crashed"}));
@@ -212,7 +212,7 @@ TEST_F(SubstituteInstaller, ReopenModeShowsASecondWindowWithTheSameTitle) {
     HWND first = Shown(title);
     ASSERT_NE(first, nullptr);
     Pass(title);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first); }, 5000ms));
     HWND second = Shown(title, 2);
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);

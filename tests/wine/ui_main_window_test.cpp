@@ -18,49 +18,20 @@
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/ui_stubs.h"
+#include "tests/support/window_text.h"
 
 namespace quelbrin::win32 {
 namespace {
 
-// Counts every event the window raises.
-class EventRecorder : public MainFormEvents {
-public:
-    void Form_Load() override { ++counts["Form_Load"]; }
-    void Form_Unload() override { ++counts["Form_Unload"]; }
-    void BtExit_Click() override { ++counts["BtExit_Click"]; }
-    void BtAbout_Click() override { ++counts["BtAbout_Click"]; }
-    void BtBrowse_Click() override { ++counts["BtBrowse_Click"]; }
-    void TxPath_Change() override { ++counts["TxPath_Change"]; }
-    void FileList_Click() override { ++counts["FileList_Click"]; }
-    void FileList_DblClick() override { ++counts["FileList_DblClick"]; }
-    void BtInst_Click() override { ++counts["BtInst_Click"]; }
-    void BtStart_Click() override { ++counts["BtStart_Click"]; }
-
-    int Total() const {
-        int n = 0;
-        for (const auto& [name, count] : counts) n += count;
-        return n;
-    }
-    std::map<std::string, int> counts;
-};
+using test::EventRecorder;
+using test::FixedFolders;
+using test::PostKey;
+using test::TextOf;
 
 // Folders given by name, so the list has something to show.
-class FixedFolders : public FileSystem {
-public:
-    std::string AppPath() const override { return "C:\\Quelbrin"; }
-    std::string Dir(const std::string&) const override { return {}; }
-    std::vector<DirEntry> ListFolder(const std::string& folder) const override {
-        auto it = folders.find(folder);
-        if (it == folders.end()) throw ErrorInfo(3, "ListFolder", "The system cannot find the path specified.");
-        std::vector<DirEntry> entries;
-        for (const std::string& name : it->second) entries.push_back(DirEntry{name});
-        return entries;
-    }
-    int CompareNames(const std::string& a, const std::string& b) const override {
-        return a < b ? -1 : (a == b ? 0 : 1);
-    }
-    std::map<std::string, std::vector<std::string>> folders{
-        {"C:\\Fx", {"c.hfz", "a.hfz", "b.hfz"}}};
+struct ThreeFiles : FixedFolders {
+    ThreeFiles() { folders = {{"C:\\Fx", {"c.hfz", "a.hfz", "b.hfz"}}}; }
 };
 
 int Px(int twips) { return TwipsToScreenPixels(twips); }
@@ -94,12 +65,6 @@ std::string ClassOf(HWND window) {
     return Narrow(name);
 }
 
-std::string TextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return Narrow(text);
-}
-
 RECT RectInParent(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
@@ -112,12 +77,6 @@ LOGFONTW FontOf(HWND control) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     GetObjectW(font, sizeof lf, &lf);
     return lf;
-}
-
-void PostKey(HWND target, WPARAM key) {
-    PostMessageW(target, WM_KEYDOWN, key, 1);
-    if (key == VK_RETURN || key == VK_ESCAPE) PostMessageW(target, WM_CHAR, key, 1);
-    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -137,7 +96,7 @@ protected:
     }
     HWND Control(int id) const { return GetDlgItem(main, id); }
 
-    FixedFolders files;
+    ThreeFiles files;
     EventRecorder events;
     std::unique_ptr<Ui> ui;
     std::unique_ptr<MainWindowView> view;
@@ -243,16 +202,7 @@ TEST_F(MainWindowTest, InstallAllFilesIsBoldSansSerifTheRestUseTheWindowFont) {
 }
 
 // Wider text than the control, measured with the font the control uses.
-int Overflow(HWND control, int room) {
-    const std::wstring text = Widen(TextOf(control));
-    const HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return extent.cx - room;
-}
+int Overflow(HWND control, int room) { return test::TextWidth(control) - room; }
 
 TEST_F(MainWindowTest, EveryButtonCaptionFitsItsButton) {
     for (const Designed& spec : kDesign) {
@@ -446,13 +396,18 @@ private:
     static ErrorInfo Fail() { return ErrorInfo(-1, "test", "not used by this test"); }
 };
 
-TEST(MainFormOnWin32, BusyStateLeavesOnlyCancelExitEnabled) {
-    FixedFolders files;
+// The program's MainForm on the real window, over the three files.
+class MainFormOnWin32 : public ::testing::Test {
+protected:
+    ThreeFiles files;
     std::unique_ptr<Ui> ui = MakeUi(files);
     Unused unused;
     Platform platform{*ui, files, unused, unused, unused, unused, unused};
-    MainForm form(platform);
+    MainForm form{platform};
     MainWindowView& view = form.View();
+};
+
+TEST_F(MainFormOnWin32, BusyStateLeavesOnlyCancelExitEnabled) {
     const HWND main = dynamic_cast<MainWindow&>(view).Handle();
     const int others[] = {layout::IdBtInst,  layout::IdBtStart, layout::IdBtAbout,
                           layout::IdBtBrowse, layout::IdTxPath, layout::IdFileList};
@@ -466,14 +421,7 @@ TEST(MainFormOnWin32, BusyStateLeavesOnlyCancelExitEnabled) {
     for (int id : others) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, id))) << id;
 }
 
-TEST(MainFormOnWin32, PathChangeListsTheFolderAndSelectsTheFirstFile) {
-    FixedFolders files;
-    std::unique_ptr<Ui> ui = MakeUi(files);
-    Unused unused;
-    Platform platform{*ui, files, unused, unused, unused, unused, unused};
-    MainForm form(platform);
-    MainWindowView& view = form.View();
-
+TEST_F(MainFormOnWin32, PathChangeListsTheFolderAndSelectsTheFirstFile) {
     view.TxPath().SetText("C:\\Fx");
     EXPECT_EQ(view.Status2().Text(), "3 .hfz files");
     EXPECT_EQ(view.Status1().Text(), "a.hfz");

@@ -17,32 +17,10 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_process.h"
+#include "tests/support/ui_stubs.h"
 
 namespace quelbrin::win32 {
 namespace {
-
-class NoEvents : public MainFormEvents {
-public:
-    void Form_Load() override { ++raised; }
-    void Form_Unload() override { ++raised; }
-    void BtExit_Click() override { ++raised; }
-    void BtAbout_Click() override { ++raised; }
-    void BtBrowse_Click() override { ++raised; }
-    void TxPath_Change() override { ++raised; }
-    void FileList_Click() override { ++raised; }
-    void FileList_DblClick() override { ++raised; }
-    void BtInst_Click() override { ++raised; }
-    void BtStart_Click() override { ++raised; }
-    int raised = 0;
-};
-
-class NoFiles : public FileSystem {
-public:
-    std::string AppPath() const override { return "C:\\"; }
-    std::string Dir(const std::string&) const override { return {}; }
-    std::vector<DirEntry> ListFolder(const std::string&) const override { return {}; }
-    int CompareNames(const std::string& a, const std::string& b) const override { return a.compare(b); }
-};
 
 // What the timer found of a modal window that the code under test opened.
 struct Seen {
@@ -107,8 +85,8 @@ protected:
         view = ui->CreateMainWindow(events, layout::kMainWindow);
         main = dynamic_cast<MainWindow&>(*view).Handle();
     }
-    NoFiles files;
-    NoEvents events;
+    test::FixedFolders files;
+    test::EventRecorder events;
     std::unique_ptr<Ui> ui;
     std::unique_ptr<MainWindowView> view;
     HWND main = nullptr;
@@ -148,19 +126,19 @@ TEST_F(UiServicesTest, FolderPickerBelongsToTheWindowShowsTheTitleAndCancelGives
     ASSERT_NE(g_seen.window, nullptr) << "no folder picker came up";
     EXPECT_EQ(g_seen.owner, main);
     EXPECT_TRUE(Contains(g_seen.texts, title));
-    EXPECT_EQ(events.raised, 0);
+    EXPECT_EQ(events.Total(), 0);
     if (SUCCEEDED(com)) CoUninitialize();
 }
 
 // A handler that fails where no error handler of the program's own is armed.
-class FailingEvents : public NoEvents {
+class FailingEvents : public test::EventRecorder {
 public:
     void BtAbout_Click() override { throw ErrorInfo(5, "test", "Access is denied."); }
 };
 
 TEST(UiFailures, AFailingHandlerStopsAtTheWindowProcedureAndIsShown) {
     g_seen = Seen{};
-    NoFiles files;
+    test::FixedFolders files;
     FailingEvents events;
     std::unique_ptr<Ui> ui = MakeUi(files);
     std::unique_ptr<MainWindowView> view = ui->CreateMainWindow(events, layout::kMainWindow);
@@ -245,7 +223,7 @@ TEST_F(UiServicesTest, WaitForEventsEndsWhenTheProcessEndsOrInputArrivesAndProce
         EXPECT_FALSE(guard.Fired()) << "queued input did not end the wait";
     }
     EXPECT_TRUE(PeekMessageW(&peeked, main, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) << "still queued";
-    EXPECT_EQ(events.raised, 0);
+    EXPECT_EQ(events.Total(), 0);
 
     {
         WakeUpIfStuck guard;
@@ -253,7 +231,7 @@ TEST_F(UiServicesTest, WaitForEventsEndsWhenTheProcessEndsOrInputArrivesAndProce
         EXPECT_FALSE(guard.Fired()) << "queued input did not end the wait without a process";
     }
     ui->DoEvents();
-    EXPECT_EQ(events.raised, 1);
+    EXPECT_EQ(events.Total(), 1);
 }
 
 }  // namespace

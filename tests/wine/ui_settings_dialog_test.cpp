@@ -18,31 +18,14 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/window_classes.h"
+#include "tests/support/ui_stubs.h"
+#include "tests/support/window_text.h"
 
 namespace quelbrin::win32 {
 namespace {
 
-class NoEvents : public MainFormEvents {
-public:
-    void Form_Load() override {}
-    void Form_Unload() override {}
-    void BtExit_Click() override {}
-    void BtAbout_Click() override {}
-    void BtBrowse_Click() override {}
-    void TxPath_Change() override {}
-    void FileList_Click() override {}
-    void FileList_DblClick() override {}
-    void BtInst_Click() override {}
-    void BtStart_Click() override {}
-};
-
-class NoFiles : public FileSystem {
-public:
-    std::string AppPath() const override { return "C:\\"; }
-    std::string Dir(const std::string&) const override { return {}; }
-    std::vector<DirEntry> ListFolder(const std::string&) const override { return {}; }
-    int CompareNames(const std::string& a, const std::string& b) const override { return a.compare(b); }
-};
+using test::PostKey;
+using test::TextOf;
 
 // Loads a path like the program's Dialog does and records OK.
 class DialogRecorder : public DialogEvents {
@@ -89,18 +72,6 @@ LRESULT CALLBACK WatchDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return CallWindowProcW(g_dialogProc, hwnd, message, wParam, lParam);
 }
 
-void PostKey(HWND target, WPARAM key) {
-    PostMessageW(target, WM_KEYDOWN, key, 1);
-    PostMessageW(target, WM_CHAR, key, 1);
-    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
-
-std::string TextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return Narrow(text);
-}
-
 class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -123,8 +94,8 @@ protected:
     static HWND Dialog() { return FindWindowW(kDialogWindowClass, nullptr); }
     static HWND Item(int id) { return GetDlgItem(Dialog(), id); }
 
-    NoFiles files;
-    NoEvents events;
+    test::FixedFolders files;
+    test::EventRecorder events;
     DialogRecorder dialogEvents;
     std::unique_ptr<Ui> ui;
     std::unique_ptr<MainWindowView> view;
@@ -199,14 +170,7 @@ TEST_F(SettingsDialogTest, LooksAsLaidOutAndBelongsToTheMainWindow) {
             const HWND label = Item(id);
             RECT r{};
             GetClientRect(label, &r);
-            const std::wstring text = Widen(TextOf(label));
-            const HDC dc = GetDC(nullptr);
-            const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-            SelectObject(dc, old);
-            ReleaseDC(nullptr, dc);
-            EXPECT_LE(extent.cx, r.right) << TextOf(label);
+            EXPECT_LE(test::TextWidth(label), r.right) << TextOf(label);
         }
 
         // Z order, and so Tab, by tab index.

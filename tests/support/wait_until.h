@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <thread>
 
-namespace quelbrin::e2e {
+namespace quelbrin::test {
 
 using namespace std::chrono_literals;
 
-// Every deadline of the end-to-end tests, stretched by QUELBRIN_E2E_TIME_SCALE
+// Every deadline of the Windows-side tests, stretched by QUELBRIN_E2E_TIME_SCALE
 // (a whole number, 1 when unset). The i686 programs run under an emulator,
 // many times slower than the x86_64 ones; the deadlines are safety nets only,
 // so stretching them changes no outcome, only how long a failure takes.
@@ -23,7 +23,7 @@ inline std::chrono::milliseconds Scaled(std::chrono::milliseconds timeout) {
 // Polls until the predicate holds or the time is up; true when it held.
 // The predicate is asked once more at the deadline, so a slow last poll counts.
 template <typename Predicate>
-bool WaitUntil(Predicate&& holds, std::chrono::milliseconds timeout,
+bool WaitUntil(Predicate&& holds, std::chrono::milliseconds timeout = 10s,
                std::chrono::milliseconds poll = 20ms) {
     const auto deadline = std::chrono::steady_clock::now() + Scaled(timeout);
     for (;;) {
@@ -33,4 +33,4 @@ bool WaitUntil(Predicate&& holds, std::chrono::milliseconds timeout,
     }
 }
 
-}  // namespace quelbrin::e2e
+}  // namespace quelbrin::test
