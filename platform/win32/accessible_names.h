@@ -1,0 +1,37 @@
+#pragma once
+#include <vector>
+
+#include "platform/window_design.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_wrapper.h"
+
+#include <oleacc.h>
+
+namespace quelbrin::win32 {
+
+// Names for controls that no label names, and the polite live-region mark
+// for the status lines, set through the system's annotation service. The
+// service is made through COM, so oleacc.dll is loaded from where the
+// system registered it and never imported by name (a DLL imported by name
+// can be planted beside the program). Where it can't be made, the controls
+// simply go without.
+class AccessibleNames {
+public:
+    // Annotates the window's controls as the design says.
+    AccessibleNames(HWND window, const layout::MainWindowDesign& design);
+    // Takes the annotations off again; call while the controls still exist.
+    void Clear();
+    ~AccessibleNames() { Clear(); }
+    AccessibleNames(const AccessibleNames&) = delete;
+    AccessibleNames& operator=(const AccessibleNames&) = delete;
+
+private:
+    struct Annotated {
+        HWND control;
+        MSAAPROPID property;
+    };
+    UniqueCom<IAccPropServices> services_;
+    std::vector<Annotated> annotated_;
+};
+
+}  // namespace quelbrin::win32
