@@ -29,7 +29,7 @@ AccessibleNames::AccessibleNames(HWND window, const layout::MainWindowDesign& de
         if (control && SUCCEEDED(services_.get()->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
                                                                  CHILDID_SELF, kNameProperty,
                                                                  Widen(named.name).c_str())))
-            annotated_.push_back({control, kNameProperty});
+            Remember(control, kNameProperty);
     }
     for (layout::ControlId id : design.liveRegions) {
         const HWND control = GetDlgItem(window, id);
@@ -38,15 +38,20 @@ AccessibleNames::AccessibleNames(HWND window, const layout::MainWindowDesign& de
         polite.lVal = kPolite;
         if (control && SUCCEEDED(services_.get()->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT),
                                                               CHILDID_SELF, kLiveSettingProperty, polite)))
-            annotated_.push_back({control, kLiveSettingProperty});
+            Remember(control, kLiveSettingProperty);
     }
+}
+
+void AccessibleNames::Remember(HWND control, const MSAAPROPID& property) {
+    if (count_ < annotated_.size()) annotated_[count_++] = {control, property};
 }
 
 void AccessibleNames::Clear() {
     if (!services_) return;
-    for (const Annotated& a : annotated_)
-        services_.get()->ClearHwndProps(a.control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &a.property, 1);
-    annotated_.clear();
+    for (std::size_t i = 0; i < count_; ++i)
+        services_.get()->ClearHwndProps(annotated_[i].control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                        &annotated_[i].property, 1);
+    count_ = 0;
     services_.reset();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include <vector>
+#include <array>
 
 #include "platform/window_design.h"
 #include "platform/win32/unique_handle.h"
@@ -30,8 +30,12 @@ private:
         HWND control;
         MSAAPROPID property;
     };
+    void Remember(HWND control, const MSAAPROPID& property);
+
     UniqueCom<IAccPropServices> services_;
-    std::vector<Annotated> annotated_;
+    // A fixed few: the design names two controls and marks two lines.
+    std::array<Annotated, 8> annotated_{};
+    std::size_t count_ = 0;
 };
 
 }  // namespace quelbrin::win32

@@ -1,6 +1,5 @@
 #include "platform/win32/main_window.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -39,8 +38,8 @@ POINT CentredOnWorkArea(SIZE size) {
 // A status line; screen readers read out the new text of a live one.
 std::unique_ptr<WindowTextControl> MakeStatusLine(HWND control, const layout::MainWindowDesign& design,
                                                   layout::ControlId id) {
-    if (std::ranges::find(design.liveRegions, id) != design.liveRegions.end())
-        return std::make_unique<LiveTextControl>(control);
+    for (const layout::ControlId live : design.liveRegions)
+        if (live == id) return std::make_unique<LiveTextControl>(control);
     return std::make_unique<WindowTextControl>(control);
 }
 
