@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "installer/batch_progress.h"
 #include "installer/run_installer.h"
 #include "main_window/main_form_layout.h"
 
@@ -52,6 +53,7 @@ std::string CountdownText(int index, int count) {
 
 void InstallSelectedFile(MainForm& form) {
     MainWindowView& view = form.View();
+    view.Taskbar().ClearProgress();  // the error state of the last batch
     form.BusyState(true);
     try {
         if (!view.FileList().FileName().empty()) {
@@ -75,6 +77,7 @@ void InstallSelectedFile(MainForm& form) {
 void InstallAllFiles(MainForm& form) {
     MainWindowView& view = form.View();
     FileListBox& list = view.FileList();
+    BatchProgress progress(view.Taskbar());
     try {
         form.BusyState(true);
         if (!list.FileName().empty()) {
@@ -86,6 +89,7 @@ void InstallAllFiles(MainForm& form) {
             form.Env().ui.MsgBox(kWarning, layout::kAppTitle, msgbox::Information);
             const int last = list.ListCount() - 1;
             for (int index = 0; index <= last; ++index) {
+                progress.FileStarting(index, last + 1);
                 view.Status2().SetText(CountdownText(index, list.ListCount()));
                 list.SetListIndex(index);
                 RunInstaller(form, [&] { return index != list.ListCount() - 1; });
@@ -93,10 +97,13 @@ void InstallAllFiles(MainForm& form) {
         }
         view.Status2().SetText("Ready");
         form.BusyState(false);
+        progress.Finished();
     } catch (const ErrorInfo& error) {
         ReportError(form, error.Description);
+        progress.Failed();
     } catch (const std::exception& failure) {
         ReportError(form, DescribeFailure(failure));
+        progress.Failed();
     }
 }
 

@@ -24,7 +24,14 @@ constexpr std::array<ControlSpec, 9> kMainControls{{
     {IdStatus1, Kind::Label, "", nullptr, 3120, 1680, 3135, 255, 5, false},
 }};
 
-constexpr MainWindowDesign kMainWindow{kAppTitle, kClientWidth, kClientHeight, kMainControls, HasHfzExtension};
+constexpr std::array<AccessibleName, 2> kAccessibleNames{{
+    {IdTxPath, "Folder with .hfz files"},
+    {IdFileList, "Packages"},
+}};
+constexpr std::array<ControlId, 2> kLiveRegions{IdStatus2, IdStatus1};
+
+constexpr MainWindowDesign kMainWindow{kAppTitle, kClientWidth, kClientHeight, kMainControls,
+                                       HasHfzExtension, kAccessibleNames, kLiveRegions};
 
 constexpr const char* kDialogTitle = "'bout 'n settings";
 constexpr int kDialogClientWidth = 5880, kDialogClientHeight = 1335;

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/controls.h"
+#include "platform/taskbar_button.h"
 
 namespace quelbrin {
 
@@ -36,6 +37,7 @@ public:
     // disabled), so Esc keeps working and the keys typed for the installer
     // press nothing; afterwards it goes back where it was.
     virtual void SetBusy(bool busy) = 0;
+    virtual TaskbarButton& Taskbar() = 0;
 };
 
 // The About and settings dialog while it is shown.

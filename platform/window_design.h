@@ -34,6 +34,12 @@ struct ControlSpec {
     bool boldSansSerif;  // "MS Sans Serif" 8.25 pt bold, else the window font
 };
 
+// What a screen reader says for a control that no label in front of it names.
+struct AccessibleName {
+    ControlId id;
+    const char* name;
+};
+
 // The main window: its caption (also the title of message boxes that name
 // none), its client area in twips, its controls in creation order, and the
 // file list's filter.
@@ -43,6 +49,10 @@ struct MainWindowDesign {
     std::span<const ControlSpec> controls;
     // The names the file list shows.
     bool (*listFilter)(const std::string& name);
+    std::span<const AccessibleName> accessibleNames;
+    // Lines whose new text a screen reader reads out when the user is not
+    // busy with something else (polite live regions).
+    std::span<const ControlId> liveRegions;
 };
 
 // The About and settings dialog.

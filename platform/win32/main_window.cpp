@@ -7,6 +7,7 @@
 #include "platform/win32/caption_fit.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/fonts.h"
+#include "platform/win32/live_text_control.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/window_classes.h"
@@ -34,6 +35,14 @@ POINT CentredOnWorkArea(SIZE size) {
                  work.top + (work.bottom - work.top - size.cy) / 2};
 }
 
+// A status line; screen readers read out the new text of a live one.
+std::unique_ptr<WindowTextControl> MakeStatusLine(HWND control, const layout::MainWindowDesign& design,
+                                                  layout::ControlId id) {
+    for (const layout::ControlId live : design.liveRegions)
+        if (live == id) return std::make_unique<LiveTextControl>(control);
+    return std::make_unique<WindowTextControl>(control);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
@@ -50,11 +59,16 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
     FitClientArea(Handle(), width, height);
 
     icons_ = AttachAppIcons(Handle());
+    taskbar_ = std::make_unique<TaskbarProgress>(Handle());
 
     CreateControls(design);
+    accessibleNames_ = std::make_unique<AccessibleNames>(Handle(), design);
 }
 
-MainWindow::~MainWindow() { Destroy(); }
+MainWindow::~MainWindow() {
+    if (accessibleNames_) accessibleNames_->Clear();
+    Destroy();
+}
 
 void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
     tooltips_ = std::make_unique<Tooltips>(Handle());
@@ -93,8 +107,8 @@ void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
         case layout::IdBtStart: btStart_ = std::make_unique<WindowTextControl>(control); break;
         case layout::IdBtInst: btInst_ = std::make_unique<WindowTextControl>(control); break;
         case layout::IdBtBrowse: btBrowse_ = std::make_unique<WindowTextControl>(control); break;
-        case layout::IdStatus2: status2_ = std::make_unique<WindowTextControl>(control); break;
-        case layout::IdStatus1: status1_ = std::make_unique<WindowTextControl>(control); break;
+        case layout::IdStatus2: status2_ = MakeStatusLine(control, design, spec.id); break;
+        case layout::IdStatus1: status1_ = MakeStatusLine(control, design, spec.id); break;
         case layout::IdTxPath:
             txPath_ = std::make_unique<EditControl>(control, [this] { events_.TxPath_Change(); });
             break;
@@ -142,6 +156,10 @@ void MainWindow::SetBusy(bool busy) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (taskbar_ && taskbar_->IsButtonCreated(message)) {
+        taskbar_->OnButtonCreated();
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

@@ -7,8 +7,10 @@
 #include "platform/window_design.h"
 #include "platform/win32/file_list_box.h"
 #include "platform/win32/focus_memory.h"
+#include "platform/win32/taskbar_progress.h"
 #include "platform/win32/text_control.h"
 #include "platform/win32/tooltips.h"
+#include "platform/win32/accessible_names.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_base.h"
@@ -33,6 +35,7 @@ public:
     TextControl& Status1() override { return *status1_; }
     void Show() override;
     void SetBusy(bool busy) override;
+    TaskbarButton& Taskbar() override { return *taskbar_; }
 
     HWND TooltipHandle() const { return tooltips_->Handle(); }
 
@@ -56,6 +59,8 @@ private:
     std::unique_ptr<FileListControl> fileList_;
     FocusMemory focus_;
     HWND focusBeforeBusy_ = nullptr;  // where the focus goes back when the install ends
+    std::unique_ptr<TaskbarProgress> taskbar_;
+    std::unique_ptr<AccessibleNames> accessibleNames_;
 };
 
 }  // namespace quelbrin::win32

@@ -59,10 +59,20 @@ struct IconTraits {
     static void Close(Handle h) { DestroyIcon(h); }
 };
 
+// A COM interface pointer: Release instead of a close call.
+template <typename Interface>
+struct ComTraits {
+    using Handle = Interface*;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { h->Release(); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+template <typename Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
 
 }  // namespace quelbrin::win32

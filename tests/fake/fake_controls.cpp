@@ -9,6 +9,7 @@ void FakeTextControl::SetEnabled(bool enabled) {
 }
 
 void FakeTextControl::SetText(const std::string& text) {
+    if (liveRegionEvents && text != text_) liveRegionEvents->push_back(name_ + ": " + text);
     text_ = text;
     history.push_back(text);
     if (onChange) onChange();

@@ -19,6 +19,28 @@ FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files,
       fileList(files, log, design.listFilter) {
     txPath.onChange = [&events] { events.TxPath_Change(); };
     fileList.onClick = [&events] { events.FileList_Click(); };
+    const auto textControl = [this](layout::ControlId id) -> FakeTextControl* {
+        switch (id) {
+        case layout::IdBtExit: return &btExit;
+        case layout::IdBtAbout: return &btAbout;
+        case layout::IdBtStart: return &btStart;
+        case layout::IdBtInst: return &btInst;
+        case layout::IdBtBrowse: return &btBrowse;
+        case layout::IdTxPath: return &txPath;
+        case layout::IdStatus2: return &status2;
+        case layout::IdStatus1: return &status1;
+        case layout::IdFileList: return nullptr;
+        }
+        return nullptr;
+    };
+    for (const layout::AccessibleName& named : design.accessibleNames)
+        accessibleNames[named.id == layout::IdFileList ? "FileList" : textControl(named.id)->Name()] = named.name;
+    for (layout::ControlId id : design.liveRegions)
+        if (FakeTextControl* line = textControl(id)) line->liveRegionEvents = &liveRegionEvents;
+}
+
+void FakeTaskbarButton::ShowProgress(int done, int total) {
+    calls.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
 }
 
 std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEvents,
@@ -33,6 +55,11 @@ std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEve
                                            if (key == "{ENTER}") events->BtExit_Click();
                                        });
     desktop_.SetForeground(id);
+    // Quelbrin is in front while one of its own windows is.
+    window->taskbar.inFront = [this] {
+        const ForegroundWindow front = desktop_.Foreground();
+        return front.exists && front.processId == desktop_.ownProcessId;
+    };
     return view;
 }
 

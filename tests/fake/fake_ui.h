@@ -29,6 +29,20 @@ public:
     std::int64_t now = 0;
 };
 
+// Records what the batch shows on the taskbar button, in order: "progress
+// 1/3", "error", "clear", "flash". In front is where the desktop says it is.
+class FakeTaskbarButton : public TaskbarButton {
+public:
+    void ShowProgress(int done, int total) override;
+    void ShowError() override { calls.push_back("error"); }
+    void ClearProgress() override { calls.push_back("clear"); }
+    bool InFront() const override { return inFront && inFront(); }
+    void Flash() override { calls.push_back("flash"); }
+
+    std::vector<std::string> calls;
+    std::function<bool()> inFront;
+};
+
 class FakeMainWindow : public MainWindowView {
 public:
     FakeMainWindow(MainFormEvents& events, const FileSystem& files, const layout::MainWindowDesign& design);
@@ -43,12 +57,17 @@ public:
     TextControl& Status1() override { return status1; }
     void Show() override { shown = true; }
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }
+    TaskbarButton& Taskbar() override { return taskbar; }
 
     ControlLog log;
     std::vector<bool> busyCalls;
     FakeTextControl btExit, btAbout, btStart, btInst, btBrowse, txPath, status2, status1;
     FakeFileList fileList;
     bool shown = false;
+    FakeTaskbarButton taskbar;
+    // The names screen readers get, by control ("TxPath" -> "Folder with .hfz files").
+    std::map<std::string, std::string> accessibleNames;
+    std::vector<std::string> liveRegionEvents;
 };
 
 class FakeDialog : public DialogView {
