@@ -24,6 +24,10 @@ constexpr std::array<ControlSpec, 9> kMainControls{{
     {IdStatus1, Kind::Label, "", nullptr, 3120, 1680, 3135, 255, 5, false},
 }};
 
+// The file list's context menu, in this order.
+constexpr int kInstallThisFile = 0, kInstallFromHereToTheEnd = 1;
+constexpr std::array<const char*, 2> kFileMenu{"Install This File", "Install From Here to the End"};
+
 constexpr MainWindowDesign kMainWindow{kAppTitle, kClientWidth, kClientHeight, kMainControls, HasHfzExtension};
 
 constexpr const char* kDialogTitle = "'bout 'n settings";

@@ -21,6 +21,11 @@ FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files,
     fileList.onClick = [&events] { events.FileList_Click(); };
 }
 
+int FakeMainWindow::ShowFileMenu(std::span<const char* const> commands) {
+    menusShown.emplace_back(commands.begin(), commands.end());
+    return onFileMenu ? onFileMenu() : -1;
+}
+
 std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEvents,
                                                          const layout::MainWindowDesign& design) {
     auto view = std::make_unique<FakeMainWindow>(mainEvents, files_, design);
