@@ -33,6 +33,7 @@ public:
     TextControl& Status1() override { return *status1_; }
     void Show() override;
     void SetBusy(bool busy) override;
+    int ShowFileMenu(std::span<const char* const> commands) override;
 
     HWND TooltipHandle() const { return tooltips_->Handle(); }
 
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<FileListControl> fileList_;
     FocusMemory focus_;
     HWND focusBeforeBusy_ = nullptr;  // where the focus goes back when the install ends
+    POINT fileMenuAt_{};              // where the file list's menu was asked for (screen)
 };
 
 }  // namespace quelbrin::win32

@@ -5,11 +5,15 @@ namespace quelbrin::e2e {
 bool ClickWithMouse(HWND window) {
     RECT r{};
     if (!GetWindowRect(window, &r)) return false;
-    if (!SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
+    return ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, false);
+}
+
+bool ClickAt(POINT screen, bool rightButton) {
+    if (!SetCursorPos(screen.x, screen.y)) return false;
     INPUT clicks[2]{};
     clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    clicks[0].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     return SendInput(2, clicks, sizeof(INPUT)) == 2;
 }
 

@@ -9,6 +9,9 @@ namespace quelbrin::e2e {
 // Moves the pointer to the middle of a window and clicks the left button.
 bool ClickWithMouse(HWND window);
 
+// Moves the pointer to a screen point and clicks a button there.
+bool ClickAt(POINT screen, bool rightButton);
+
 // Presses and releases a key.
 bool PressKey(WORD virtualKey);
 

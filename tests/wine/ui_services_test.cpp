@@ -31,6 +31,7 @@ public:
     void TxPath_Change() override { ++raised; }
     void FileList_Click() override { ++raised; }
     void FileList_DblClick() override { ++raised; }
+    void FileList_ContextMenu(int) override { ++raised; }
     void BtInst_Click() override { ++raised; }
     void BtStart_Click() override { ++raised; }
     int raised = 0;

@@ -32,6 +32,7 @@ public:
     void TxPath_Change() override {}
     void FileList_Click() override {}
     void FileList_DblClick() override {}
+    void FileList_ContextMenu(int) override {}
     void BtInst_Click() override {}
     void BtStart_Click() override {}
 };
