@@ -83,7 +83,7 @@ TEST_F(FileMenu, FromHereToTheEndResumesABatchOfFiveAtTheThird) {
     ExitAndExpectGone();
 }
 
-TEST_F(FileMenu, TheMenuKeyOffersTheSelectedFileAndThisFileInstallsOnlyIt) {
+TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnlyIt) {
     const std::wstring log = PlaceInstaller({});
     const std::wstring packages = MakePackages(L"packages", {L"a.hfz", L"b.hfz", L"c.hfz"});
     StartAndWaitForWindow();
@@ -100,6 +100,15 @@ TEST_F(FileMenu, TheMenuKeyOffersTheSelectedFileAndThisFileInstallsOnlyIt) {
     ASSERT_TRUE(WaitForText(IdStatus1, L"a.hfz", 5s));
     ASSERT_TRUE(PressKey(VK_DOWN));
     ASSERT_TRUE(WaitForText(IdStatus1, L"b.hfz", 5s));
+
+    // Shift+F10 opens it; Esc closes it with no command.
+    ASSERT_TRUE(PressKey(VK_F10, VK_SHIFT));
+    const HWND first = WaitForMenu();
+    ASSERT_NE(first, nullptr) << "Shift+F10 opened no menu";
+    ASSERT_TRUE(PressKey(VK_ESCAPE));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(first); }, 10s)) << "Esc did not close the menu";
+    EXPECT_EQ(Text(IdStatus2), L"3 .hfz files");
+
     ASSERT_TRUE(PressKey(VK_APPS));
     const HWND menu = WaitForMenu();
     ASSERT_NE(menu, nullptr) << "the menu key opened no menu";

@@ -17,12 +17,19 @@ bool ClickAt(POINT screen, bool rightButton) {
     return SendInput(2, clicks, sizeof(INPUT)) == 2;
 }
 
-bool PressKey(WORD virtualKey) {
-    INPUT keys[2]{};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, keys, sizeof(INPUT)) == 2;
+bool PressKey(WORD virtualKey, WORD modifier) {
+    INPUT keys[4]{};
+    UINT count = 0;
+    auto add = [&](WORD key, DWORD flags) {
+        keys[count].type = INPUT_KEYBOARD;
+        keys[count].ki.wVk = key;
+        keys[count++].ki.dwFlags = flags;
+    };
+    if (modifier) add(modifier, 0);
+    add(virtualKey, 0);
+    add(virtualKey, KEYEVENTF_KEYUP);
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    return SendInput(count, keys, sizeof(INPUT)) == count;
 }
 
 }  // namespace quelbrin::e2e

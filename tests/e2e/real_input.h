@@ -12,7 +12,8 @@ bool ClickWithMouse(HWND window);
 // Moves the pointer to a screen point and clicks a button there.
 bool ClickAt(POINT screen, bool rightButton);
 
-// Presses and releases a key.
-bool PressKey(WORD virtualKey);
+// Presses and releases a key, with a modifier (such as VK_SHIFT) held down
+// around it when one is given.
+bool PressKey(WORD virtualKey, WORD modifier = 0);
 
 }  // namespace quelbrin::e2e
