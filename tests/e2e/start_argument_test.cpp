@@ -2,6 +2,8 @@
 // Explorer's "Send to" starts it.
 #include "tests/e2e/e2e_fixture.h"
 
+#include "tests/support/reliability_case.h"
+
 namespace quelbrin::e2e {
 namespace {
 
@@ -24,6 +26,8 @@ protected:
 };
 
 TEST_F(StartArgument, FolderPackageMissingPathOrNone) {
+    quelbrin::test::ReliabilityCase("Start argument", "a path on the command line that does not exist",
+                                    R"~(the window opens with the path in the folder box and "Invalid path", no message box)~");
     // A folder, quoted with its trailing "\" as a shell may pass it; a
     // second argument is not looked at.
     Restart(L"\"" + packages_ + L"\\\" \"" + AppFolder() + L"\"");

@@ -3,12 +3,15 @@
 
 #include "main_window/start_place.h"
 #include "platform/command_line.h"
+#include "tests/support/reliability_case.h"
 #include "tests/unit/test_support.h"
 
 namespace quelbrin::test {
 namespace {
 
 TEST(CommandLine, FirstArgumentWithQuotesBlanksAndTrailingBackslash) {
+    ReliabilityCase("Start argument", R"~(a quoted path ending in "", an unclosed quote, blanks and tabs, several arguments)~",
+                    R"~(the first argument with its backslashes as given, quotes dropped; nothing for a command line with only the program's name)~");
     const std::pair<const char*, const char*> cases[] = {
         {R"("C:\Program Files\Quelbrin\Quelbrin.exe" "D:\My Effects")", R"(D:\My Effects)"},
         {R"(Quelbrin.exe D:\Effects)", R"(D:\Effects)"},
@@ -35,6 +38,8 @@ TEST(CommandLine, FirstArgumentWithQuotesBlanksAndTrailingBackslash) {
 }
 
 TEST(StartPlace, FolderFileOrTheProgramsOwnFolder) {
+    ReliabilityCase("Start argument", R"~(a pattern, a hidden package, a missing path, an empty argument or trailing "" on the command line)~",
+                    R"~(a pattern or a hidden file is taken as a folder (and so reads "Invalid path"), never as its first match; trailing separators go except a drive root's; an empty argument starts in the program's folder)~");
     fake::FakeFileSystem files;
     files.AddFolder("D:\\Effects");
     files.AddFile("D:\\Effects", "Fire.hfz");
