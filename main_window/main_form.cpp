@@ -28,7 +28,8 @@ void MainForm::Form_Load() {
     ResolveInstallerPath(*this);
     const StartPlace place = ChooseStartPlace(platform_.files, argument_);
     view_->TxPath().SetText(place.folder);
-    if (!place.file.empty() && view_->Status2().Text() != "Invalid path") SelectListed(place.file);
+    // A folder that could not be listed leaves the list empty here, at start.
+    if (!place.file.empty()) SelectListed(place.file);
 }
 
 void MainForm::SelectListed(const std::string& name) {
