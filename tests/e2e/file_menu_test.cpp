@@ -32,6 +32,16 @@ protected:
                 return menu != nullptr;
             },
             10s);
+        // Placed where it stays: the same non-empty rectangle twice in a row.
+        RECT last{};
+        if (menu)
+            WaitUntil([&] {
+                RECT now{};
+                const bool settled = GetWindowRect(menu, &now) && now.right > now.left &&
+                                     EqualRect(&now, &last);
+                last = now;
+                return settled;
+            }, 5s);
         return menu;
     }
 
@@ -57,7 +67,8 @@ TEST_F(FileMenu, FromHereToTheEndResumesABatchOfFiveAtTheThird) {
     EXPECT_EQ(Text(IdStatus1), L"3 Ocean.hfz") << "the file under the pointer is not selected";
     ASSERT_TRUE(Choose(menu, kInstallFromHereToTheEnd));
     const auto warning = app_->AnswerBox(L"Quelbrin", 20s);
-    ASSERT_TRUE(warning.has_value()) << "no warning before the batch";
+    ASSERT_TRUE(warning.has_value()) << "no warning before the batch; Status2 reads \"" << Utf8(Text(IdStatus2))
+                                     << "\", Status1 \"" << Utf8(Text(IdStatus1)) << "\"";
     EXPECT_EQ(*warning, L"Do not close any of the installation windows!");
 
     std::vector<std::wstring> shown = Status2UntilTheEnd(120s);

@@ -9,12 +9,20 @@ bool ClickWithMouse(HWND window) {
 }
 
 bool ClickAt(POINT screen, bool rightButton) {
-    if (!SetCursorPos(screen.x, screen.y)) return false;
-    INPUT clicks[2]{};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    return SendInput(2, clicks, sizeof(INPUT)) == 2;
+    // The position travels with the click: after SetCursorPos alone, Wine
+    // may still deliver a click at the pointer's old place.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (width <= 1 || height <= 1 || !SetCursorPos(screen.x, screen.y)) return false;
+    INPUT clicks[3]{};
+    for (INPUT& input : clicks) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(screen.x, 65535, width - 1);
+        input.mi.dy = MulDiv(screen.y, 65535, height - 1);
+    }
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    clicks[2].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    return SendInput(3, clicks, sizeof(INPUT)) == 3;
 }
 
 bool PressKey(WORD virtualKey, WORD modifier) {
