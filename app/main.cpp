@@ -6,11 +6,14 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "main_window/main_form.h"
 #include "main_window/main_form_layout.h"
+#include "platform/command_line.h"
 #include "platform/win32/dll_search.h"
+#include "platform/win32/long_path.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
@@ -26,6 +29,16 @@ void ShowStartupError(const std::string& description) {
     }
 }
 
+// The folder or package named on the command line ("Send to" hands over the
+// selected item's path), made absolute against the folder Quelbrin was
+// started in. Blanks alone stay as they are: they name nothing.
+std::optional<std::string> StartArgument() {
+    using namespace quelbrin;
+    std::optional<std::string> argument = FirstArgument(win32::Narrow(GetCommandLineW()));
+    if (!argument || argument->find_first_not_of(" \t") == std::string::npos) return argument;
+    return win32::Narrow(win32::FullPath(win32::Widen(*argument)));
+}
+
 int Run() {
     using namespace quelbrin;
     std::unique_ptr<FileSystem> files = win32::MakeFileSystem();
@@ -38,7 +51,7 @@ int Run() {
     Platform platform{*ui, *files, *processes, *desktop, *system, *registry, *clock};
 
     MainForm form(platform);
-    form.Start();
+    form.Start(StartArgument());
     return win32::RunMessageLoop();
 }
 

@@ -74,7 +74,9 @@ void InstallSelectedFile(MainForm& form) {
     }
 }
 
-void InstallAllFiles(MainForm& form) {
+void InstallAllFiles(MainForm& form) { InstallFilesFrom(form, 0); }
+
+void InstallFilesFrom(MainForm& form, int first) {
     MainWindowView& view = form.View();
     FileListBox& list = view.FileList();
     BatchProgress progress(view.Taskbar());
@@ -88,9 +90,9 @@ void InstallAllFiles(MainForm& form) {
             InstallSession session = BeginInstalling(form.Env());
             form.Env().ui.MsgBox(kWarning, layout::kAppTitle, msgbox::Information);
             const int last = list.ListCount() - 1;
-            for (int index = 0; index <= last; ++index) {
-                progress.FileStarting(index, last + 1);
-                view.Status2().SetText(CountdownText(index, list.ListCount()));
+            for (int index = first; index <= last; ++index) {
+                progress.FileStarting(index - first, last + 1 - first);
+                view.Status2().SetText(CountdownText(index - first, list.ListCount() - first));
                 list.SetListIndex(index);
                 RunInstaller(form, [&] { return index != list.ListCount() - 1; });
             }

@@ -11,7 +11,12 @@ void InstallSelectedFile(MainForm& form);
 // "Install All Files": every listed file in list order, after a warning.
 void InstallAllFiles(MainForm& form);
 
-// (count - 1 - index) + " .hfz files remaining of " + count + " total".
+// The batch from the file at `first` to the last one, in list order, after
+// the same warning; "Install All Files" is the batch from 0.
+void InstallFilesFrom(MainForm& form, int first);
+
+// The countdown at the run's `index`-th file (from 0) of `count` files in the
+// run: (count - 1 - index) + " .hfz files remaining of " + count + " total".
 std::string CountdownText(int index, int count);
 
 }  // namespace quelbrin

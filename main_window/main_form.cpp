@@ -4,6 +4,7 @@
 
 #include "installer/install_commands.h"
 #include "main_window/main_form_layout.h"
+#include "main_window/start_place.h"
 #include "settings/about_dialog.h"
 #include "settings/installer_path.h"
 
@@ -17,14 +18,28 @@ constexpr const char* kPickerTitle =
 MainForm::MainForm(Platform& platform)
     : platform_(platform), view_(platform.ui.CreateMainWindow(*this, layout::kMainWindow)) {}
 
-void MainForm::Start() {
+void MainForm::Start(std::optional<std::string> argument) {
+    argument_ = std::move(argument);
     Form_Load();
     view_->Show();
 }
 
 void MainForm::Form_Load() {
     ResolveInstallerPath(*this);
-    view_->TxPath().SetText(platform_.files.AppPath());
+    const StartPlace place = ChooseStartPlace(platform_.files, argument_);
+    view_->TxPath().SetText(place.folder);
+    // A folder that could not be listed leaves the list empty here, at start.
+    if (!place.file.empty()) SelectListed(place.file);
+}
+
+void MainForm::SelectListed(const std::string& name) {
+    FileListBox& list = view_->FileList();
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (platform_.files.CompareNames(list.List(i), name) == 0) {
+            list.SetListIndex(i);
+            return;
+        }
+    }
 }
 
 void MainForm::Form_Unload() { platform_.ui.EndProgram(); }
@@ -74,6 +89,17 @@ void MainForm::FileList_Click() { view_->Status1().SetText(view_->FileList().Fil
 
 void MainForm::FileList_DblClick() { BtInst_Click(); }
 
+void MainForm::FileList_ContextMenu(int index) {
+    FileListBox& list = view_->FileList();
+    if (busy_ || index < 0 || index >= list.ListCount()) return;
+    list.SetListIndex(index);
+    switch (view_->ShowFileMenu(layout::kFileMenu)) {
+    case layout::kInstallThisFile: BtInst_Click(); break;
+    case layout::kInstallFromHereToTheEnd: InstallFilesFrom(*this, index); break;
+    default: break;
+    }
+}
+
 void MainForm::BtInst_Click() { InstallSelectedFile(*this); }
 
 void MainForm::BtStart_Click() { InstallAllFiles(*this); }
@@ -83,6 +109,7 @@ void MainForm::BusyState(bool busy) {
                                  &view_->BtBrowse(), &view_->TxPath(),  &view_->FileList()};
     // The focus leaves the controls before they are disabled, and comes
     // back only once they are enabled again.
+    busy_ = busy;
     if (busy) view_->SetBusy(true);
     for (Control* c : controls) c->SetEnabled(!busy);
     if (!busy) view_->SetBusy(false);

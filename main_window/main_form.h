@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/main_window_view.h"
@@ -13,8 +14,9 @@ class MainForm final : public MainFormEvents {
 public:
     explicit MainForm(Platform& platform);
 
-    // Raises Load, then shows the window.
-    void Start();
+    // Raises Load, then shows the window. The program's argument, when there
+    // is one, names the folder or the package to start at.
+    void Start(std::optional<std::string> argument = std::nullopt);
 
     void Form_Load() override;
     void Form_Unload() override;
@@ -24,6 +26,7 @@ public:
     void TxPath_Change() override;
     void FileList_Click() override;
     void FileList_DblClick() override;
+    void FileList_ContextMenu(int index) override;
     void BtInst_Click() override;
     void BtStart_Click() override;
 
@@ -36,10 +39,14 @@ public:
 private:
     // The re-listing's error handler: "Invalid path", the list as it was.
     void ShowInvalidPath();
+    // Selects a listed file by name (letter case ignored); no-op when absent.
+    void SelectListed(const std::string& name);
 
     Platform& platform_;
     std::unique_ptr<MainWindowView> view_;
     std::string chosenFolder_;  // the folder picker's last answer
+    std::optional<std::string> argument_;
+    bool busy_ = false;
 };
 
 }  // namespace quelbrin

@@ -30,6 +30,10 @@ constexpr std::array<AccessibleName, 2> kAccessibleNames{{
 }};
 constexpr std::array<ControlId, 2> kLiveRegions{IdStatus2, IdStatus1};
 
+// The file list's context menu, in this order.
+constexpr int kInstallThisFile = 0, kInstallFromHereToTheEnd = 1;
+constexpr std::array<const char*, 2> kFileMenu{"Install This File", "Install From Here to the End"};
+
 constexpr MainWindowDesign kMainWindow{kAppTitle, kClientWidth, kClientHeight, kMainControls,
                                        HasHfzExtension, kAccessibleNames, kLiveRegions};
 

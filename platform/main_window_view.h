@@ -1,4 +1,6 @@
 #pragma once
+#include <span>
+
 #include "platform/controls.h"
 #include "platform/taskbar_button.h"
 
@@ -15,6 +17,10 @@ public:
     virtual void TxPath_Change() = 0;
     virtual void FileList_Click() = 0;
     virtual void FileList_DblClick() = 0;
+    // A right click, Shift+F10 or the menu key on the file list: the entry
+    // under the pointer, or the selected one from the keyboard; -1 for none
+    // (empty space, or nothing selected).
+    virtual void FileList_ContextMenu(int index) = 0;
     virtual void BtInst_Click() = 0;
     virtual void BtStart_Click() = 0;
 };
@@ -38,6 +44,10 @@ public:
     // press nothing; afterwards it goes back where it was.
     virtual void SetBusy(bool busy) = 0;
     virtual TaskbarButton& Taskbar() = 0;
+    // Shows the file list's context menu where it was asked for and waits
+    // for the user: the position of the chosen command, or -1 when the menu
+    // was closed without one.
+    virtual int ShowFileMenu(std::span<const char* const> commands) = 0;
 };
 
 // The About and settings dialog while it is shown.

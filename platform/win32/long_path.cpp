@@ -15,8 +15,8 @@ bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
-// GetFullPathNameW resolves ".", ".." and repeated separators, which the
-// "\\?\" form would take literally.
+}  // namespace
+
 std::wstring FullPath(const std::wstring& path) {
     DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     while (size != 0) {
@@ -31,8 +31,6 @@ std::wstring FullPath(const std::wstring& path) {
     }
     return path;
 }
-
-}  // namespace
 
 std::wstring ToFileApiPath(const std::wstring& path) {
     if (path.size() < kShortLimit || StartsWith(path, L"\\\\?\\") || StartsWith(path, L"\\\\.\\"))

@@ -8,4 +8,9 @@ namespace quelbrin::win32 {
 // paths that already carry a prefix are returned as they are.
 std::wstring ToFileApiPath(const std::wstring& path);
 
+// The absolute form of a path, against the current folder, with ".", ".."
+// and repeated separators resolved (the "\\?\" form would take them
+// literally); the path as it is when Windows can't make one.
+std::wstring FullPath(const std::wstring& path);
+
 }  // namespace quelbrin::win32

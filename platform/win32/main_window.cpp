@@ -8,6 +8,7 @@
 #include "platform/win32/child_window.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/live_text_control.h"
+#include "platform/win32/popup_menu.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/window_classes.h"
@@ -155,6 +156,10 @@ void MainWindow::SetBusy(bool busy) {
         focus_.Remember(back);  // given back when the window is activated
 }
 
+int MainWindow::ShowFileMenu(std::span<const char* const> commands) {
+    return ShowPopupMenu(Handle(), fileMenuAt_, commands);
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (taskbar_ && taskbar_->IsButtonCreated(message)) {
         taskbar_->OnButtonCreated();
@@ -169,6 +174,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ACTIVATE:
         if (focus_.OnActivate(Handle(), wParam)) return 0;
+        break;
+    case WM_CONTEXTMENU:
+        // The list box's own handling hands a right click, Shift+F10 and the
+        // menu key up to us.
+        if (fileList_ && reinterpret_cast<HWND>(wParam) == fileList_->Handle()) {
+            const ListMenuRequest request = ListMenuRequestFor(fileList_->Handle(), lParam);
+            fileMenuAt_ = request.at;
+            events_.FileList_ContextMenu(request.index);
+            return 0;
+        }
         break;
     }
     return WindowBase::HandleMessage(message, wParam, lParam);

@@ -36,6 +36,7 @@ public:
     void Show() override;
     void SetBusy(bool busy) override;
     TaskbarButton& Taskbar() override { return *taskbar_; }
+    int ShowFileMenu(std::span<const char* const> commands) override;
 
     HWND TooltipHandle() const { return tooltips_->Handle(); }
 
@@ -61,6 +62,7 @@ private:
     HWND focusBeforeBusy_ = nullptr;  // where the focus goes back when the install ends
     std::unique_ptr<TaskbarProgress> taskbar_;
     std::unique_ptr<AccessibleNames> accessibleNames_;
+    POINT fileMenuAt_{};              // where the file list's menu was asked for (screen)
 };
 
 }  // namespace quelbrin::win32

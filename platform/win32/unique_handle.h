@@ -58,6 +58,11 @@ struct IconTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { DestroyIcon(h); }
 };
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
 
 // A COM interface pointer: Release instead of a close call.
 template <typename Interface>
@@ -74,5 +79,6 @@ using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 template <typename Interface>
 using UniqueCom = UniqueHandle<ComTraits<Interface>>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
 
 }  // namespace quelbrin::win32

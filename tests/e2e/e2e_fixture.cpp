@@ -43,13 +43,13 @@ std::wstring E2eTest::MakePackages(const std::wstring& relative,
     return path;
 }
 
-void E2eTest::Start() {
+void E2eTest::Start(const std::wstring& arguments) {
     app_ = std::make_unique<QuelbrinRun>(AppFolder() + L"\\Quelbrin.exe", AppFolder(),
-                                         folder_ / L"quelbrin-output.txt");
+                                         folder_ / L"quelbrin-output.txt", arguments);
 }
 
-void E2eTest::StartAndWaitForWindow() {
-    Start();
+void E2eTest::StartAndWaitForWindow(const std::wstring& arguments) {
+    Start(arguments);
     if (app_->WaitForMainWindow(20s) != nullptr) return;
     std::string boxes;
     for (const std::wstring& box : app_->AnswerAllBoxes()) boxes += " [" + Utf8(box) + "]";
@@ -72,6 +72,18 @@ E2eTest::EndlessInstall E2eTest::StartAnInstallThatNeverEnds(std::size_t keys) {
         return runs.size() == 1 && runs[0].keys.size() >= keys;
     }, 30s)) << "the installer window got fewer than " << keys << " keys";
     return install;
+}
+
+std::vector<std::wstring> E2eTest::Status2UntilTheEnd(std::chrono::milliseconds timeout) {
+    std::vector<std::wstring> shown;
+    WaitUntil(
+        [&] {
+            const std::wstring status = Text(layout::IdStatus2);
+            if (shown.empty() || shown.back() != status) shown.push_back(status);
+            return status == L"Ready" || status.rfind(L"Error: ", 0) == 0 || app_->HasExited();
+        },
+        timeout, 10ms);
+    return shown;
 }
 
 ::testing::AssertionResult E2eTest::WaitForText(int id, const std::wstring& expected,

@@ -31,10 +31,10 @@ protected:
     // A folder (relative to the test's folder) with these ".hfz" files; returns its path.
     std::wstring MakePackages(const std::wstring& relative, const std::vector<std::wstring>& names);
 
-    // Starts Quelbrin from the app folder.
-    void Start();
+    // Starts Quelbrin from the app folder, with these arguments if any.
+    void Start(const std::wstring& arguments = L"");
     // Starts Quelbrin and waits for its main window (fails the test if none).
-    void StartAndWaitForWindow();
+    void StartAndWaitForWindow(const std::wstring& arguments = L"");
     // Presses "Cancel / Exit" and expects the program to end within 10 s.
     void ExitAndExpectGone();
     // Lists a folder with one package, "Stubborn.hfz", and presses "Install
@@ -46,6 +46,10 @@ protected:
         std::wstring packages;
     };
     EndlessInstall StartAnInstallThatNeverEnds(std::size_t keys);
+
+    // Every text Status2 shows until it reads "Ready" or an error, or the
+    // program ends; the last one is where it stopped.
+    std::vector<std::wstring> Status2UntilTheEnd(std::chrono::milliseconds timeout);
 
     std::wstring Text(int id) const { return app_->Text(id); }
     // Waits until a control reads `expected`; false (with the last text

@@ -10,6 +10,10 @@
 //   quelbrin_driver wait-gone TITLE MS    until no window with that title exists
 //   quelbrin_driver pointer X Y           moves the mouse pointer (out of the way of a picture)
 //   quelbrin_driver rect TITLE            prints "X Y WIDTH HEIGHT" of that visible window
+//                                         ("#32768": the shortcut menu that is open)
+//   quelbrin_driver right-click-entry N   right-clicks entry N of the file list, as the user would
+//   quelbrin_driver wait-menu MS          until a shortcut menu is open
+//   quelbrin_driver key VK                presses and releases a key, as the user would
 // It finds Quelbrin by its title, so it expects one Quelbrin on the desktop.
 // Exit code 0 on success, 1 when the wait ran out, 2 on wrong usage.
 #include <cstdio>
@@ -17,6 +21,7 @@
 
 #include "main_window/main_form_layout.h"
 #include "platform/win32/utf.h"
+#include "tests/e2e/real_input.h"
 #include "tests/support/wait_until.h"
 #include "tests/e2e/window_query.h"
 
@@ -35,6 +40,13 @@ std::chrono::milliseconds Millis(const wchar_t* text) {
 HWND MainWindow() {
     const auto w = FindQuelbrinWindow(0);
     return (w && w->visible) ? w->hwnd : nullptr;
+}
+
+// The shortcut menu that is open, if any.
+HWND OpenMenu() {
+    for (const TopWindow& w : TopLevelWindows())
+        if (w.className == L"#32768" && w.visible) return w.hwnd;
+    return nullptr;
 }
 
 std::wstring Text(HWND main, int id) { return ControlText(main, id).value_or(L"<unreadable>"); }
@@ -115,8 +127,9 @@ int Run(int argc, wchar_t** argv) {
     if (command == L"rect" && argc == 3) {
         const std::wstring title = argv[2];
         const auto w = title == L"Quelbrin" ? FindQuelbrinWindow(0) : FindTopLevel(title);
+        const HWND window = title == L"#32768" ? OpenMenu() : (w && w->visible ? w->hwnd : nullptr);
         RECT r{};
-        if (!w || !w->visible || !GetWindowRect(w->hwnd, &r)) {
+        if (!window || !GetWindowRect(window, &r)) {
             Print(L"no window \"" + title + L"\"");
             return 1;
         }
@@ -124,12 +137,30 @@ int Run(int argc, wchar_t** argv) {
               L" " + std::to_wstring(r.bottom - r.top));
         return 0;
     }
+    if (command == L"right-click-entry" && argc == 3) {
+        HWND main = MainWindow();
+        const HWND list = main ? GetDlgItem(main, layout::IdFileList) : nullptr;
+        if (!list) return 1;
+        const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+        const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+        const long index = std::wcstol(argv[2], nullptr, 10);
+        POINT at{8, static_cast<LONG>((index - top) * height + height / 2)};
+        ClientToScreen(list, &at);
+        return ClickAt(at, /*rightButton=*/true) ? 0 : 1;
+    }
+    if (command == L"wait-menu" && argc == 3) {
+        if (WaitUntil([] { return OpenMenu() != nullptr; }, Millis(argv[2]))) return 0;
+        Print(L"no shortcut menu opened");
+        return 1;
+    }
+    if (command == L"key" && argc == 3)
+        return PressKey(static_cast<WORD>(std::wcstol(argv[2], nullptr, 10))) ? 0 : 1;
     if (command == L"pointer" && argc == 4)
         return SetCursorPos(std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10)) ? 0 : 1;
     std::fprintf(stderr,
                  "usage: quelbrin_driver wait-main MS | status | click ID | wait-window TITLE MS |\n"
                  "       wait-text ID TEXT MS | answer-box TITLE MS | close TITLE | wait-gone TITLE MS |\n"
-                 "       pointer X Y | rect TITLE\n");
+                 "       pointer X Y | rect TITLE | right-click-entry N | wait-menu MS | key VK\n");
     return 2;
 }
 

@@ -57,7 +57,7 @@ bool ProcessRunning(DWORD id) {
 }  // namespace
 
 QuelbrinRun::QuelbrinRun(const std::wstring& exe, const std::wstring& workingFolder,
-                         const std::wstring& outputFile) {
+                         const std::wstring& outputFile, const std::wstring& arguments) {
     job_.reset(CreateJobObjectW(nullptr, nullptr));
     if (!job_) Fail("CreateJobObjectW");
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
@@ -84,6 +84,7 @@ QuelbrinRun::QuelbrinRun(const std::wstring& exe, const std::wstring& workingFol
     startup.hStdError = output.get();
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         CREATE_SUSPENDED, nullptr, workingFolder.c_str(), &startup, &info))
         Fail("CreateProcessW " + win32::Narrow(exe));

@@ -13,10 +13,12 @@ namespace quelbrin::e2e {
 // (they share a job object). Dropping it ends whatever of them still runs.
 class QuelbrinRun {
 public:
-    // Starts the program; its standard handles go to `outputFile`, so that
-    // nothing it or its children print reaches the test's own output.
+    // Starts the program with these arguments (as they follow the quoted
+    // program name on its command line); its standard handles go to
+    // `outputFile`, so that nothing it or its children print reaches the
+    // test's own output.
     QuelbrinRun(const std::wstring& exe, const std::wstring& workingFolder,
-                const std::wstring& outputFile);
+                const std::wstring& outputFile, const std::wstring& arguments = L"");
     ~QuelbrinRun();
     QuelbrinRun(const QuelbrinRun&) = delete;
     QuelbrinRun& operator=(const QuelbrinRun&) = delete;

@@ -5,20 +5,39 @@ namespace quelbrin::e2e {
 bool ClickWithMouse(HWND window) {
     RECT r{};
     if (!GetWindowRect(window, &r)) return false;
-    if (!SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
-    INPUT clicks[2]{};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return SendInput(2, clicks, sizeof(INPUT)) == 2;
+    return ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, false);
 }
 
-bool PressKey(WORD virtualKey) {
-    INPUT keys[2]{};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, keys, sizeof(INPUT)) == 2;
+bool ClickAt(POINT screen, bool rightButton) {
+    // The position travels with the click: after SetCursorPos alone, Wine
+    // may still deliver a click at the pointer's old place.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (width <= 1 || height <= 1 || !SetCursorPos(screen.x, screen.y)) return false;
+    INPUT clicks[3]{};
+    for (INPUT& input : clicks) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(screen.x, 65535, width - 1);
+        input.mi.dy = MulDiv(screen.y, 65535, height - 1);
+    }
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    clicks[2].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    return SendInput(3, clicks, sizeof(INPUT)) == 3;
+}
+
+bool PressKey(WORD virtualKey, WORD modifier) {
+    INPUT keys[4]{};
+    UINT count = 0;
+    auto add = [&](WORD key, DWORD flags) {
+        keys[count].type = INPUT_KEYBOARD;
+        keys[count].ki.wVk = key;
+        keys[count++].ki.dwFlags = flags;
+    };
+    if (modifier) add(modifier, 0);
+    add(virtualKey, 0);
+    add(virtualKey, KEYEVENTF_KEYUP);
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    return SendInput(count, keys, sizeof(INPUT)) == count;
 }
 
 }  // namespace quelbrin::e2e

@@ -9,7 +9,11 @@ namespace quelbrin::e2e {
 // Moves the pointer to the middle of a window and clicks the left button.
 bool ClickWithMouse(HWND window);
 
-// Presses and releases a key.
-bool PressKey(WORD virtualKey);
+// Moves the pointer to a screen point and clicks a button there.
+bool ClickAt(POINT screen, bool rightButton);
+
+// Presses and releases a key, with a modifier (such as VK_SHIFT) held down
+// around it when one is given.
+bool PressKey(WORD virtualKey, WORD modifier = 0);
 
 }  // namespace quelbrin::e2e

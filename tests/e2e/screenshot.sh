@@ -1,8 +1,9 @@
 #!/bin/bash
 # Screenshots of the real Quelbrin on the Wine environment's virtual display:
 #   screenshot.sh STATE_DIR QUELBRIN_EXE SUBSTITUTE_EXE DRIVER_EXE SHOT_DIR WORK_DIR
-# Saves main-window.png after start-up, about-dialog.png and batch.png (an
-# installer window during "Install All Files"), checking the status lines on
+# Saves main-window.png after start-up, context-menu.png (the file list's
+# menu, opened with a right click on the second file), about-dialog.png and
+# batch.png (an installer window during "Install All Files"), checking the status lines on
 # the way. Every Wine call has a time limit and writes to files, never a pipe.
 set -u
 state=$(realpath -m "${1:?state dir}")
@@ -75,7 +76,7 @@ winpath() { local p="Z:$1"; printf '%s' "${p//\//\\}"; }
 
 rm -rf "$work"
 mkdir -p "$work/app" "$shots"
-rm -f "$shots"/main-window.png "$shots"/about-dialog.png "$shots"/batch.png
+rm -f "$shots"/main-window.png "$shots"/context-menu.png "$shots"/about-dialog.png "$shots"/batch.png
 cp "$quelbrin" "$work/app/Quelbrin.exe"
 cp "$substitute" "$work/app/InstallHFZ.exe"
 # Fire's window stays up for a few passes, so the batch picture can catch it.
@@ -101,6 +102,17 @@ driver status
 [ "$(line_of Status2)" = "3 .hfz files" ] || fail "Status2: expected \"3 .hfz files\""
 [ "$(line_of Status1)" = "Fire.hfz" ] || fail "Status1: expected \"Fire.hfz\""
 shoot main-window Quelbrin || fail "screenshot of the main window"
+
+driver right-click-entry 1 || fail "the file list could not be right-clicked"
+if driver wait-menu 10000; then
+    driver status
+    [ "$(line_of Status1)" = "Ocean Waves.hfz" ] || fail "Status1: expected \"Ocean Waves.hfz\" under the menu"
+    shoot context-menu Quelbrin "#32768" || fail "screenshot of the context menu"
+    driver key 27 || fail "Esc could not be pressed"   # closes the menu, no command
+else
+    fail "no context menu on the file list"
+fi
+driver pointer 1279 1023 || fail "the pointer could not be moved"
 
 driver click 101 || fail "About... could not be pressed"
 if driver wait-window "'bout 'n settings" 10000; then

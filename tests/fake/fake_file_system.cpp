@@ -10,6 +10,11 @@ namespace quelbrin::fake {
 
 namespace {
 int FoldCase(char c) { return std::tolower(static_cast<unsigned char>(c)); }
+// Windows takes "/" for "\" in a path.
+std::string Backslashed(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
 }  // namespace
 
 bool PathLess::operator()(std::string_view a, std::string_view b) const {
@@ -25,7 +30,7 @@ bool FakeFileSystem::LookUp(const std::string& path) const {
 
 std::string FakeFileSystem::Dir(const std::string& path) const {
     if (!LookUp(path)) return {};
-    const auto it = files.find(path);
+    const auto it = files.find(Backslashed(path));
     if (it == files.end()) return {};
     const std::size_t slash = it->find_last_of('\\');  // the name as stored
     return slash == std::string::npos ? *it : it->substr(slash + 1);
@@ -36,7 +41,7 @@ std::vector<DirEntry> FakeFileSystem::ListFolder(const std::string& folder) cons
     if (!LookUp(folder))
         throw ErrorInfo(123, "ListFolder",
                         "The filename, directory name, or volume label syntax is incorrect.");
-    auto it = folders.find(folder);
+    auto it = folders.find(Backslashed(folder));
     if (it != folders.end()) return it->second;
     if (IsNetworkPath(folder)) throw ErrorInfo(53, "GetFileAttributesW", "The network path was not found.");
     throw ErrorInfo(3, "FindFirstFileExW", "The system cannot find the path specified.");
@@ -56,7 +61,7 @@ int FakeFileSystem::CompareNames(const std::string& a, const std::string& b) con
 void FakeFileSystem::AddFile(const std::string& folder, const std::string& name, bool hidden,
                              bool system) {
     folders[folder].push_back(DirEntry{name, false, hidden, system});
-    if (!hidden && !system) files.insert(folder + "\\" + name);
+    if (!hidden && !system) files.insert(folder.ends_with('\\') ? folder + name : folder + "\\" + name);
 }
 
 void FakeFileSystem::AddSubfolder(const std::string& folder, const std::string& name) {

@@ -43,6 +43,11 @@ void FakeTaskbarButton::ShowProgress(int done, int total) {
     calls.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
 }
 
+int FakeMainWindow::ShowFileMenu(std::span<const char* const> commands) {
+    menusShown.emplace_back(commands.begin(), commands.end());
+    return onFileMenu ? onFileMenu() : -1;
+}
+
 std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEvents,
                                                          const layout::MainWindowDesign& design) {
     auto view = std::make_unique<FakeMainWindow>(mainEvents, files_, design);

@@ -58,9 +58,14 @@ public:
     void Show() override { shown = true; }
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }
     TaskbarButton& Taskbar() override { return taskbar; }
+    // Records the menu and gives onFileMenu's answer (none: closed without a choice).
+    int ShowFileMenu(std::span<const char* const> commands) override;
 
     ControlLog log;
     std::vector<bool> busyCalls;
+    // Every context menu shown, its commands in order.
+    std::vector<std::vector<std::string>> menusShown;
+    std::function<int()> onFileMenu;
     FakeTextControl btExit, btAbout, btStart, btInst, btBrowse, txPath, status2, status1;
     FakeFileList fileList;
     bool shown = false;

@@ -22,6 +22,10 @@ public:
     void TxPath_Change() override { ++counts["TxPath_Change"]; }
     void FileList_Click() override { ++counts["FileList_Click"]; }
     void FileList_DblClick() override { ++counts["FileList_DblClick"]; }
+    void FileList_ContextMenu(int index) override {
+        ++counts["FileList_ContextMenu"];
+        menuIndexes.push_back(index);
+    }
     void BtInst_Click() override { ++counts["BtInst_Click"]; }
     void BtStart_Click() override { ++counts["BtStart_Click"]; }
 
@@ -31,6 +35,7 @@ public:
         return n;
     }
     std::map<std::string, int> counts;
+    std::vector<int> menuIndexes;  // of each FileList_ContextMenu
 };
 
 // Folders given by name with the names in them; any other folder is missing,

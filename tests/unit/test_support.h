@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,10 @@ struct Harness {
 
     Harness() { fake.files.AddFolder(fake.files.appPath); }
 
-    // Creates the form and runs its start-up.
-    MainForm& Start() {
+    // Creates the form and runs its start-up, with the program's argument if any.
+    MainForm& Start(std::optional<std::string> argument = std::nullopt) {
         form = std::make_unique<MainForm>(fake.platform);
-        form->Start();
+        form->Start(std::move(argument));
         return *form;
     }
     fake::FakeMainWindow& Window() { return *fake.ui.window; }

@@ -326,6 +326,37 @@ TEST_F(MainWindowTest, ListSelectionRaisesClickFromCodeAndFromTheMouse) {
     EXPECT_EQ(events.counts["FileList_DblClick"], 1);
 }
 
+// A right click names the entry under the pointer, none below the last one;
+// from the keyboard (lParam -1) the selected entry. The list box's own
+// handling passes both up to the window. (The keys themselves, Shift+F10 and
+// the menu key, reach it only as real input: the end-to-end tests press them.)
+TEST_F(MainWindowTest, ContextMenuOnTheListNamesTheEntryUnderThePointerOrTheSelectedOne) {
+    view->Show();
+    FileListBox& list = view->FileList();
+    list.SetFileName("C:\\Fx");
+    const HWND box = Control(layout::IdFileList);
+    RECT item{};
+    ASSERT_NE(SendMessageW(box, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item)), LB_ERR);
+    auto rightClick = [&](int x, int y) {
+        const LPARAM at = MAKELPARAM(x, y);
+        SendMessageW(box, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        SendMessageW(box, WM_RBUTTONUP, 0, at);
+    };
+    rightClick(item.left + 3, (item.top + item.bottom) / 2);
+    RECT client{};
+    GetClientRect(box, &client);
+    rightClick(client.left + 3, client.bottom - 3);  // three entries leave empty space below
+
+    list.SetListIndex(2);
+    SendMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), -1);
+    EXPECT_EQ(events.menuIndexes, (std::vector<int>{1, -1, 2}));
+    EXPECT_EQ(list.ListIndex(), 2) << "the window selects nothing itself";
+
+    // From another control: no event.
+    SendMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Control(layout::IdBtStart)), -1);
+    EXPECT_EQ(events.counts["FileList_ContextMenu"], 3);
+}
+
 TEST_F(MainWindowTest, EscPressesCancelExitEvenWhileBusy) {
     view->Show();
     for (TextControl* c : {&view->BtInst(), &view->BtStart(), &view->BtAbout(), &view->BtBrowse(),

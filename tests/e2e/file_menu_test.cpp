@@ -1,0 +1,139 @@
+// The file list's context menu on the real program: a batch resumed at a
+// file, and one file installed from the menu key.
+#include "tests/e2e/e2e_fixture.h"
+#include "tests/e2e/real_input.h"
+
+namespace quelbrin::e2e {
+namespace {
+
+using namespace layout;
+
+class FileMenu : public E2eTest {
+protected:
+    // Opens the menu on an entry of the file list with a right click and
+    // returns the menu's window.
+    HWND RightClickEntry(int index) {
+        const HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
+        const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+        const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+        POINT at{8, static_cast<LONG>((index - top) * height + height / 2)};
+        ClientToScreen(list, &at);
+        if (!ClickAt(at, /*rightButton=*/true)) return nullptr;
+        return WaitForMenu();
+    }
+
+    // The shortcut menu of Quelbrin once it is up (nullptr when none came).
+    HWND WaitForMenu() {
+        HWND menu = nullptr;
+        WaitUntil(
+            [&] {
+                for (const TopWindow& w : TopLevelWindows())
+                    if (w.processId == app_->Id() && w.className == L"#32768" && w.visible) menu = w.hwnd;
+                return menu != nullptr;
+            },
+            10s);
+        // Placed where it stays: the same non-empty rectangle twice in a row.
+        RECT last{};
+        if (menu)
+            WaitUntil([&] {
+                RECT now{};
+                const bool settled = GetWindowRect(menu, &now) && now.right > now.left &&
+                                     EqualRect(&now, &last);
+                last = now;
+                return settled;
+            }, 5s);
+        return menu;
+    }
+
+    // Clicks the menu's command at `position` of its two.
+    static bool Choose(HWND menu, int position) {
+        RECT r{};
+        if (!GetWindowRect(menu, &r)) return false;
+        const LONG itemHeight = (r.bottom - r.top) / 2;
+        return ClickAt(POINT{(r.left + r.right) / 2, r.top + itemHeight * position + itemHeight / 2}, false);
+    }
+};
+
+TEST_F(FileMenu, FromHereToTheEndResumesABatchOfFiveAtTheThird) {
+    const std::wstring log = PlaceInstaller({.passes = 2});
+    const std::vector<std::wstring> names{L"1 Fire.hfz", L"2 Ice.hfz", L"3 Ocean.hfz", L"4 Snow.hfz", L"5 Wind.hfz"};
+    const std::wstring packages = MakePackages(L"packages", names);
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus2, L"5 .hfz files", 5s));
+
+    const HWND menu = RightClickEntry(2);
+    ASSERT_NE(menu, nullptr) << "no context menu over the third file";
+    EXPECT_EQ(Text(IdStatus1), L"3 Ocean.hfz") << "the file under the pointer is not selected";
+    ASSERT_TRUE(Choose(menu, kInstallFromHereToTheEnd));
+    const auto warning = app_->AnswerBox(L"Quelbrin", 20s);
+    ASSERT_TRUE(warning.has_value()) << "no warning before the batch; Status2 reads \"" << Utf8(Text(IdStatus2))
+                                     << "\", Status1 \"" << Utf8(Text(IdStatus1)) << "\"";
+    EXPECT_EQ(*warning, L"Do not close any of the installation windows!");
+
+    std::vector<std::wstring> shown = Status2UntilTheEnd(120s);
+    ASSERT_EQ(shown.back(), L"Ready");
+    if (shown.front() == L"5 .hfz files") shown.erase(shown.begin());
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"2 .hfz files remaining of 3 total",
+                                                L"1 .hfz files remaining of 3 total",
+                                                L"0 .hfz files remaining of 3 total", L"Ready"}));
+    EXPECT_EQ(Text(IdStatus1), L"5 Wind.hfz installed");
+    EXPECT_TRUE(app_->Enabled(IdBtStart) && app_->Enabled(IdFileList));
+
+    const auto runs = ReadInstallerLog(log);
+    std::vector<std::string> commandLines;
+    for (const InstallerRun& run : runs) commandLines.push_back(run.commandLine);
+    std::vector<std::string> expected;
+    for (std::size_t i = 2; i < names.size(); ++i)
+        expected.push_back(Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\" + names[i]));
+    EXPECT_EQ(commandLines, expected);
+    for (std::size_t i = 1; i < runs.size(); ++i) {
+        ASSERT_TRUE(runs[i - 1].windowClosed.has_value());
+        EXPECT_GE(runs[i].started, *runs[i - 1].windowClosed) << "two installers ran at once";
+    }
+    ExitAndExpectGone();
+}
+
+TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnlyIt) {
+    const std::wstring log = PlaceInstaller({});
+    const std::wstring packages = MakePackages(L"packages", {L"a.hfz", L"b.hfz", L"c.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus2, L"3 .hfz files", 5s));
+
+    // b.hfz selected from the keyboard, the list holding the focus.
+    const HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
+    ASSERT_TRUE(ClickAt([&] {
+        RECT r{};
+        GetWindowRect(list, &r);
+        return POINT{r.left + 8, r.top + 4};
+    }(), false));
+    ASSERT_TRUE(WaitForText(IdStatus1, L"a.hfz", 5s));
+    ASSERT_TRUE(PressKey(VK_DOWN));
+    ASSERT_TRUE(WaitForText(IdStatus1, L"b.hfz", 5s));
+
+    // Shift+F10 opens it; Esc closes it with no command.
+    ASSERT_TRUE(PressKey(VK_F10, VK_SHIFT));
+    const HWND first = WaitForMenu();
+    ASSERT_NE(first, nullptr) << "Shift+F10 opened no menu";
+    ASSERT_TRUE(PressKey(VK_ESCAPE));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(first); }, 10s)) << "Esc did not close the menu";
+    EXPECT_EQ(Text(IdStatus2), L"3 .hfz files");
+
+    ASSERT_TRUE(PressKey(VK_APPS));
+    const HWND menu = WaitForMenu();
+    ASSERT_NE(menu, nullptr) << "the menu key opened no menu";
+    ASSERT_TRUE(Choose(menu, kInstallThisFile));
+
+    const std::vector<std::wstring> shown = Status2UntilTheEnd(60s);
+    ASSERT_EQ(shown.back(), L"Ready");
+    EXPECT_EQ(Text(IdStatus1), L"b.hfz installed");
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\b.hfz"));
+    EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a warning for one file";
+    ExitAndExpectGone();
+}
+
+}  // namespace
+}  // namespace quelbrin::e2e
