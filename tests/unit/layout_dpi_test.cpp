@@ -70,7 +70,9 @@ void CheckLayout(const std::array<Spec, N>& table, const Designed (&design)[M], 
             EXPECT_GE(r.top, 0);
             EXPECT_LE(r.Right(), width);
             EXPECT_LE(r.Bottom(), height);
-            if (dpi == 96) EXPECT_EQ(r, (PixelRect{d.left / 15, d.top / 15, d.width / 15, d.height / 15}));
+            if (dpi == 96) {
+                EXPECT_EQ(r, (PixelRect{d.left / 15, d.top / 15, d.width / 15, d.height / 15}));
+            }
             for (const Designed& other : design) {
                 if (other.id <= d.id || !Apart(d, other)) continue;
                 EXPECT_TRUE(Apart(r, placed[other.id])) << "overlaps control " << other.id;
