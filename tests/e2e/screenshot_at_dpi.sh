@@ -1,6 +1,7 @@
 #!/bin/bash
 # The screenshots of screenshot.sh at another DPI, the one Wine takes from
-# HKCU\Control Panel\Desktop LogPixels when a program starts:
+# HKCU\Control Panel\Desktop LogPixels when a program starts, saved into
+# SHOT_DIR as main-window-144dpi.png and so on:
 #   screenshot_at_dpi.sh DPI STATE_DIR QUELBRIN_EXE SUBSTITUTE_EXE DRIVER_EXE SHOT_DIR WORK_DIR
 # The value is put back as it was at the end, so the prefix's other tests
 # run at its own DPI (they share the desktop lock with this one).
@@ -30,4 +31,14 @@ restore() {
 trap restore EXIT
 
 reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f || { echo "LogPixels could not be set" >&2; exit 1; }
-bash "$(dirname "$0")/screenshot.sh" "$@"
+shots=$(realpath -m "${5:?screenshot dir}")
+taken="$state/shots-${dpi}dpi"
+rm -rf "$taken"
+bash "$(dirname "$0")/screenshot.sh" "$1" "$2" "$3" "$4" "$taken" "$6"
+rc=$?
+mkdir -p "$shots"
+for png in "$taken"/*.png; do
+    [ -f "$png" ] || continue
+    cp "$png" "$shots/$(basename "$png" .png)-${dpi}dpi.png" && echo "saved $shots/$(basename "$png" .png)-${dpi}dpi.png"
+done
+exit $rc
