@@ -46,11 +46,10 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
     Create(kExStyle, kMainWindowClass, Widen(design.title).c_str(), kStyle, at.x, at.y,
            outer.cx, outer.cy, nullptr);
 
-    icons_ = AttachAppIcons(Handle());
-
     CreateControls(design);
     layout_.Apply(Handle(), WindowDpi(Handle()));
     tooltips_->SetDpi(layout_.Dpi());
+    icons_ = AttachAppIcons(Handle(), layout_.Dpi());
 }
 
 MainWindow::~MainWindow() { Destroy(); }
@@ -159,6 +158,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     layout_.OnDpiChanged(Handle(), dpi, suggested);
     tooltips_->SetDpi(dpi);
+    icons_ = AttachAppIcons(Handle(), dpi);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {

@@ -34,6 +34,13 @@ int WindowDpi(HWND window) {
     return DpiOfDc(window);
 }
 
+int SystemMetricForDpi(int index, int dpi) {
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    if (const auto forDpi = FromUser32<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi"))
+        return forDpi(index, static_cast<UINT>(dpi));
+    return GetSystemMetrics(index);
+}
+
 SIZE WindowSizeForClient(DWORD style, DWORD exStyle, int width, int height, int dpi) {
     using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     RECT r{0, 0, width, height};

@@ -11,6 +11,10 @@ int ScreenDpi();
 // aware program on Windows 10 and later; the screen's before that.
 int WindowDpi(HWND window);
 
+// A system metric (an icon's size, say) at a DPI; the system DPI's where
+// Windows has no metrics per DPI (before Windows 10 1607).
+int SystemMetricForDpi(int index, int dpi);
+
 // The outer size of a window whose client area is width x height pixels at
 // a DPI, with the frame Windows draws at that DPI. Throws ErrorInfo.
 SIZE WindowSizeForClient(DWORD style, DWORD exStyle, int width, int height, int dpi);

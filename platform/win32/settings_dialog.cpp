@@ -68,11 +68,10 @@ SettingsDialog::SettingsDialog(HWND owner, DialogEvents& events, const layout::D
     Create(kExStyle, kDialogWindowClass, Widen(design.title).c_str(), kStyle, at.x, at.y,
            outer.cx, outer.cy, owner);
 
-    icons_ = AttachAppIcons(Handle());
-
     CreateControls(design);
     layout_.Apply(Handle(), WindowDpi(Handle()));
     tooltips_->SetDpi(layout_.Dpi());
+    icons_ = AttachAppIcons(Handle(), layout_.Dpi());
     ShowPictureIcon();
 }
 
@@ -129,6 +128,7 @@ void SettingsDialog::ShowPictureIcon() {
 void SettingsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
     layout_.OnDpiChanged(Handle(), dpi, suggested);
     tooltips_->SetDpi(dpi);
+    icons_ = AttachAppIcons(Handle(), dpi);
     ShowPictureIcon();
 }
 

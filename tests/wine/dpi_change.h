@@ -63,4 +63,15 @@ inline int FontHeightOf(HWND control) {
     return -lf.lfHeight;
 }
 
+// An icon's width in pixels.
+inline int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 }  // namespace quelbrin::win32::dpi_test

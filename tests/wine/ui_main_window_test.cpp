@@ -284,6 +284,10 @@ TEST_F(MainWindowTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
         }
         EXPECT_EQ(std::wstring(FontOf(Control(layout::IdBtStart)).lfFaceName), L"MS Sans Serif");
         EXPECT_GE(FontOf(Control(layout::IdBtStart)).lfWeight, FW_BOLD);
+        // The caption's and the taskbar's icons: 16 and 32 pixels at 96 DPI.
+        const auto icon = [&](WPARAM which) { return reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, which, 0)); };
+        EXPECT_EQ(dpi_test::IconWidth(icon(ICON_SMALL)), layout::TwipsToPixels(240, dpi));
+        EXPECT_EQ(dpi_test::IconWidth(icon(ICON_BIG)), layout::TwipsToPixels(480, dpi));
     }
     EXPECT_EQ(GetObjectType(oldFont), 0u) << "the fonts made for 96 DPI are freed";
     EXPECT_EQ(GetObjectType(oldBold), 0u);

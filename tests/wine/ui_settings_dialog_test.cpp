@@ -251,17 +251,6 @@ TEST_F(SettingsDialogTest, LooksAsLaidOutAndBelongsToTheMainWindow) {
     EXPECT_TRUE(IsWindowEnabled(main));
 }
 
-// The icon's width in pixels.
-int IconWidth(HICON icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return 0;
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
-}
-
 TEST_F(SettingsDialogTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
     g_steps.push_back([&] {
         const HWND d = Dialog();
@@ -278,7 +267,9 @@ TEST_F(SettingsDialogTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
         }
         EXPECT_EQ(GetObjectType(oldFont), 0u) << "the fonts made for the old DPI are freed";
         // 48 pixels at 96 DPI: 72 at 144, inside the 78 x 77 picture box.
-        EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(SendMessageW(Item(layout::IdPicture1), STM_GETICON, 0, 0))), 72);
+        EXPECT_EQ(dpi_test::IconWidth(reinterpret_cast<HICON>(SendMessageW(Item(layout::IdPicture1), STM_GETICON, 0, 0))), 72);
+        EXPECT_EQ(dpi_test::IconWidth(reinterpret_cast<HICON>(SendMessageW(d, WM_GETICON, ICON_SMALL, 0))), 24)
+            << "the caption's icon: 16 pixels at 96 DPI";
     });
     g_steps.push_back([&] { SendMessageW(Item(layout::IdOKButton), BM_CLICK, 0, 0); });
     Show();
