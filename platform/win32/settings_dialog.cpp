@@ -117,9 +117,9 @@ void SettingsDialog::CreateControls(const layout::DialogDesign& design) {
 void SettingsDialog::ShowPictureIcon() {
     if (!picture_) return;
     const int dpi = layout_.Dpi();
-    const int fit = std::min({layout::TwipsToPixels(pictureRect_.width, dpi),
-                              layout::TwipsToPixels(pictureRect_.height, dpi),
-                              layout::TwipsToPixels(kPictureIconTwips, dpi)});
+    const layout::PixelRect box = layout::RectToPixels(pictureRect_.left, pictureRect_.top,
+                                                       pictureRect_.width, pictureRect_.height, dpi);
+    const int fit = std::min({box.width, box.height, layout::TwipsToPixels(kPictureIconTwips, dpi)});
     UniqueIcon icon = LoadAppIcon(fit);
     SendMessageW(picture_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
     pictureIcon_ = std::move(icon);  // the one shown before goes now
