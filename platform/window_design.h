@@ -2,6 +2,8 @@
 #include <span>
 #include <string>
 
+#include "platform/twips.h"
+
 // How the windows are laid out, as data handed to the platform when it
 // creates them: the controls' identifiers (the views expose these controls),
 // kinds, captions, tooltips, and rectangles in twips.
@@ -82,8 +84,5 @@ struct DialogDesign {
     int clientWidth, clientHeight;
     std::span<const DialogControlSpec> controls;
 };
-
-// Twips to pixels at a given DPI (1440 twips an inch), rounded.
-constexpr int TwipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
 }  // namespace quelbrin::layout

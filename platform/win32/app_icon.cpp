@@ -1,5 +1,6 @@
 #include "platform/win32/app_icon.h"
 
+#include "platform/win32/screen_scale.h"
 #include "platform/win32/win32_error.h"
 
 namespace quelbrin::win32 {
@@ -20,8 +21,9 @@ UniqueIcon LoadAppIcon(int size) {
     return icon;
 }
 
-WindowIcons AttachAppIcons(HWND window) {
-    WindowIcons icons{LoadAppIcon(GetSystemMetrics(SM_CXICON)), LoadAppIcon(GetSystemMetrics(SM_CXSMICON))};
+WindowIcons AttachAppIcons(HWND window, int dpi) {
+    WindowIcons icons{LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi)),
+                      LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi))};
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.big.get()));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small.get()));
     return icons;

@@ -7,12 +7,13 @@ namespace quelbrin::win32 {
 // the system's application icon when the executable carries none.
 UniqueIcon LoadAppIcon(int size);
 
-// The program's icon in a window's caption and taskbar button; the icons
-// must live as long as the window.
+// The program's icon in a window's caption and taskbar button, in the sizes
+// Windows uses at the window's DPI; the icons must live as long as the
+// window, and a new pair replaces the old when the DPI changes.
 struct WindowIcons {
     UniqueIcon big;
     UniqueIcon small;
 };
-WindowIcons AttachAppIcons(HWND window);
+WindowIcons AttachAppIcons(HWND window, int dpi);
 
 }  // namespace quelbrin::win32

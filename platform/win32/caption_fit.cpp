@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/screen_scale.h"
+#include "platform/twips.h"
 #include "platform/win32/utf.h"
 
 namespace quelbrin::win32 {
@@ -49,9 +49,9 @@ UniqueFont NarrowedToFit(HFONT font, const std::string& text, int width) {
     return {};
 }
 
-int ButtonCaptionRoom(int buttonWidth) {
+int ButtonCaptionRoom(int buttonWidth, int dpi) {
     // The edges and the focus rectangle take about four pixels a side at 96 DPI.
-    return buttonWidth - MulDiv(8, ScreenDpi(), 96);
+    return buttonWidth - layout::TwipsToPixels(layout::BasePixelsToTwips(8), dpi);
 }
 
 UniqueFont FitCaption(HWND control, HFONT font, int textWidth) {

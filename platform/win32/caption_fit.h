@@ -11,8 +11,8 @@ namespace quelbrin::win32 {
 // nothing when it fits as it is.
 UniqueFont NarrowedToFit(HFONT font, const std::string& text, int width);
 
-// Room for a caption inside a push button this many pixels wide.
-int ButtonCaptionRoom(int buttonWidth);
+// Room for a caption inside a push button this many pixels wide at a DPI.
+int ButtonCaptionRoom(int buttonWidth, int dpi);
 
 // Gives a control with a fixed caption a narrowed font when it needs one;
 // the font returned must live as long as the control.

@@ -2,21 +2,17 @@
 
 #include <algorithm>
 
-#include "platform/win32/screen_scale.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 
 namespace quelbrin::win32 {
 
 HWND CreateChildControl(HWND parent, const wchar_t* className, const std::string& text,
-                        DWORD style, DWORD exStyle, const TwipsRect& rect, int id, HFONT font) {
+                        DWORD style, DWORD exStyle, int id) {
     const HWND control = CreateWindowExW(
-        exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-        TwipsToScreenPixels(rect.left), TwipsToScreenPixels(rect.top),
-        TwipsToScreenPixels(rect.width), TwipsToScreenPixels(rect.height), parent,
+        exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!control) ThrowLastError("CreateWindowExW");
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
@@ -29,12 +25,6 @@ void ApplyTabOrder(std::vector<std::pair<int, HWND>> controls) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
         after = entry.second;
     }
-}
-
-SIZE WindowSizeForClient(DWORD style, DWORD exStyle, int width, int height) {
-    RECT r{0, 0, width, height};
-    if (!AdjustWindowRectEx(&r, style, FALSE, exStyle)) ThrowLastError("AdjustWindowRectEx");
-    return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 void FitClientArea(HWND window, int width, int height) {

@@ -1,16 +1,16 @@
 #include "platform/win32/fonts.h"
 
-#include "platform/win32/screen_scale.h"
+#include "platform/twips.h"
 #include "platform/win32/win32_error.h"
 
 namespace quelbrin::win32 {
 
 namespace {
 
-UniqueFont MakeFont(const wchar_t* face, int weight) {
+UniqueFont MakeFont(const wchar_t* face, int weight, int dpi) {
     LOGFONTW lf{};
-    // 8.25 pt: MulDiv(8.25, dpi, 72) pixels of character height.
-    lf.lfHeight = -MulDiv(825, ScreenDpi(), 7200);
+    // Negative: the character height, without the internal leading.
+    lf.lfHeight = -layout::TwipsToPixels(layout::kFontHeightTwips, dpi);
     lf.lfWeight = weight;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -25,8 +25,8 @@ UniqueFont MakeFont(const wchar_t* face, int weight) {
 
 }  // namespace
 
-UniqueFont MakeDefaultFont() { return MakeFont(L"Microsoft Sans Serif", FW_NORMAL); }
+UniqueFont MakeDefaultFont(int dpi) { return MakeFont(L"Microsoft Sans Serif", FW_NORMAL, dpi); }
 
-UniqueFont MakeBoldSansSerifFont() { return MakeFont(L"MS Sans Serif", FW_BOLD); }
+UniqueFont MakeBoldSansSerifFont(int dpi) { return MakeFont(L"MS Sans Serif", FW_BOLD, dpi); }
 
 }  // namespace quelbrin::win32

@@ -4,10 +4,11 @@
 namespace quelbrin::win32 {
 
 // The font of ordinary controls: "Microsoft Sans Serif" 8.25 pt, the
-// TrueType face with MS Sans Serif's widths, for which the layout was made.
-UniqueFont MakeDefaultFont();
+// TrueType face with MS Sans Serif's widths, for which the layout was made,
+// at a window's DPI.
+UniqueFont MakeDefaultFont(int dpi);
 
-// "MS Sans Serif" 8.25 pt bold, at the screen's DPI.
-UniqueFont MakeBoldSansSerifFont();
+// "MS Sans Serif" 8.25 pt bold, at a window's DPI.
+UniqueFont MakeBoldSansSerifFont(int dpi);
 
 }  // namespace quelbrin::win32

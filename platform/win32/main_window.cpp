@@ -4,9 +4,7 @@
 #include <vector>
 
 #include "platform/win32/app_icon.h"
-#include "platform/win32/caption_fit.h"
 #include "platform/win32/child_window.h"
-#include "platform/win32/fonts.h"
 #include "platform/win32/live_text_control.h"
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/screen_scale.h"
@@ -48,21 +46,21 @@ std::unique_ptr<WindowTextControl> MakeStatusLine(HWND control, const layout::Ma
 
 MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
                        const layout::MainWindowDesign& design)
-    : events_(events), files_(files), defaultFont_(MakeDefaultFont()),
-      boldFont_(MakeBoldSansSerifFont()) {
+    : events_(events), files_(files),
+      layout_(kStyle, kExStyle, design.clientWidth, design.clientHeight) {
     RegisterClassOnce(kMainWindowClass, nullptr, nullptr);
-    const int width = TwipsToScreenPixels(design.clientWidth);
-    const int height = TwipsToScreenPixels(design.clientHeight);
-    const SIZE outer = WindowSizeForClient(kStyle, kExStyle, width, height);
+    // Sized for the screen's DPI first; the monitor it opens on then decides
+    // the DPI it is laid out at.
+    const SIZE outer = layout_.WindowSize(ScreenDpi());
     const POINT at = CentredOnWorkArea(outer);
     Create(kExStyle, kMainWindowClass, Widen(design.title).c_str(), kStyle, at.x, at.y,
            outer.cx, outer.cy, nullptr);
-    FitClientArea(Handle(), width, height);
-
-    icons_ = AttachAppIcons(Handle());
-    taskbar_ = std::make_unique<TaskbarProgress>(Handle());
 
     CreateControls(design);
+    layout_.Apply(Handle(), WindowDpi(Handle()));
+    tooltips_->SetDpi(layout_.Dpi());
+    icons_ = AttachAppIcons(Handle(), layout_.Dpi());
+    taskbar_ = std::make_unique<TaskbarProgress>(Handle());
     accessibleNames_ = std::make_unique<AccessibleNames>(Handle(), design);
 }
 
@@ -75,30 +73,25 @@ void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
     tooltips_ = std::make_unique<Tooltips>(Handle());
     std::vector<std::pair<int, HWND>> tabOrder;
     for (const layout::ControlSpec& spec : design.controls) {
-        const TwipsRect rect{spec.left, spec.top, spec.width, spec.height};
-        const HFONT font = spec.boldSansSerif ? boldFont_.get() : defaultFont_.get();
         HWND control = nullptr;
+        CaptionRoom room = CaptionRoom::None;
         switch (spec.kind) {
         case layout::Kind::Button:
-            control = CreateChildControl(Handle(), L"BUTTON", spec.caption, kButtonStyle, 0, rect,
-                                         spec.id, font);
-            if (UniqueFont fitted =
-                    FitCaption(control, font, ButtonCaptionRoom(TwipsToScreenPixels(spec.width))))
-                fittedFonts_.push_back(std::move(fitted));
+            control = CreateChildControl(Handle(), L"BUTTON", spec.caption, kButtonStyle, 0, spec.id);
+            room = CaptionRoom::Button;
             break;
         case layout::Kind::TextBox:
             control = CreateChildControl(Handle(), L"EDIT", spec.caption, kTextBoxStyle,
-                                         WS_EX_CLIENTEDGE, rect, spec.id, font);
+                                         WS_EX_CLIENTEDGE, spec.id);
             break;
         case layout::Kind::FileList:
-            control = CreateChildControl(Handle(), L"LISTBOX", "", kListStyle, WS_EX_CLIENTEDGE,
-                                         rect, spec.id, font);
+            control = CreateChildControl(Handle(), L"LISTBOX", "", kListStyle, WS_EX_CLIENTEDGE, spec.id);
             break;
         case layout::Kind::Label:
-            control = CreateChildControl(Handle(), L"STATIC", spec.caption, kStatusStyle, 0, rect,
-                                         spec.id, font);
+            control = CreateChildControl(Handle(), L"STATIC", spec.caption, kStatusStyle, 0, spec.id);
             break;
         }
+        layout_.Add(control, TwipsRect{spec.left, spec.top, spec.width, spec.height}, spec.boldSansSerif, room);
         if (spec.tooltip) tooltips_->Add(control, spec.tooltip);
         tabOrder.emplace_back(spec.tabIndex, control);
 
@@ -185,8 +178,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_GETDPISCALEDSIZE:
+        *reinterpret_cast<SIZE*>(lParam) = layout_.WindowSize(LOWORD(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     }
     return WindowBase::HandleMessage(message, wParam, lParam);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    layout_.OnDpiChanged(Handle(), dpi, suggested);
+    tooltips_->SetDpi(dpi);
+    icons_ = AttachAppIcons(Handle(), dpi);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {

@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/main_window_view.h"
 #include "platform/window_design.h"
+#include "platform/win32/dpi_layout.h"
 #include "platform/win32/file_list_box.h"
 #include "platform/win32/focus_memory.h"
 #include "platform/win32/taskbar_progress.h"
@@ -45,13 +46,12 @@ protected:
 
 private:
     void CreateControls(const layout::MainWindowDesign& design);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int code, HWND control);
 
     MainFormEvents& events_;
     const FileSystem& files_;
-    UniqueFont defaultFont_;
-    UniqueFont boldFont_;
-    std::vector<UniqueFont> fittedFonts_;  // narrowed for captions that need it
+    DpiLayout layout_;  // the current DPI, with the fonts made for it
     WindowIcons icons_;
     std::unique_ptr<Tooltips> tooltips_;
     std::unique_ptr<WindowTextControl> btExit_, btAbout_, btStart_, btInst_, btBrowse_;

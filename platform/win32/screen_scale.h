@@ -1,12 +1,22 @@
 #pragma once
+#include "platform/win32/windows_wrapper.h"
 
 namespace quelbrin::win32 {
 
-// The screen's dots per inch as this process sees them: the real system DPI
-// for the DPI-aware program, 96 for a program Windows scales itself.
+// The DPI of the screen as a whole (the system DPI), for a window that does
+// not exist yet. Read anew each time: a window's own DPI is what counts.
 int ScreenDpi();
 
-// Twips to pixels at ScreenDpi(); every window size and position goes here.
-int TwipsToScreenPixels(int twips);
+// The DPI a window is shown at now: its monitor's, for this per-monitor
+// aware program on Windows 10 and later; the screen's before that.
+int WindowDpi(HWND window);
+
+// A system metric (an icon's size, say) at a DPI; the system DPI's where
+// Windows has no metrics per DPI (before Windows 10 1607).
+int SystemMetricForDpi(int index, int dpi);
+
+// The outer size of a window whose client area is width x height pixels at
+// a DPI, with the frame Windows draws at that DPI. Throws ErrorInfo.
+SIZE WindowSizeForClient(DWORD style, DWORD exStyle, int width, int height, int dpi);
 
 }  // namespace quelbrin::win32

@@ -4,10 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/twips.h"
 #include "platform/win32/app_icon.h"
-#include "platform/win32/caption_fit.h"
 #include "platform/win32/child_window.h"
-#include "platform/win32/fonts.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/utf.h"
@@ -24,7 +23,7 @@ constexpr DWORD kTextBoxStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 constexpr DWORD kLabelStyle = SS_LEFT | SS_NOPREFIX;
 // The icon keeps its own size, centred in the picture's rectangle.
 constexpr DWORD kPictureStyle = SS_ICON | SS_CENTERIMAGE | SS_REALSIZEIMAGE;
-constexpr int kPictureIconSize = 48;  // pixels at 96 DPI
+constexpr int kPictureIconTwips = layout::BasePixelsToTwips(48);
 
 // Over the owner's centre, kept on the owner's work area.
 POINT CentredOver(HWND owner, SIZE size) {
@@ -60,19 +59,20 @@ private:
 }  // namespace
 
 SettingsDialog::SettingsDialog(HWND owner, DialogEvents& events, const layout::DialogDesign& design)
-    : events_(events), defaultFont_(MakeDefaultFont()), boldFont_(MakeBoldSansSerifFont()) {
+    : events_(events), layout_(kStyle, kExStyle, design.clientWidth, design.clientHeight) {
     RegisterClassOnce(kDialogWindowClass, nullptr, nullptr);
-    const int width = TwipsToScreenPixels(design.clientWidth);
-    const int height = TwipsToScreenPixels(design.clientHeight);
-    const SIZE outer = WindowSizeForClient(kStyle, kExStyle, width, height);
+    // Sized for the owner's DPI first; the monitor it opens on then decides
+    // the DPI it is laid out at.
+    const SIZE outer = layout_.WindowSize(owner ? WindowDpi(owner) : ScreenDpi());
     const POINT at = CentredOver(owner, outer);
     Create(kExStyle, kDialogWindowClass, Widen(design.title).c_str(), kStyle, at.x, at.y,
            outer.cx, outer.cy, owner);
-    FitClientArea(Handle(), width, height);
-
-    icons_ = AttachAppIcons(Handle());
 
     CreateControls(design);
+    layout_.Apply(Handle(), WindowDpi(Handle()));
+    tooltips_->SetDpi(layout_.Dpi());
+    icons_ = AttachAppIcons(Handle(), layout_.Dpi());
+    ShowPictureIcon();
 }
 
 SettingsDialog::~SettingsDialog() { Destroy(); }
@@ -82,42 +82,54 @@ void SettingsDialog::CreateControls(const layout::DialogDesign& design) {
     std::vector<std::pair<int, HWND>> tabOrder;
     for (const layout::DialogControlSpec& spec : design.controls) {
         const TwipsRect rect{spec.left, spec.top, spec.width, spec.height};
-        const HFONT font = spec.boldSansSerif ? boldFont_.get() : defaultFont_.get();
         HWND control = nullptr;
-        UniqueFont fitted;
+        CaptionRoom room = CaptionRoom::None;
         switch (spec.kind) {
-        case layout::DialogKind::Picture: {
-            control = CreateChildControl(Handle(), L"STATIC", "", kPictureStyle, 0, rect, spec.id,
-                                         font);
-            const int fit = std::min({TwipsToScreenPixels(spec.width),
-                                      TwipsToScreenPixels(spec.height),
-                                      MulDiv(kPictureIconSize, ScreenDpi(), 96)});
-            pictureIcon_ = LoadAppIcon(fit);
-            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_.get()), 0);
+        case layout::DialogKind::Picture:
+            control = CreateChildControl(Handle(), L"STATIC", "", kPictureStyle, 0, spec.id);
+            picture_ = control;
+            pictureRect_ = rect;
             break;
-        }
         case layout::DialogKind::TextBox:
             control = CreateChildControl(Handle(), L"EDIT", spec.caption, kTextBoxStyle,
-                                         WS_EX_CLIENTEDGE, rect, spec.id, font);
+                                         WS_EX_CLIENTEDGE, spec.id);
             txPathInst_ = std::make_unique<EditControl>(control, nullptr);
             break;
         case layout::DialogKind::Button:
-            control = CreateChildControl(Handle(), L"BUTTON", spec.caption, kButtonStyle, 0, rect,
-                                         spec.id, font);
-            fitted = FitCaption(control, font, ButtonCaptionRoom(TwipsToScreenPixels(spec.width)));
+            control = CreateChildControl(Handle(), L"BUTTON", spec.caption, kButtonStyle, 0, spec.id);
+            room = CaptionRoom::Button;
             break;
         case layout::DialogKind::Label:
-            control = CreateChildControl(Handle(), L"STATIC", spec.caption, kLabelStyle, 0, rect,
-                                         spec.id, font);
-            fitted = FitCaption(control, font, TwipsToScreenPixels(spec.width));
+            control = CreateChildControl(Handle(), L"STATIC", spec.caption, kLabelStyle, 0, spec.id);
+            room = CaptionRoom::Label;
             break;
         }
-        if (fitted) fittedFonts_.push_back(std::move(fitted));
+        layout_.Add(control, rect, spec.boldSansSerif, room);
         if (spec.tooltip) tooltips_->Add(control, spec.tooltip);
         tabOrder.emplace_back(spec.tabIndex, control);
     }
     ApplyTabOrder(tabOrder);
     focus_.Remember(GetNextDlgTabItem(Handle(), nullptr, FALSE));
+}
+
+// The program's icon at 48 pixels a side at 96 DPI, scaled with the DPI,
+// and never larger than the picture box.
+void SettingsDialog::ShowPictureIcon() {
+    if (!picture_) return;
+    const int dpi = layout_.Dpi();
+    const layout::PixelRect box = layout::RectToPixels(pictureRect_.left, pictureRect_.top,
+                                                       pictureRect_.width, pictureRect_.height, dpi);
+    const int fit = std::min({box.width, box.height, layout::TwipsToPixels(kPictureIconTwips, dpi)});
+    UniqueIcon icon = LoadAppIcon(fit);
+    SendMessageW(picture_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    pictureIcon_ = std::move(icon);  // the one shown before goes now
+}
+
+void SettingsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+    layout_.OnDpiChanged(Handle(), dpi, suggested);
+    tooltips_->SetDpi(dpi);
+    icons_ = AttachAppIcons(Handle(), dpi);
+    ShowPictureIcon();
 }
 
 void SettingsDialog::Show() {
@@ -142,6 +154,12 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ACTIVATE:
         if (focus_.OnActivate(Handle(), wParam)) return 0;
         break;
+    case WM_GETDPISCALEDSIZE:
+        *reinterpret_cast<SIZE*>(lParam) = layout_.WindowSize(LOWORD(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     }
     return WindowBase::HandleMessage(message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 
 #include "platform/main_window_view.h"
 #include "platform/window_design.h"
+#include "platform/win32/dpi_layout.h"
 #include "platform/win32/focus_memory.h"
 #include "platform/win32/text_control.h"
 #include "platform/win32/tooltips.h"
@@ -33,13 +34,15 @@ protected:
 
 private:
     void CreateControls(const layout::DialogDesign& design);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void ShowPictureIcon();
 
     DialogEvents& events_;
-    UniqueFont defaultFont_;
-    UniqueFont boldFont_;
-    std::vector<UniqueFont> fittedFonts_;  // narrowed for captions that need it
+    DpiLayout layout_;  // the current DPI, with the fonts made for it
     WindowIcons icons_;
-    UniqueIcon pictureIcon_;
+    HWND picture_ = nullptr;
+    TwipsRect pictureRect_{};
+    UniqueIcon pictureIcon_;  // sized for the current DPI
     std::unique_ptr<Tooltips> tooltips_;
     std::unique_ptr<EditControl> txPathInst_;
     FocusMemory focus_;

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/screen_scale.h"
+#include "platform/twips.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 
@@ -20,7 +20,10 @@ Tooltips::Tooltips(HWND owner)
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                GetModuleHandleW(nullptr), nullptr)) {
     if (!tooltip_) ThrowLastError("CreateWindowExW");
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, TwipsToScreenPixels(kMaxTipWidthTwips));
+}
+
+void Tooltips::SetDpi(int dpi) {
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, layout::TwipsToPixels(kMaxTipWidthTwips, dpi));
 }
 
 void Tooltips::Add(HWND control, const std::string& text) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main_window/main_form.h"
@@ -20,6 +21,7 @@
 #include "platform/win32/win32_platform.h"
 #include "tests/support/ui_stubs.h"
 #include "tests/support/window_text.h"
+#include "tests/wine/dpi_change.h"
 
 namespace quelbrin::win32 {
 namespace {
@@ -33,8 +35,6 @@ using test::TextOf;
 struct ThreeFiles : FixedFolders {
     ThreeFiles() { folders = {{"C:\\Fx", {"c.hfz", "a.hfz", "b.hfz"}}}; }
 };
-
-int Px(int twips) { return TwipsToScreenPixels(twips); }
 
 // The main window as designed, written out here and not taken from the
 // program's own table, so that a wrong entry there fails.
@@ -95,6 +95,7 @@ protected:
         ui->DoEvents();
     }
     HWND Control(int id) const { return GetDlgItem(main, id); }
+    int Px(int twips) const { return layout::TwipsToPixels(twips, WindowDpi(main)); }
 
     ThreeFiles files;
     EventRecorder events;
@@ -146,7 +147,7 @@ TEST_F(MainWindowTest, ClientAreaAndControlRectanglesAreTheTwipsAtScreenDpi) {
     GetClientRect(main, &client);
     EXPECT_EQ(client.right, Px(kDesignedClientWidth));
     EXPECT_EQ(client.bottom, Px(kDesignedClientHeight));
-    if (ScreenDpi() == 96) {
+    if (WindowDpi(main) == 96) {
         EXPECT_EQ(client.right, 417);
         EXPECT_EQ(client.bottom, 129);
     }
@@ -157,7 +158,7 @@ TEST_F(MainWindowTest, ClientAreaAndControlRectanglesAreTheTwipsAtScreenDpi) {
         EXPECT_EQ(r.top, Px(spec.top));
         EXPECT_EQ(r.right - r.left, Px(spec.width));
         EXPECT_EQ(r.bottom - r.top, Px(spec.height));
-        if (ScreenDpi() == 96) {
+        if (WindowDpi(main) == 96) {
             EXPECT_EQ(r.left * 15, spec.left);
             EXPECT_EQ((r.right - r.left) * 15, spec.width);
         }
@@ -187,10 +188,10 @@ TEST_F(MainWindowTest, InstallAllFilesIsBoldSansSerifTheRestUseTheWindowFont) {
     const LOGFONTW bold = FontOf(Control(layout::IdBtStart));
     EXPECT_EQ(std::wstring(bold.lfFaceName), L"MS Sans Serif");
     EXPECT_GE(bold.lfWeight, FW_BOLD);
-    EXPECT_EQ(bold.lfHeight, -MulDiv(825, ScreenDpi(), 7200));
+    EXPECT_EQ(bold.lfHeight, -MulDiv(825, WindowDpi(main), 7200));
     const LOGFONTW window = FontOf(Control(layout::IdTxPath));
     EXPECT_EQ(std::wstring(window.lfFaceName), L"Microsoft Sans Serif");
-    EXPECT_EQ(window.lfHeight, -MulDiv(825, ScreenDpi(), 7200));
+    EXPECT_EQ(window.lfHeight, -MulDiv(825, WindowDpi(main), 7200));
     for (const Designed& spec : kDesign) {
         if (spec.id == layout::IdBtStart) continue;
         SCOPED_TRACE(spec.id);
@@ -208,8 +209,39 @@ TEST_F(MainWindowTest, EveryButtonCaptionFitsItsButton) {
     for (const Designed& spec : kDesign) {
         if (std::string(spec.className) != "Button") continue;
         SCOPED_TRACE(spec.caption);
-        EXPECT_LE(Overflow(Control(spec.id), Px(spec.width) - MulDiv(8, ScreenDpi(), 96)), 0);
+        EXPECT_LE(Overflow(Control(spec.id), Px(spec.width) - MulDiv(8, WindowDpi(main), 96)), 0);
     }
+}
+
+TEST_F(MainWindowTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
+    view->Show();
+    const int startDpi = WindowDpi(main);
+    const HFONT oldFont = dpi_test::FontOf(Control(layout::IdTxPath));
+    const HFONT oldBold = dpi_test::FontOf(Control(layout::IdBtStart));
+    int fromDpi = startDpi;
+    for (const int dpi : {144, startDpi}) {
+        SCOPED_TRACE(dpi);
+        const RECT suggested = dpi_test::SendDpiChanged(main, std::exchange(fromDpi, dpi), dpi);
+        dpi_test::ExpectWindowAt(main, suggested, kDesignedClientWidth, kDesignedClientHeight, dpi);
+        for (const Designed& spec : kDesign) {
+            SCOPED_TRACE(spec.id);
+            dpi_test::ExpectControlAt(Control(spec.id), spec.left, spec.top, spec.width, spec.height, dpi);
+            EXPECT_EQ(dpi_test::FontHeightOf(Control(spec.id)), layout::TwipsToPixels(165, dpi));
+            if (std::string(spec.className) == "Button") {
+                const RECT r = dpi_test::RectInParent(Control(spec.id));
+                EXPECT_LE(Overflow(Control(spec.id), r.right - r.left - layout::TwipsToPixels(120, dpi)), 0);
+            }
+        }
+        EXPECT_EQ(std::wstring(FontOf(Control(layout::IdBtStart)).lfFaceName), L"MS Sans Serif");
+        EXPECT_GE(FontOf(Control(layout::IdBtStart)).lfWeight, FW_BOLD);
+        // The caption's and the taskbar's icons: 16 and 32 pixels at 96 DPI.
+        const auto icon = [&](WPARAM which) { return reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, which, 0)); };
+        EXPECT_EQ(dpi_test::IconWidth(icon(ICON_SMALL)), layout::TwipsToPixels(240, dpi));
+        EXPECT_EQ(dpi_test::IconWidth(icon(ICON_BIG)), layout::TwipsToPixels(480, dpi));
+    }
+    EXPECT_EQ(GetObjectType(oldFont), 0u) << "the fonts made for 96 DPI are freed";
+    EXPECT_EQ(GetObjectType(oldBold), 0u);
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(main, GW_CHILD)), layout::IdFileList) << "the tab order stays";
 }
 
 TEST_F(MainWindowTest, TooltipsCarryTheirTexts) {

@@ -20,6 +20,7 @@
 #include "platform/win32/window_classes.h"
 #include "tests/support/ui_stubs.h"
 #include "tests/support/window_text.h"
+#include "tests/wine/dpi_change.h"
 
 namespace quelbrin::win32 {
 namespace {
@@ -139,8 +140,8 @@ TEST_F(SettingsDialogTest, LooksAsLaidOutAndBelongsToTheMainWindow) {
 
         RECT client{};
         GetClientRect(d, &client);
-        EXPECT_EQ(client.right, TwipsToScreenPixels(5880));
-        EXPECT_EQ(client.bottom, TwipsToScreenPixels(1335));
+        EXPECT_EQ(client.right, layout::TwipsToPixels(5880, WindowDpi(d)));
+        EXPECT_EQ(client.bottom, layout::TwipsToPixels(1335, WindowDpi(d)));
 
         for (const Designed& spec : kDesign) {
             SCOPED_TRACE(spec.id);
@@ -149,10 +150,10 @@ TEST_F(SettingsDialogTest, LooksAsLaidOutAndBelongsToTheMainWindow) {
             RECT r{};
             GetWindowRect(c, &r);
             MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(r.left, TwipsToScreenPixels(spec.left));
-            EXPECT_EQ(r.top, TwipsToScreenPixels(spec.top));
-            EXPECT_EQ(r.right - r.left, TwipsToScreenPixels(spec.width));
-            EXPECT_EQ(r.bottom - r.top, TwipsToScreenPixels(spec.height));
+            EXPECT_EQ(r.left, layout::TwipsToPixels(spec.left, WindowDpi(d)));
+            EXPECT_EQ(r.top, layout::TwipsToPixels(spec.top, WindowDpi(d)));
+            EXPECT_EQ(r.right - r.left, layout::TwipsToPixels(spec.width, WindowDpi(d)));
+            EXPECT_EQ(r.bottom - r.top, layout::TwipsToPixels(spec.height, WindowDpi(d)));
             if (spec.caption) { EXPECT_EQ(TextOf(c), spec.caption); }
         }
         EXPECT_EQ(TextOf(Item(layout::IdTxPathInst)), "C:\\HFX\\InstallHFZ.exe") << "loaded";
@@ -212,6 +213,31 @@ TEST_F(SettingsDialogTest, LooksAsLaidOutAndBelongsToTheMainWindow) {
     EXPECT_EQ(dialogEvents.okTexts.size(), 1u);
     EXPECT_EQ(Dialog(), nullptr) << "destroyed once unloaded";
     EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+TEST_F(SettingsDialogTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
+    g_steps.push_back([&] {
+        const HWND d = Dialog();
+        ASSERT_NE(d, nullptr);
+        const HFONT oldFont = dpi_test::FontOf(Item(layout::IdLabel1));
+        const RECT suggested = dpi_test::SendDpiChanged(d, WindowDpi(d), 144);
+        dpi_test::ExpectWindowAt(d, suggested, 5880, 1335, 144);
+        for (const Designed& spec : kDesign) {
+            SCOPED_TRACE(spec.id);
+            dpi_test::ExpectControlAt(Item(spec.id), spec.left, spec.top, spec.width, spec.height, 144);
+            if (spec.id != layout::IdPicture1) {
+                EXPECT_EQ(dpi_test::FontHeightOf(Item(spec.id)), 17);
+            }
+        }
+        EXPECT_EQ(GetObjectType(oldFont), 0u) << "the fonts made for the old DPI are freed";
+        // 48 pixels at 96 DPI: 72 at 144, inside the 78 x 77 picture box.
+        EXPECT_EQ(dpi_test::IconWidth(reinterpret_cast<HICON>(SendMessageW(Item(layout::IdPicture1), STM_GETICON, 0, 0))), 72);
+        EXPECT_EQ(dpi_test::IconWidth(reinterpret_cast<HICON>(SendMessageW(d, WM_GETICON, ICON_SMALL, 0))), 24)
+            << "the caption's icon: 16 pixels at 96 DPI";
+    });
+    g_steps.push_back([&] { SendMessageW(Item(layout::IdOKButton), BM_CLICK, 0, 0); });
+    Show();
+    EXPECT_EQ(dialogEvents.okTexts.size(), 1u) << "the dialog still works";
 }
 
 TEST_F(SettingsDialogTest, OkHandsOverTheTextExactlyAsTyped) {
