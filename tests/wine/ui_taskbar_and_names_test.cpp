@@ -17,24 +17,11 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/fake/fake_file_system.h"
+#include "tests/support/ui_stubs.h"
 #include "tests/wine/desktop_test_window.h"
 
 namespace quelbrin::win32 {
 namespace {
-
-class NoEvents : public MainFormEvents {
-public:
-    void Form_Load() override {}
-    void Form_Unload() override {}
-    void BtExit_Click() override {}
-    void BtAbout_Click() override {}
-    void BtBrowse_Click() override {}
-    void TxPath_Change() override {}
-    void FileList_Click() override {}
-    void FileList_DblClick() override {}
-    void BtInst_Click() override {}
-    void BtStart_Click() override {}
-};
 
 constexpr DWORD kLiveRegionChanged = 0x8019;
 
@@ -107,7 +94,7 @@ protected:
 
     bool comReady = false;
     fake::FakeFileSystem files;
-    NoEvents events;
+    test::EventRecorder events;
     std::unique_ptr<Ui> ui;
     std::unique_ptr<MainWindowView> view;
     HWND main = nullptr;
