@@ -21,10 +21,17 @@ UniqueIcon LoadAppIcon(int size) {
 }
 
 WindowIcons AttachAppIcons(HWND window) {
-    WindowIcons icons{LoadAppIcon(GetSystemMetrics(SM_CXICON)), LoadAppIcon(GetSystemMetrics(SM_CXSMICON))};
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.big.get()));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small.get()));
+    WindowIcons icons;
+    AttachAppIcon(window, ICON_BIG, icons);
+    AttachAppIcon(window, ICON_SMALL, icons);
     return icons;
+}
+
+void AttachAppIcon(HWND window, WPARAM which, WindowIcons& icons) {
+    const bool big = which == ICON_BIG;
+    UniqueIcon& icon = big ? icons.big : icons.small;
+    icon = LoadAppIcon(GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON));
+    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
 }
 
 }  // namespace quelbrin::win32

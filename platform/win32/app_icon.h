@@ -14,5 +14,7 @@ struct WindowIcons {
     UniqueIcon small;
 };
 WindowIcons AttachAppIcons(HWND window);
+// One of the two: ICON_SMALL (caption) or ICON_BIG (taskbar, Alt+Tab), kept in `icons`.
+void AttachAppIcon(HWND window, WPARAM which, WindowIcons& icons);
 
 }  // namespace quelbrin::win32

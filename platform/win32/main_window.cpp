@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/error_info.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/caption_fit.h"
 #include "platform/win32/child_window.h"
@@ -14,6 +15,9 @@
 namespace quelbrin::win32 {
 
 namespace {
+
+// Posted by Show(): the window has had its first paint.
+constexpr UINT kAfterFirstPaint = WM_APP + 1;
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
@@ -49,7 +53,8 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
            outer.cx, outer.cy, nullptr);
     FitClientArea(Handle(), width, height);
 
-    icons_ = AttachAppIcons(Handle());
+    // The caption's small icon now; the big one after the first paint.
+    AttachAppIcon(Handle(), ICON_SMALL, icons_);
 
     CreateControls(design);
 }
@@ -57,7 +62,6 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
 MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
-    tooltips_ = std::make_unique<Tooltips>(Handle());
     std::vector<std::pair<int, HWND>> tabOrder;
     for (const layout::ControlSpec& spec : design.controls) {
         const TwipsRect rect{spec.left, spec.top, spec.width, spec.height};
@@ -84,7 +88,7 @@ void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
                                          spec.id, font);
             break;
         }
-        if (spec.tooltip) tooltips_->Add(control, spec.tooltip);
+        if (spec.tooltip) tips_.emplace_back(control, spec.tooltip);
         tabOrder.emplace_back(spec.tabIndex, control);
 
         switch (spec.id) {
@@ -112,6 +116,27 @@ void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
     SetForegroundWindow(Handle());
+    if (!tips_.empty() || !icons_.big) PostMessageW(Handle(), kAfterFirstPaint, 0, 0);
+}
+
+void MainWindow::AfterFirstPaint() {
+    // A failure here leaves the window working, only without what could not
+    // be made (out of memory or window handles).
+    if (!tips_.empty()) {
+        try {
+            tooltips_ = std::make_unique<Tooltips>(Handle());
+            for (const auto& [control, text] : tips_) tooltips_->Add(control, text);
+        } catch (const ErrorInfo&) {
+        }
+        tips_.clear();
+        tips_.shrink_to_fit();
+    }
+    if (!icons_.big) {
+        try {
+            AttachAppIcon(Handle(), ICON_BIG, icons_);
+        } catch (const ErrorInfo&) {
+        }
+    }
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -148,6 +173,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         events_.Form_Unload();
+        return 0;
+    case kAfterFirstPaint:
+        AfterFirstPaint();
         return 0;
     case WM_ACTIVATE:
         if (focus_.OnActivate(Handle(), wParam)) return 0;

@@ -34,7 +34,8 @@ public:
     void Show() override;
     void SetBusy(bool busy) override;
 
-    HWND TooltipHandle() const { return tooltips_->Handle(); }
+    // Null until the first paint is done (see AfterFirstPaint).
+    HWND TooltipHandle() const { return tooltips_ ? tooltips_->Handle() : nullptr; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -42,6 +43,9 @@ protected:
 private:
     void CreateControls(const layout::MainWindowDesign& design);
     void OnCommand(int id, int code, HWND control);
+    // What the first paint does not need, posted by Show() so that it runs
+    // once the window is on the screen: the big icon and the tooltips.
+    void AfterFirstPaint();
 
     MainFormEvents& events_;
     const FileSystem& files_;
@@ -50,6 +54,7 @@ private:
     std::vector<UniqueFont> fittedFonts_;  // narrowed for captions that need it
     WindowIcons icons_;
     std::unique_ptr<Tooltips> tooltips_;
+    std::vector<std::pair<HWND, const char*>> tips_;  // given to the tooltips after the first paint
     std::unique_ptr<WindowTextControl> btExit_, btAbout_, btStart_, btInst_, btBrowse_;
     std::unique_ptr<WindowTextControl> status2_, status1_;
     std::unique_ptr<EditControl> txPath_;
