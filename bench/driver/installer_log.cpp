@@ -56,6 +56,7 @@ std::vector<InstallerRun> InstallerRuns(const std::vector<LogLine>& lines) {
         if (line.event == "window" && run.windowMs == 0) run.windowMs = line.ms;
         if (line.event == "key") {
             if (run.keys == 0) run.firstKeyMs = line.ms;
+            if (line.detail.rfind("TAB", 0) == 0) run.passKeysMs.push_back(line.ms);
             ++run.keys;
         }
         if (line.event == "exit") run.exitMs = line.ms;
