@@ -1,24 +1,9 @@
 #include "platform/win32/file_list_box.h"
 
-#include <malloc.h>
-
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 
 namespace quelbrin::win32 {
-
-namespace {
-
-// A list this much shorter than the one before leaves a large part of both
-// heaps free (the list box's strings, the listing's names): worth handing back.
-constexpr int kShrinkWorthReturning = 1000;
-
-void ReturnFreeHeapMemory() {
-    _heapmin();                        // the C runtime's heap: the listing's strings
-    HeapCompact(GetProcessHeap(), 0);  // the list box's strings
-}
-
-}  // namespace
 
 FileListControl::FileListControl(HWND listBox, const FileSystem& files, NameFilter keep,
                                  std::function<void()> onClick)
@@ -32,13 +17,9 @@ std::string FileListControl::FileName() const { return List(ListIndex()); }
 
 void FileListControl::SetFileName(const std::string& folder) {
     if (folder.empty()) return;  // keeps the previous entries
-    const int before = ListCount();
-    {
-        const std::vector<std::string> names = ListFiles(files_, folder, keep_);  // throws before any change
-        Fill(names);
-    }
+    const std::vector<std::string> names = ListFiles(files_, folder, keep_);  // throws before any change
+    Fill(names);
     listed_.Listed(folder);
-    if (before - ListCount() >= kShrinkWorthReturning) ReturnFreeHeapMemory();
 }
 
 void FileListControl::Refresh() {
