@@ -4,11 +4,6 @@
 
 namespace quelbrin {
 
-void FileSystem::SortNames(std::vector<std::string>& names) const {
-    std::stable_sort(names.begin(), names.end(),
-                     [&](const std::string& a, const std::string& b) { return CompareNames(a, b) < 0; });
-}
-
 std::vector<std::string> ListFiles(const FileSystem& files, const std::string& folder, NameFilter keep) {
     std::vector<std::string> names;
     for (const DirEntry& e : files.ListFolder(folder)) {

@@ -1,4 +1,4 @@
-#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/folder_text.h"
@@ -127,7 +127,9 @@ public:
         return CompareWide(Widen(a), Widen(b));
     }
 
-    // Each name converted once, not twice per comparison.
+    // Each name converted once, not twice per comparison. qsort, not a
+    // template sort: the order is total (CompareWide is 0 only for equal
+    // names), so stability is moot, and the shipped program stays small.
     void SortNames(std::vector<std::string>& names) const override {
         struct Keyed {
             std::wstring wide;
@@ -136,11 +138,17 @@ public:
         std::vector<Keyed> keyed;
         keyed.reserve(names.size());
         for (std::size_t i = 0; i < names.size(); ++i) keyed.push_back({Widen(names[i]), i});
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [](const Keyed& a, const Keyed& b) { return CompareWide(a.wide, b.wide) < 0; });
+        std::vector<const Keyed*> order;
+        order.reserve(keyed.size());
+        for (const Keyed& k : keyed) order.push_back(&k);
+        std::qsort(order.data(), order.size(), sizeof(const Keyed*), [](const void* a, const void* b) {
+            const Keyed& ka = **static_cast<const Keyed* const*>(a);
+            const Keyed& kb = **static_cast<const Keyed* const*>(b);
+            return CompareWide(ka.wide, kb.wide);
+        });
         std::vector<std::string> sorted;
         sorted.reserve(names.size());
-        for (const Keyed& k : keyed) sorted.push_back(std::move(names[k.index]));
+        for (const Keyed* k : order) sorted.push_back(std::move(names[k->index]));
         names.swap(sorted);
     }
 };

@@ -59,6 +59,7 @@ public:
     int CompareNames(const std::string& a, const std::string& b) const override {
         return a < b ? -1 : (a == b ? 0 : 1);
     }
+    void SortNames(std::vector<std::string>& names) const override { std::sort(names.begin(), names.end()); }
     std::map<std::string, std::vector<std::string>> folders{
         {"C:\\Fx", {"c.hfz", "a.hfz", "b.hfz"}}};
 };

@@ -1,6 +1,8 @@
 // The Ui's services under Wine: message boxes, the folder picker, waiting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/win32/windows_wrapper.h"
 
 #include <objbase.h>
@@ -42,6 +44,7 @@ public:
     std::string Dir(const std::string&) const override { return {}; }
     std::vector<DirEntry> ListFolder(const std::string&) const override { return {}; }
     int CompareNames(const std::string& a, const std::string& b) const override { return a.compare(b); }
+    void SortNames(std::vector<std::string>& names) const override { std::sort(names.begin(), names.end()); }
 };
 
 // What the timer found of a modal window that the code under test opened.

@@ -42,6 +42,7 @@ public:
     std::string Dir(const std::string&) const override { return {}; }
     std::vector<DirEntry> ListFolder(const std::string&) const override { return {}; }
     int CompareNames(const std::string& a, const std::string& b) const override { return a.compare(b); }
+    void SortNames(std::vector<std::string>& names) const override { std::sort(names.begin(), names.end()); }
 };
 
 // Loads a path like the program's Dialog does and records OK.
