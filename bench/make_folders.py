@@ -71,19 +71,25 @@ def main():
     fill(path("empty"), 0, 20, 2)
     for n in (1000, 10000, 50000):
         fill(path("list%d" % n), n, n, 10 + n)
+    fill(path("three"), 3, 3, 6)
     fill(path("batch"), 50, 50, 3)
     fill(path("start"), 1, 0, 4)
     fill(path("wait"), 1, 0, 5)
 
     # Closes on the first Tab-then-Enter; a stray one gives up after a minute.
     answering = "passes=1\ntimeout_ms=60000\n"
-    for folder in ("startup", "batch", "start"):
+    for folder in ("startup", "start"):
         installer(path(folder), programs, answering)
+    # A few packages spread over the batch need a second pass: the time from one key
+    # send to the next is measured on them.
+    batch = sorted(n for n in os.listdir(path("batch")) if n.lower().endswith(".hfz"))
+    installer(path("batch"), programs, answering + "".join("passes@%s=2\n" % n for n in batch[5::10]))
     # Never closes: the waiting measurement ends it.
     installer(path("wait"), programs, "mode=ignorekeys\ntimeout_ms=600000\n")
     for folder in ("startup", "batch", "wait"):
         shutil.copyfile(programs["quelbrin"], os.path.join(path(folder), "Quelbrin.exe"))
     shutil.copyfile(programs["baseline_window"], os.path.join(path("startup"), "bench_baseline_window.exe"))
+    shutil.copyfile(programs["baseline_relist"], os.path.join(path("startup"), "bench_baseline_relist.exe"))
     shutil.copyfile(programs["startup_parts"], os.path.join(path("startup"), "bench_startup_parts.exe"))
 
 

@@ -24,6 +24,9 @@ public:
     virtual std::vector<DirEntry> ListFolder(const std::string& folder) const = 0;
     // The order of the file list: letter case ignored, by the user's locale.
     virtual int CompareNames(const std::string& a, const std::string& b) const = 0;
+    // Puts names in CompareNames' order, without converting both names on
+    // every comparison.
+    virtual void SortNames(std::vector<std::string>& names) const = 0;
 };
 
 }  // namespace quelbrin

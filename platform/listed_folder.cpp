@@ -9,9 +9,7 @@ std::vector<std::string> ListFiles(const FileSystem& files, const std::string& f
     for (const DirEntry& e : files.ListFolder(folder)) {
         if (!e.directory && !e.hidden && !e.system && (!keep || keep(e.name))) names.push_back(e.name);
     }
-    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        return files.CompareNames(a, b) < 0;
-    });
+    files.SortNames(names);
     return names;
 }
 

@@ -69,6 +69,16 @@ std::uint64_t ChildProcess::PeakWorkingSetBytes() const {
     return counters.PeakWorkingSetSize;
 }
 
+std::uint64_t ChildProcess::PrivateBytes() const {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    if (!process_ || !K32GetProcessMemoryInfo(process_.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                              sizeof counters))
+        return 0;
+    // Wine leaves PrivateUsage empty for another process; PagefileUsage is
+    // the same commit charge on Windows.
+    return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
 void ChildProcess::EndAll() {
     if (job_) {
         TerminateJobObject(job_.get(), 1);

@@ -29,6 +29,8 @@ public:
     // Working set now, in bytes (0 when it can't be read).
     std::uint64_t WorkingSetBytes() const;
     std::uint64_t PeakWorkingSetBytes() const;
+    // Private bytes (committed memory of its own) now, 0 when it can't be read.
+    std::uint64_t PrivateBytes() const;
     // Ends the program and whatever it started; waits until they are gone.
     void EndAll();
 

@@ -20,6 +20,7 @@ std::vector<InstallerRun> InstallerRuns(const std::vector<LogLine>& lines) {
         if (line.event == "window" && run.windowMs == 0) run.windowMs = static_cast<std::uint64_t>(line.time);
         if (line.event == "key") {
             if (run.keys == 0) run.firstKeyMs = static_cast<std::uint64_t>(line.time);
+            if (line.detail.rfind("TAB", 0) == 0) run.passKeysMs.push_back(static_cast<std::uint64_t>(line.time));
             ++run.keys;
         }
         if (line.event == "exit") run.exitMs = static_cast<std::uint64_t>(line.time);

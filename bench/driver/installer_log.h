@@ -18,6 +18,7 @@ struct InstallerRun {
     std::uint64_t firstMs = 0;   // its first line
     std::uint64_t windowMs = 0;  // its window was shown (0: never)
     std::uint64_t firstKeyMs = 0;
+    std::vector<std::uint64_t> passKeysMs;  // each pass's first key (its Tab)
     std::uint64_t exitMs = 0;    // 0: it never said it exits
     int keys = 0;
 };

@@ -1,5 +1,7 @@
-// Re-listing: from setting TxPath's text until Status2 shows the count,
-// against the bare enumeration with the same filter and sort, per folder size.
+// Re-listing: from setting TxPath's text until Status2 shows the count, per
+// folder size, against a bare window program driven the same way (it lists,
+// sorts and fills a list box), and against the bare enumeration alone.
+// Then Quelbrin's memory after the largest folder and after a small one.
 #include "bench/baseline_listing.h"
 #include "bench/driver/launch.h"
 #include "bench/driver/measure.h"
@@ -46,12 +48,23 @@ double Relist(HWND window, const std::wstring& folder, const std::wstring& expec
 void MeasureRelist(BenchContext& context) {
     Samples& samples = *context.samples;
     const std::wstring empty = context.Folder(L"empty");
-    Launched app = LaunchUntilListed(context.Folder(L"startup") + L"\\Quelbrin.exe", L"Quelbrin",
-                                     kLaunchTimeoutMs);
+    const std::wstring startup = context.Folder(L"startup");
+    Launched app = LaunchUntilListed(startup + L"\\Quelbrin.exe", L"Quelbrin", kLaunchTimeoutMs);
     if (!app.error.empty()) {
         samples.Error("relist", app.error);
         return;
     }
+    Launched bare = LaunchUntilListed(startup + L"\\bench_baseline_relist.exe", L"Quelbrin re-list baseline",
+                                      kLaunchTimeoutMs);
+    if (!bare.error.empty()) {
+        samples.Error("relist", "the re-list baseline: " + bare.error);
+        return;
+    }
+    struct Lister {
+        const char* name;
+        HWND window;
+    };
+    const Lister listers[] = {{"quelbrin", app.window}, {"window_baseline", bare.window}};
 
     const std::unique_ptr<FileSystem> files = win32::MakeFileSystem();
     for (int size : kSizes) {
@@ -59,7 +72,7 @@ void MeasureRelist(BenchContext& context) {
         const std::wstring folder = context.Folder((L"list" + std::to_wstring(size)).c_str());
         const std::wstring expected = CountText(static_cast<std::size_t>(size));
 
-        // An untimed pass of each first, so both find the folder in the same caches.
+        // An untimed pass of each first, so all find the folder in the same caches.
         BareListing reference = ListHfzBare(folder);
         if (reference.error != ERROR_SUCCESS || reference.names.size() != static_cast<std::size_t>(size)) {
             samples.Error(key, "the bare listing found " + std::to_string(reference.names.size()) +
@@ -67,34 +80,42 @@ void MeasureRelist(BenchContext& context) {
             continue;
         }
         std::string error;
-        if (Relist(app.window, empty, CountText(0), error) < 0 ||
-            Relist(app.window, folder, expected, error) < 0) {
-            samples.Error(key, error);
-            continue;
+        bool ready = true;
+        for (const Lister& lister : listers) {
+            if (Relist(lister.window, empty, CountText(0), error) < 0 ||
+                Relist(lister.window, folder, expected, error) < 0) {
+                samples.Error(key, std::string(lister.name) + ": " + error);
+                ready = false;
+                continue;
+            }
+            // Each selects its first file: the same one when they listed in the same order.
+            const std::wstring first = ControlText(lister.window, kIdStatus1).value_or(L"");
+            if (first != reference.names.front())
+                samples.Error(key, std::string(lister.name) + ": Status1 shows \"" + win32::Narrow(first) +
+                                       "\", the first file is \"" + win32::Narrow(reference.names.front()) + "\"");
         }
-        // Both select the same first file, so they listed in the same order.
-        const std::wstring first = ControlText(app.window, kIdStatus1).value_or(L"");
-        if (first != reference.names.front())
-            samples.Error(key, "Status1 shows \"" + win32::Narrow(first) + "\", the first file is \"" +
-                                   win32::Narrow(reference.names.front()) + "\"");
+        if (!ready) continue;
 
-        for (int run = 0; run < context.runs; ++run) {
-            if (Relist(app.window, empty, CountText(0), error) < 0) {
-                samples.Error(key, error);
-                break;
+        for (int run = 0; run < context.runs && ready; ++run) {
+            // Alternating which goes first evens out any drift of the machine's load.
+            for (int i = 0; i < 2 && ready; ++i) {
+                const Lister& lister = listers[(i + run) % 2];
+                const double ms = Relist(lister.window, empty, CountText(0), error) < 0
+                                      ? -1
+                                      : Relist(lister.window, folder, expected, error);
+                if (ms < 0) {
+                    samples.Error(key, std::string(lister.name) + ": " + error);
+                    ready = false;
+                    break;
+                }
+                samples.Add(key + "." + lister.name + "_ms", ms);
             }
-            const double ms = Relist(app.window, folder, expected, error);
-            if (ms < 0) {
-                samples.Error(key, error);
-                break;
-            }
-            samples.Add(key + ".quelbrin_ms", ms);
 
             const double t0 = NowMs();
-            const BareListing bare = ListHfzBare(folder);
+            const BareListing listed = ListHfzBare(folder);
             const double t1 = NowMs();
-            if (bare.names.size() != static_cast<std::size_t>(size)) {
-                samples.Error(key, "the bare listing found " + std::to_string(bare.names.size()) + " files");
+            if (listed.names.size() != static_cast<std::size_t>(size)) {
+                samples.Error(key, "the bare listing found " + std::to_string(listed.names.size()) + " files");
                 break;
             }
             samples.Add(key + ".bare_ms", t1 - t0);
@@ -115,8 +136,22 @@ void MeasureRelist(BenchContext& context) {
             Sleep(kSettleMs);
             samples.Add("memory.quelbrin_listed_mib",
                         static_cast<double>(app.process->WorkingSetBytes()) / kMiB);
+            samples.Add("memory.quelbrin_listed_private_mib",
+                        static_cast<double>(app.process->PrivateBytes()) / kMiB);
             samples.Add("memory.listed_files", size);
         }
+    }
+    bare.process->EndAll();
+
+    // Memory coming back: the big folder, then one of three files.
+    std::string error;
+    if (Relist(app.window, context.Folder(L"three"), CountText(3), error) < 0) {
+        samples.Error("memory", "listing the folder of three: " + error);
+    } else {
+        Sleep(kSettleMs);
+        samples.Add("memory.quelbrin_after_small_mib", static_cast<double>(app.process->WorkingSetBytes()) / kMiB);
+        samples.Add("memory.quelbrin_after_small_private_mib",
+                    static_cast<double>(app.process->PrivateBytes()) / kMiB);
     }
     app.process->EndAll();
 }

@@ -46,6 +46,7 @@ void OneStart(BenchContext& context, const std::wstring& exe, const std::wstring
     if (idle < 0) samples.Error("idle." + name, "CPU time can't be read (" + cpu.Source() + ")");
     else samples.Add("idle." + name + "_cpu_percent", idle);
     samples.Add("memory." + name + "_idle_mib", static_cast<double>(run.process->WorkingSetBytes()) / kMiB);
+    samples.Add("memory." + name + "_idle_private_mib", static_cast<double>(run.process->PrivateBytes()) / kMiB);
 
     // The same with the pointer resting over the window: Wine polls for hover
     // tracking while it is there.

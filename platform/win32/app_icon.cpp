@@ -22,11 +22,17 @@ UniqueIcon LoadAppIcon(int size) {
 }
 
 WindowIcons AttachAppIcons(HWND window, int dpi) {
-    WindowIcons icons{LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi)),
-                      LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi))};
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.big.get()));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small.get()));
+    WindowIcons icons;
+    AttachAppIcon(window, ICON_BIG, dpi, icons);
+    AttachAppIcon(window, ICON_SMALL, dpi, icons);
     return icons;
+}
+
+void AttachAppIcon(HWND window, WPARAM which, int dpi, WindowIcons& icons) {
+    const bool big = which == ICON_BIG;
+    UniqueIcon& icon = big ? icons.big : icons.small;
+    icon = LoadAppIcon(SystemMetricForDpi(big ? SM_CXICON : SM_CXSMICON, dpi));
+    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
 }
 
 }  // namespace quelbrin::win32

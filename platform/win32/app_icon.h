@@ -15,5 +15,8 @@ struct WindowIcons {
     UniqueIcon small;
 };
 WindowIcons AttachAppIcons(HWND window, int dpi);
+// One of the two: ICON_SMALL (caption) or ICON_BIG (taskbar, Alt+Tab) in the
+// size Windows uses at `dpi`, kept in `icons`.
+void AttachAppIcon(HWND window, WPARAM which, int dpi, WindowIcons& icons);
 
 }  // namespace quelbrin::win32

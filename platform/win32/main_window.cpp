@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/error_info.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/live_text_control.h"
@@ -14,6 +15,9 @@
 namespace quelbrin::win32 {
 
 namespace {
+
+// Posted by Show(): the window has had its first paint.
+constexpr UINT kAfterFirstPaint = WM_APP + 1;
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
@@ -58,8 +62,8 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
 
     CreateControls(design);
     layout_.Apply(Handle(), WindowDpi(Handle()));
-    tooltips_->SetDpi(layout_.Dpi());
-    icons_ = AttachAppIcons(Handle(), layout_.Dpi());
+    // The caption's small icon now; the big one after the first paint.
+    AttachAppIcon(Handle(), ICON_SMALL, layout_.Dpi(), icons_);
     taskbar_ = std::make_unique<TaskbarProgress>(Handle());
     accessibleNames_ = std::make_unique<AccessibleNames>(Handle(), design);
 }
@@ -70,7 +74,6 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
-    tooltips_ = std::make_unique<Tooltips>(Handle());
     std::vector<std::pair<int, HWND>> tabOrder;
     for (const layout::ControlSpec& spec : design.controls) {
         HWND control = nullptr;
@@ -92,7 +95,7 @@ void MainWindow::CreateControls(const layout::MainWindowDesign& design) {
             break;
         }
         layout_.Add(control, TwipsRect{spec.left, spec.top, spec.width, spec.height}, spec.boldSansSerif, room);
-        if (spec.tooltip) tooltips_->Add(control, spec.tooltip);
+        if (spec.tooltip) tips_.emplace_back(control, spec.tooltip);
         tabOrder.emplace_back(spec.tabIndex, control);
 
         switch (spec.id) {
@@ -120,6 +123,28 @@ void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
     SetForegroundWindow(Handle());
+    if (!tips_.empty() || !icons_.big) PostMessageW(Handle(), kAfterFirstPaint, 0, 0);
+}
+
+void MainWindow::AfterFirstPaint() {
+    // A failure here leaves the window working, only without what could not
+    // be made (out of memory or window handles).
+    if (!tips_.empty()) {
+        try {
+            tooltips_ = std::make_unique<Tooltips>(Handle());
+            for (const auto& [control, text] : tips_) tooltips_->Add(control, text);
+            tooltips_->SetDpi(layout_.Dpi());
+        } catch (const ErrorInfo&) {
+        }
+        tips_.clear();
+        tips_.shrink_to_fit();
+    }
+    if (!icons_.big) {
+        try {
+            AttachAppIcon(Handle(), ICON_BIG, layout_.Dpi(), icons_);
+        } catch (const ErrorInfo&) {
+        }
+    }
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -165,6 +190,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         events_.Form_Unload();
         return 0;
+    case kAfterFirstPaint:
+        AfterFirstPaint();
+        return 0;
     case WM_ACTIVATE:
         if (focus_.OnActivate(Handle(), wParam)) return 0;
         break;
@@ -190,7 +218,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     layout_.OnDpiChanged(Handle(), dpi, suggested);
-    tooltips_->SetDpi(dpi);
+    if (tooltips_) tooltips_->SetDpi(dpi);
     icons_ = AttachAppIcons(Handle(), dpi);
 }
 

@@ -39,7 +39,8 @@ public:
     TaskbarButton& Taskbar() override { return *taskbar_; }
     int ShowFileMenu(std::span<const char* const> commands) override;
 
-    HWND TooltipHandle() const { return tooltips_->Handle(); }
+    // Null until the first paint is done (see AfterFirstPaint).
+    HWND TooltipHandle() const { return tooltips_ ? tooltips_->Handle() : nullptr; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -48,12 +49,16 @@ private:
     void CreateControls(const layout::MainWindowDesign& design);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int code, HWND control);
+    // What the first paint does not need, posted by Show() so that it runs
+    // once the window is on the screen: the big icon and the tooltips.
+    void AfterFirstPaint();
 
     MainFormEvents& events_;
     const FileSystem& files_;
     DpiLayout layout_;  // the current DPI, with the fonts made for it
     WindowIcons icons_;
     std::unique_ptr<Tooltips> tooltips_;
+    std::vector<std::pair<HWND, const char*>> tips_;  // given to the tooltips after the first paint
     std::unique_ptr<WindowTextControl> btExit_, btAbout_, btStart_, btInst_, btBrowse_;
     std::unique_ptr<WindowTextControl> status2_, status1_;
     std::unique_ptr<EditControl> txPath_;

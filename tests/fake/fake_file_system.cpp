@@ -47,6 +47,11 @@ std::vector<DirEntry> FakeFileSystem::ListFolder(const std::string& folder) cons
     throw ErrorInfo(3, "FindFirstFileExW", "The system cannot find the path specified.");
 }
 
+void FakeFileSystem::SortNames(std::vector<std::string>& names) const {
+    std::stable_sort(names.begin(), names.end(),
+                     [this](const std::string& a, const std::string& b) { return CompareNames(a, b) < 0; });
+}
+
 int FakeFileSystem::CompareNames(const std::string& a, const std::string& b) const {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {

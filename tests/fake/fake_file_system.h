@@ -24,6 +24,7 @@ public:
     std::vector<DirEntry> ListFolder(const std::string& folder) const override;
     // Letter case ignored (ASCII), then the plain byte order.
     int CompareNames(const std::string& a, const std::string& b) const override;
+    void SortNames(std::vector<std::string>& names) const override;
 
     void AddFolder(const std::string& folder) { folders[folder]; }
     void AddFile(const std::string& folder, const std::string& name, bool hidden = false,

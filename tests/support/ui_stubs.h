@@ -1,6 +1,7 @@
 #pragma once
 // Stand-ins for the program's logic in the tests of the real windows: the
 // events a window raises, counted, and folders given by name.
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@ public:
     int CompareNames(const std::string& a, const std::string& b) const override {
         return a < b ? -1 : (a == b ? 0 : 1);
     }
+    void SortNames(std::vector<std::string>& names) const override { std::sort(names.begin(), names.end()); }
     std::map<std::string, std::vector<std::string>> folders;
 };
 

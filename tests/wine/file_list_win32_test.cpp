@@ -10,6 +10,7 @@
 
 #include "main_window/hfz_listing.h"
 #include "main_window/main_form_layout.h"
+#include "platform/listed_folder.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/main_window.h"
@@ -93,6 +94,50 @@ TEST_F(FileSystemTest, OrderIsCompareNamesWhichIgnoresCaseAndIsTotal) {
     const int ab = files->CompareNames("fire.hfz", "FIRE.hfz");
     EXPECT_NE(ab, 0);
     EXPECT_EQ(files->CompareNames("FIRE.hfz", "fire.hfz"), -ab);
+}
+
+// The names in the order a sorted list box (LBS_SORT) puts them, each added
+// in the order given.
+Names ListBoxSortOrder(const Names& names) {
+    HWND box = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (box == nullptr) return {};
+    for (const std::string& name : names)
+        SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+    Names sorted;
+    const int count = static_cast<int>(SendMessageW(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(box, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(SendMessageW(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        sorted.push_back(Narrow(text));
+    }
+    DestroyWindow(box);
+    return sorted;
+}
+
+// The file list is filled already sorted, so its order must be the one a
+// sorted list box would give, on names where the two could part: letter
+// case, accents, digits, hyphens and apostrophes (the word sort weighs them
+// only to break ties), CJK.
+TEST_F(FileSystemTest, OrderAgreesWithASortedListBoxOnAwkwardNames) {
+    TempFolder folder;
+    const wchar_t* awkward[] = {
+        L"alpha.hfz", L"Alpha2.hfz", L"ALPHA10.hfz", L"alphabet.hfz", L"Zulu.hfz", L"zebra.hfz",
+        L"\u00e9clair.hfz", L"Eclairage.hfz", L"eclat.hfz", L"\u00c4rger.hfz", L"arm.hfz", L"Zo\u00eb.hfz",
+        L"zoe1.hfz", L"na\u00efve.hfz", L"\u00d1and\u00fa.hfz", L"nz.hfz", L"\u00c5ngstr\u00f6m.hfz",
+        L"\u0153uvre.hfz", L"1.hfz", L"10.hfz", L"2.hfz", L"track 9.hfz", L"track 10.hfz", L"track9b.hfz",
+        L"co-op.hfz", L"coop.hfz", L"co op.hfz", L"cooper.hfz", L"co-operate.hfz", L"it's.hfz", L"its.hfz",
+        L"-dash.hfz", L"'quote.hfz", L"o'neil.hfz", L"oneil.hfz", L"O-Neil2.hfz", L"_under.hfz", L"~tilde.hfz",
+        L"\u706b.hfz", L"\u6c34.hfz", L"\u65e5\u672c.hfz", L"\u4e2d\u6587.hfz", L"\ud55c\uad6d.hfz",
+        L"\u30ab\u30bf\u30ab\u30ca.hfz", L"\u304b\u306a.hfz", L"\u30ab\u30ca.hfz"};
+    for (const wchar_t* name : awkward) ASSERT_TRUE(folder.AddFile(name)) << Narrow(name);
+
+    const Names ours = ListFiles(*files, folder.Path(), nullptr);
+    ASSERT_EQ(ours.size(), std::size(awkward));
+    // Added in two different orders, so that the list box's placement, not
+    // the order of adding, decides.
+    EXPECT_EQ(ListBoxSortOrder(ours), ours);
+    EXPECT_EQ(ListBoxSortOrder(Names(ours.rbegin(), ours.rend())), ours);
 }
 
 TEST_F(FileSystemTest, TrailingBackslashListsTheSameFolder) {

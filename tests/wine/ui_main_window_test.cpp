@@ -87,7 +87,6 @@ protected:
         auto* window = dynamic_cast<MainWindow*>(view.get());
         ASSERT_NE(window, nullptr);
         main = window->Handle();
-        tooltip = window->TooltipHandle();
         ASSERT_TRUE(IsWindow(main));
     }
     void TearDown() override {
@@ -102,7 +101,6 @@ protected:
     std::unique_ptr<Ui> ui;
     std::unique_ptr<MainWindowView> view;
     HWND main = nullptr;
-    HWND tooltip = nullptr;
 };
 
 TEST_F(MainWindowTest, WindowIsAFixedDialogStyleFrameHiddenUntilShown) {
@@ -117,7 +115,6 @@ TEST_F(MainWindowTest, WindowIsAFixedDialogStyleFrameHiddenUntilShown) {
     EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
     EXPECT_TRUE(exStyle & WS_EX_APPWINDOW) << "taskbar button";
     EXPECT_EQ(GetWindow(main, GW_OWNER), nullptr);
-    EXPECT_NE(SendMessageW(main, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageW(main, WM_GETICON, ICON_SMALL, 0), 0);
 
     EXPECT_FALSE(IsWindowVisible(main));
@@ -244,7 +241,12 @@ TEST_F(MainWindowTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
     EXPECT_EQ(GetDlgCtrlID(GetWindow(main, GW_CHILD)), layout::IdFileList) << "the tab order stays";
 }
 
-TEST_F(MainWindowTest, TooltipsCarryTheirTexts) {
+// The tooltips and the big icon come once the window has been shown and painted.
+TEST_F(MainWindowTest, TooltipsCarryTheirTextsOnceShown) {
+    view->Show();
+    ui->DoEvents();
+    EXPECT_NE(SendMessageW(main, WM_GETICON, ICON_BIG, 0), 0) << "taskbar icon";
+    const HWND tooltip = dynamic_cast<MainWindow&>(*view).TooltipHandle();
     ASSERT_NE(tooltip, nullptr);
     EXPECT_EQ(GetWindow(tooltip, GW_OWNER), main);
     std::map<int, std::string> expected;

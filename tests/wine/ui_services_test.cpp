@@ -1,6 +1,8 @@
 // The Ui's services under Wine: message boxes, the folder picker, waiting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/win32/windows_wrapper.h"
 
 #include <objbase.h>
