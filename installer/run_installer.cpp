@@ -167,7 +167,10 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
             return !platform.desktop.ModifiersHeld() &&
                    KeysReachInstaller(platform.desktop, installer->Id(), all);
         };
-        if (platform.desktop.SendKeys(kAnswerKeys, true, mayType)) WaitBrieflyForWindowToClose(platform, titles);
+        if (platform.desktop.SendKeys(kAnswerKeys, true, mayType))
+            WaitBrieflyForWindowToClose(platform, titles);
+        else
+            view.KeysHeldBack();
     }
 }
 

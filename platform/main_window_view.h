@@ -48,6 +48,10 @@ public:
     // for the user: the position of the chosen command, or -1 when the menu
     // was closed without one.
     virtual int ShowFileMenu(std::span<const char* const> commands) = 0;
+    // Said after an answer pass whose keys did not all go out: the
+    // installer's window was not in front, a modifier key was held, or the
+    // system refused the input. The window counts these passes.
+    virtual void KeysHeldBack() = 0;
 };
 
 // The About and settings dialog while it is shown.

@@ -6,6 +6,7 @@
 #include "platform/error_info.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/child_window.h"
+#include "platform/win32/held_back_query.h"
 #include "platform/win32/live_text_control.h"
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/screen_scale.h"
@@ -51,7 +52,8 @@ std::unique_ptr<WindowTextControl> MakeStatusLine(HWND control, const layout::Ma
 MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
                        const layout::MainWindowDesign& design)
     : events_(events), files_(files),
-      layout_(kStyle, kExStyle, design.clientWidth, design.clientHeight) {
+      layout_(kStyle, kExStyle, design.clientWidth, design.clientHeight),
+      heldBackQuery_(HeldBackPassesQuery()) {
     RegisterClassOnce(kMainWindowClass, nullptr, nullptr);
     // Sized for the screen's DPI first; the monitor it opens on then decides
     // the DPI it is laid out at.
@@ -183,6 +185,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         taskbar_->OnButtonCreated();
         return 0;
     }
+    if (heldBackQuery_ && message == heldBackQuery_) return heldBackPasses_;
     switch (message) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

@@ -38,6 +38,7 @@ public:
     void SetBusy(bool busy) override;
     TaskbarButton& Taskbar() override { return *taskbar_; }
     int ShowFileMenu(std::span<const char* const> commands) override;
+    void KeysHeldBack() override { ++heldBackPasses_; }
 
     // Null until the first paint is done (see AfterFirstPaint).
     HWND TooltipHandle() const { return tooltips_ ? tooltips_->Handle() : nullptr; }
@@ -68,6 +69,8 @@ private:
     std::unique_ptr<TaskbarProgress> taskbar_;
     std::unique_ptr<AccessibleNames> accessibleNames_;
     POINT fileMenuAt_{};              // where the file list's menu was asked for (screen)
+    const UINT heldBackQuery_;        // see held_back_query.h
+    LRESULT heldBackPasses_ = 0;
 };
 
 }  // namespace quelbrin::win32

@@ -270,7 +270,7 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
 // installer back. The other program never gets a key.
 TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
     quelbrin::test::ReliabilityCase("Installer", "another program takes the foreground when a pass is due",
-                                    "files 1-2: Quelbrin wins the installer back and its keys land there; last file: no keys until the user brings the installer back; the other program gets no key at all");
+                                    "files 1-2: Quelbrin wins the installer back and its keys land there; last file: passes come due and hold their keys (Quelbrin counts them) until the user brings the installer back; the other program gets no key at all");
     const std::wstring log = PlaceInstaller({.passes = 3});
     const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
     Intruder intruder(folder_ / L"intruder.log", L"Quelbrin test: another program");
@@ -299,8 +299,13 @@ TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
                 << "no keys reached the installer after the other program had taken the foreground";
             continue;
         }
-        // The last file: no activation, so no keys while the other program is in front.
-        std::this_thread::sleep_for(3s);
+        // The last file: no activation, so no keys while the other program is
+        // in front. Two more passes held back: the second came due wholly
+        // after the grab, and typed nothing.
+        const std::optional<long long> heldBefore = HeldBackPasses(*app_);
+        ASSERT_TRUE(heldBefore.has_value()) << "Quelbrin did not say how many passes it held back";
+        EXPECT_TRUE(WaitUntil([&] { return HeldBackPasses(*app_).value_or(0) >= *heldBefore + 2; }, 30s))
+            << "no pass came due and was held back while the other program was in front";
         InstallerRun run = ReadInstallerLog(log)[file];
         EXPECT_FALSE(run.windowClosed.has_value());
         EXPECT_TRUE(std::none_of(run.keys.begin(), run.keys.end(),

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "platform/win32/held_back_query.h"
 #include "platform/win32/utf.h"
 #include "tests/e2e/window_query.h"
 
@@ -36,6 +37,15 @@ std::wstring PlaceSubstituteWith(const TestFolder& folder, const std::wstring& r
     if (*title != L"Quelbrin") return ::testing::AssertionFailure() << "the main window reads \"" << Utf8(*title) << "\"";
     if (took > deadline) return ::testing::AssertionFailure() << "WM_GETTEXT took " << took.count() << " ms";
     return ::testing::AssertionSuccess() << "answered in " << took.count() << " ms";
+}
+
+std::optional<long long> HeldBackPasses(const QuelbrinRun& app) {
+    static const UINT query = win32::HeldBackPassesQuery();
+    DWORD_PTR count = 0;
+    HWND main = app.MainWindow();
+    if (!main || !query || !SendMessageTimeoutW(main, query, 0, 0, SMTO_ABORTIFHUNG, 2500, &count))
+        return std::nullopt;
+    return static_cast<long long>(count);
 }
 
 ::testing::AssertionResult SetInstallerPath(const QuelbrinRun& app, const std::wstring& path) {

@@ -26,6 +26,10 @@ std::wstring PlaceSubstituteWith(const TestFolder& folder, const std::wstring& r
 ::testing::AssertionResult Responsive(const QuelbrinRun& app,
                                       std::chrono::milliseconds deadline = std::chrono::milliseconds(2500));
 
+// How many answer passes Quelbrin has held its keys back in (its main
+// window answers a registered message); nullopt when it did not answer.
+std::optional<long long> HeldBackPasses(const QuelbrinRun& app);
+
 // Types a path into the About dialog's path box and presses OK.
 ::testing::AssertionResult SetInstallerPath(const QuelbrinRun& app, const std::wstring& path);
 

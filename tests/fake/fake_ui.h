@@ -60,6 +60,7 @@ public:
     TaskbarButton& Taskbar() override { return taskbar; }
     // Records the menu and gives onFileMenu's answer (none: closed without a choice).
     int ShowFileMenu(std::span<const char* const> commands) override;
+    void KeysHeldBack() override { ++heldBackPasses; }
 
     ControlLog log;
     std::vector<bool> busyCalls;
@@ -73,6 +74,7 @@ public:
     // The names screen readers get, by control ("TxPath" -> "Folder with .hfz files").
     std::map<std::string, std::string> accessibleNames;
     std::vector<std::string> liveRegionEvents;
+    int heldBackPasses = 0;
 };
 
 class FakeDialog : public DialogView {

@@ -31,6 +31,7 @@ TEST(KeyFloor, NoKeySoonerThanTheFloorAfterTheWindowShowedOrTheKeysBefore) {
     EXPECT_GE(sends[0].atMs, kKeyFloorMs) << "the first keys came before the floor after the window showed";
     EXPECT_GE(sends[1].atMs - sends[0].atMs, kKeyFloorMs);
     EXPECT_GE(sends[2].atMs - sends[1].atMs, kKeyFloorMs);
+    EXPECT_EQ(h.Window().heldBackPasses, 0) << "passes that typed were counted as held back";
 }
 
 TEST(KeyFloor, HeldBackPassesWaitTheirFloorUntilTheUserComesBack) {
@@ -49,6 +50,9 @@ TEST(KeyFloor, HeldBackPassesWaitTheirFloorUntilTheUserComesBack) {
     // One pause per floor while waiting, not one pause after another.
     const long passes = installerAt / kKeyFloorMs + 2;
     EXPECT_LT(h.fake.ui.doEventsCalls, passes * (kPausePumpCalls + 50));
+    // Each of them counted, for whoever watches the window.
+    EXPECT_GE(h.Window().heldBackPasses, installerAt / kKeyFloorMs - 1);
+    EXPECT_LT(h.Window().heldBackPasses, passes);
 }
 
 TEST(KeyFloor, AWindowThatClosesDuringTheWaitEndsItAtOnce) {
@@ -132,6 +136,7 @@ TEST(EveryKey, NoPassWhileTheUserHoldsShiftCtrlAltOrWindows) {
     EXPECT_EQ(h.Status1(), "a.hfz installed");
     ASSERT_EQ(h.fake.desktop.sends.size(), 1u);
     EXPECT_GE(h.fake.desktop.sends[0].atMs, 1000);
+    EXPECT_GE(h.Window().heldBackPasses, 1);
 }
 
 TEST(AnyFailure, OutOfMemoryOrALengthErrorEndsTheCommandWithTheControlsEnabled) {
