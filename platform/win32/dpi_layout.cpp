@@ -51,12 +51,22 @@ void DpiLayout::Apply(HWND window, int dpi) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void DpiLayout::OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+std::optional<LRESULT> DpiLayout::HandleDpiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                   const std::function<void(int dpi)>& afterChange) {
+    const int dpi = LOWORD(wParam);
+    if (message == WM_GETDPISCALEDSIZE) {
+        *reinterpret_cast<SIZE*>(lParam) = WindowSize(dpi);
+        return TRUE;
+    }
+    if (message != WM_DPICHANGED) return std::nullopt;
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     // Apply keeps that position and makes the client area exact, where the
     // suggestion was scaled from the old size and is a pixel off.
     Apply(window, dpi);
+    afterChange(dpi);
+    return 0;
 }
 
 }  // namespace quelbrin::win32

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
@@ -36,9 +38,13 @@ public:
     // control and gives each its font, all at `dpi`. The fonts of the
     // previous layout are freed once no control uses them. Throws ErrorInfo.
     void Apply(HWND window, int dpi);
-    // WM_DPICHANGED: the window takes the rectangle Windows suggests, then
-    // everything is laid out at the new DPI.
-    void OnDpiChanged(HWND window, int dpi, const RECT& suggested);
+    // The DPI messages, alike for every window: WM_GETDPISCALEDSIZE gets
+    // the window's size at the new DPI; on WM_DPICHANGED the window takes the
+    // rectangle Windows suggests, everything is laid out at the new DPI and
+    // then `afterChange` remakes what else the window sized for it (icons,
+    // tooltips). The message's answer, or nullopt for any other message.
+    std::optional<LRESULT> HandleDpiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                            const std::function<void(int dpi)>& afterChange);
 
 private:
     struct Placed {

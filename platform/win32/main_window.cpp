@@ -209,18 +209,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_GETDPISCALEDSIZE:
-        *reinterpret_cast<SIZE*>(lParam) = layout_.WindowSize(LOWORD(wParam));
-        return TRUE;
-    case WM_DPICHANGED:
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
     }
+    if (const auto answer = layout_.HandleDpiMessage(Handle(), message, wParam, lParam,
+                                                     [this](int dpi) { AfterDpiChange(dpi); }))
+        return *answer;
     return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
-void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
-    layout_.OnDpiChanged(Handle(), dpi, suggested);
+void MainWindow::AfterDpiChange(int dpi) {
     if (tooltips_) tooltips_->SetDpi(dpi);
     icons_ = AttachAppIcons(Handle(), dpi);
 }

@@ -48,7 +48,8 @@ protected:
 
 private:
     void CreateControls(const layout::MainWindowDesign& design);
-    void OnDpiChanged(int dpi, const RECT& suggested);
+    // Icons and tooltips remade for a new DPI, once the controls are laid out.
+    void AfterDpiChange(int dpi);
     void OnCommand(int id, int code, HWND control);
     // What the first paint does not need, posted by Show() so that it runs
     // once the window is on the screen: the big icon and the tooltips.

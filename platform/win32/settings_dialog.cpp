@@ -125,8 +125,7 @@ void SettingsDialog::ShowPictureIcon() {
     pictureIcon_ = std::move(icon);  // the one shown before goes now
 }
 
-void SettingsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
-    layout_.OnDpiChanged(Handle(), dpi, suggested);
+void SettingsDialog::AfterDpiChange(int dpi) {
     tooltips_->SetDpi(dpi);
     icons_ = AttachAppIcons(Handle(), dpi);
     ShowPictureIcon();
@@ -154,13 +153,10 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ACTIVATE:
         if (focus_.OnActivate(Handle(), wParam)) return 0;
         break;
-    case WM_GETDPISCALEDSIZE:
-        *reinterpret_cast<SIZE*>(lParam) = layout_.WindowSize(LOWORD(wParam));
-        return TRUE;
-    case WM_DPICHANGED:
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
     }
+    if (const auto answer = layout_.HandleDpiMessage(Handle(), message, wParam, lParam,
+                                                     [this](int dpi) { AfterDpiChange(dpi); }))
+        return *answer;
     return WindowBase::HandleMessage(message, wParam, lParam);
 }
 

@@ -34,7 +34,8 @@ protected:
 
 private:
     void CreateControls(const layout::DialogDesign& design);
-    void OnDpiChanged(int dpi, const RECT& suggested);
+    // Icons, tooltips and the picture remade for a new DPI, once the controls are laid out.
+    void AfterDpiChange(int dpi);
     void ShowPictureIcon();
 
     DialogEvents& events_;

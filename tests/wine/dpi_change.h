@@ -42,6 +42,13 @@ inline void ExpectWindowAt(HWND window, const RECT& suggested, int widthTwips, i
     EXPECT_EQ(outer.top, suggested.top);
     EXPECT_EQ(client.right, layout::TwipsToPixels(widthTwips, dpi));
     EXPECT_EQ(client.bottom, layout::TwipsToPixels(heightTwips, dpi));
+    // Asked beforehand for its size at this DPI, it names the size it took.
+    // Wine draws the caption at 96 DPI's height whatever the DPI, where
+    // Windows scales it: the height asked for is at least the height taken.
+    SIZE scaled{};
+    EXPECT_TRUE(SendMessageW(window, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&scaled)));
+    EXPECT_EQ(scaled.cx, outer.right - outer.left);
+    EXPECT_GE(scaled.cy, outer.bottom - outer.top);
 }
 
 // The control sits on its design rectangle at `dpi`, edges rounded.
