@@ -41,16 +41,8 @@ std::optional<std::string> StartArgument() {
 
 int Run() {
     using namespace quelbrin;
-    std::unique_ptr<FileSystem> files = win32::MakeFileSystem();
-    std::unique_ptr<Ui> ui = win32::MakeUi(*files);
-    std::unique_ptr<Processes> processes = win32::MakeProcesses();
-    std::unique_ptr<Desktop> desktop = win32::MakeDesktop();
-    std::unique_ptr<System> system = win32::MakeSystem();
-    std::unique_ptr<Registry> registry = win32::MakeRegistry();
-    std::unique_ptr<Clock> clock = win32::MakeClock();
-    Platform platform{*ui, *files, *processes, *desktop, *system, *registry, *clock};
-
-    MainForm form(platform);
+    win32::WindowsServices services;
+    MainForm form(services.platform);
     form.Start(StartArgument());
     return win32::RunMessageLoop();
 }

@@ -35,26 +35,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int rc = 0;
     try {
-        std::unique_ptr<FileSystem> files = win32::MakeFileSystem();
-        std::unique_ptr<Ui> ui = win32::MakeUi(*files);
-        std::unique_ptr<Processes> processes = win32::MakeProcesses();
-        std::unique_ptr<Desktop> desktop = win32::MakeDesktop();
-        std::unique_ptr<System> system = win32::MakeSystem();
-        std::unique_ptr<Registry> registry = win32::MakeRegistry();
-        std::unique_ptr<Clock> clock = win32::MakeClock();
-        Platform platform{*ui, *files, *processes, *desktop, *system, *registry, *clock};
+        win32::WindowsServices services;
         const double t2 = NowMs();
-        MainForm form(platform);
+        MainForm form(services.platform);
         const double t3 = NowMs();
         form.Form_Load();
         const double t4 = NowMs();
         form.View().Show();
         const double t5 = NowMs();
-        ui->DoEvents();  // what waits for the first paint: the tooltips
+        services.ui->DoEvents();  // what waits for the first paint: the tooltips
         const double t5b = NowMs();
 
         FileListBox& list = form.View().FileList();
-        const std::string folder = files->AppPath();
+        const std::string folder = services.files->AppPath();
         const double t6 = NowMs();
         list.SetFileName(folder);
         const double t7 = NowMs();
