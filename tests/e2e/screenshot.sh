@@ -13,11 +13,8 @@ driver_exe=${4:?quelbrin_driver.exe}
 shots=$(realpath -m "${5:?screenshot dir}")
 work=$(realpath -m "${6:?work dir}")
 
-WINE=/usr/lib/wine/wine64
-export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -s "$state/display" ] || { echo "no virtual display: run the wine_setup test first" >&2; exit 1; }
-DISPLAY=$(cat "$state/display")
-export DISPLAY
+source "$(dirname "$0")/../wine/wine-session.sh"
+wine_display || { echo "no virtual display: run the wine_setup test first" >&2; exit 1; }
 
 app_pid=
 failures=0

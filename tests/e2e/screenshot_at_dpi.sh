@@ -8,11 +8,8 @@
 set -u
 dpi=${1:?dpi}; shift
 state=$(realpath -m "${1:?state dir}")
-WINE=/usr/lib/wine/wine64
-export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -s "$state/display" ] || { echo "no virtual display: run the wine_setup test first" >&2; exit 1; }
-DISPLAY=$(cat "$state/display")
-export DISPLAY
+source "$(dirname "$0")/../wine/wine-session.sh"
+wine_display || { echo "no virtual display: run the wine_setup test first" >&2; exit 1; }
 key='HKCU\Control Panel\Desktop'
 # screenshot.sh empties its work folder: reg's output goes beside the prefix.
 out="$state/logpixels"

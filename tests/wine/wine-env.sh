@@ -6,15 +6,8 @@
 set -u
 cmd=${1:?start or stop}
 state=$(realpath -m "${2:?state dir}")
-WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
-export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# QUELBRIN_WINE_ARCH=win32: the i686 programs, in a 32-bit prefix of their own
-# (run inside tests/wine/wine32-stage.sh).
-if [ "${QUELBRIN_WINE_ARCH:-win64}" = win32 ]; then
-    WINE=/usr/lib/wine/wine
-    export WINEARCH=win32
-fi
+source "$(dirname "$0")/wine-session.sh"
 mkdir -p "$state"
 
 display_alive() {

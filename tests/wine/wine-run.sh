@@ -5,14 +5,8 @@
 set -u
 state=$(realpath -m "${1:?state dir}"); shift
 exe=${1:?program}; shift
-export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-WINE=/usr/lib/wine/wine64
-# QUELBRIN_WINE_ARCH=win32: an i686 program, inside tests/wine/wine32-stage.sh.
-if [ "${QUELBRIN_WINE_ARCH:-win64}" = win32 ]; then
-    WINE=/usr/lib/wine/wine
-    export WINEARCH=win32
-fi
-if [ -s "$state/display" ]; then export DISPLAY=$(cat "$state/display"); fi
+source "$(dirname "$0")/wine-session.sh"
+wine_display
 [ -d "$WINEPREFIX" ] || { echo "no wine prefix: run the wine_setup test first" >&2; exit 1; }
 out=$(mktemp) err=$(mktemp)
 timeout -k 10 "${QUELBRIN_WINE_TIMEOUT:-600}" "$WINE" "$exe" "$@" </dev/null >"$out" 2>"$err"
