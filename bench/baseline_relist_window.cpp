@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bench/baseline_listing.h"
+#include "bench/baseline_shell.h"
 
 namespace {
 
@@ -48,19 +49,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         Relist(hwnd);
         return 0;
     }
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-std::wstring OwnFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    const std::size_t slash = folder.find_last_of(L'\\');
-    return slash == std::wstring::npos ? folder : folder.substr(0, slash);
+    return quelbrin::bench::DefaultBaselineProc(hwnd, message, wParam, lParam);
 }
 
 HWND Child(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle, int x, int y, int w, int h, int id) {
@@ -71,31 +60,16 @@ HWND Child(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle, int x, i
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassW(&wc)) return 1;
-
-    HWND window = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 423, 158, nullptr, nullptr, instance,
-                                  nullptr);
+    HWND window = quelbrin::bench::CreateBaselineWindow(instance, kClassName, kTitle, WindowProc);
     if (window == nullptr) return 1;
     Child(window, L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, 8, 8, 153, 97, kListId);
     Child(window, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 112, 209, 17, kStatus2Id);
     Child(window, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 209, 112, 209, 17, kStatus1Id);
     // Last, so that its first text lists the own folder with every control there.
     HWND folder = Child(window, L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 168, 8, 240, 21, kFolderId);
-    SetWindowTextW(folder, OwnFolder().c_str());
+    SetWindowTextW(folder, quelbrin::bench::OwnFolder().c_str());
     ShowWindow(window, show);
     UpdateWindow(window);
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return quelbrin::bench::RunMessageLoop();
 }
