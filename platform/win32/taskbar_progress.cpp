@@ -1,19 +1,18 @@
 #include "platform/win32/taskbar_progress.h"
 
+#include "platform/win32/system_function.h"
+
 namespace quelbrin::win32 {
 
 namespace {
 
-// Not in Windows Vista's user32: looked up when it is needed.
+// Not in Windows Vista's user32.
 using ChangeWindowMessageFilterExFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
 constexpr DWORD kMessageFilterAllow = 1;  // MSGFLT_ALLOW
 
 void LetThroughToElevatedWindow(HWND window, UINT message) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32) return;
-    const auto allow = reinterpret_cast<ChangeWindowMessageFilterExFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
-    if (allow) allow(window, message, kMessageFilterAllow, nullptr);
+    if (const auto allow = SystemFunction<ChangeWindowMessageFilterExFn>(L"user32.dll", "ChangeWindowMessageFilterEx"))
+        allow(window, message, kMessageFilterAllow, nullptr);
 }
 
 // CLSID_TaskbarList and IID_ITaskbarList3, defined here so that no import
