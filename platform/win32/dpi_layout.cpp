@@ -29,8 +29,7 @@ void DpiLayout::Apply(HWND window, int dpi) {
     UniqueFont boldFont = MakeBoldSansSerifFont(dpi);
     std::vector<UniqueFont> fitted;
     for (const Placed& placed : controls_) {
-        const layout::PixelRect r = layout::RectToPixels(placed.rect.left, placed.rect.top,
-                                                         placed.rect.width, placed.rect.height, dpi);
+        const layout::PixelRect r = ToPixels(placed.rect, dpi);
         // Z order is the tab order: it must stay as it is.
         SetWindowPos(placed.control, nullptr, r.left, r.top, r.width, r.height,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
@@ -51,14 +50,13 @@ void DpiLayout::Apply(HWND window, int dpi) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-std::optional<LRESULT> DpiLayout::HandleDpiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                                   const std::function<void(int dpi)>& afterChange) {
+LRESULT DpiLayout::HandleDpiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    const std::function<void(int dpi)>& afterChange) {
     const int dpi = LOWORD(wParam);
     if (message == WM_GETDPISCALEDSIZE) {
         *reinterpret_cast<SIZE*>(lParam) = WindowSize(dpi);
         return TRUE;
     }
-    if (message != WM_DPICHANGED) return std::nullopt;
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);

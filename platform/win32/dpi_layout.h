@@ -1,8 +1,8 @@
 #pragma once
 #include <functional>
-#include <optional>
 #include <vector>
 
+#include "platform/twips.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/windows_wrapper.h"
 
@@ -12,6 +12,11 @@ namespace quelbrin::win32 {
 struct TwipsRect {
     int left, top, width, height;
 };
+
+// The rectangle in pixels at a DPI, its edges rounded (see RectToPixels).
+inline layout::PixelRect ToPixels(const TwipsRect& rect, int dpi) {
+    return layout::RectToPixels(rect.left, rect.top, rect.width, rect.height, dpi);
+}
 
 // How much of a control's fixed caption must fit: none (it holds no fixed
 // caption), inside a push button's frame, or the label's whole width.
@@ -38,13 +43,13 @@ public:
     // control and gives each its font, all at `dpi`. The fonts of the
     // previous layout are freed once no control uses them. Throws ErrorInfo.
     void Apply(HWND window, int dpi);
-    // The DPI messages, alike for every window: WM_GETDPISCALEDSIZE gets
-    // the window's size at the new DPI; on WM_DPICHANGED the window takes the
-    // rectangle Windows suggests, everything is laid out at the new DPI and
-    // then `afterChange` remakes what else the window sized for it (icons,
-    // tooltips). The message's answer, or nullopt for any other message.
-    std::optional<LRESULT> HandleDpiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                            const std::function<void(int dpi)>& afterChange);
+    // WM_GETDPISCALEDSIZE and WM_DPICHANGED, alike for every window: the
+    // first gets the window's size at the new DPI; on the second the window
+    // takes the rectangle Windows suggests, everything is laid out at the new
+    // DPI and then `afterChange` remakes what else the window sized for it
+    // (icons, tooltips). Returns the message's answer.
+    LRESULT HandleDpiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             const std::function<void(int dpi)>& afterChange);
 
 private:
     struct Placed {

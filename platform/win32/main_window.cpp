@@ -209,10 +209,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_GETDPISCALEDSIZE:
+    case WM_DPICHANGED:
+        return layout_.HandleDpiMessage(Handle(), message, wParam, lParam, [this](int dpi) { AfterDpiChange(dpi); });
     }
-    if (const auto answer = layout_.HandleDpiMessage(Handle(), message, wParam, lParam,
-                                                     [this](int dpi) { AfterDpiChange(dpi); }))
-        return *answer;
     return WindowBase::HandleMessage(message, wParam, lParam);
 }
 

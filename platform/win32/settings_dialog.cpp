@@ -117,8 +117,7 @@ void SettingsDialog::CreateControls(const layout::DialogDesign& design) {
 void SettingsDialog::ShowPictureIcon() {
     if (!picture_) return;
     const int dpi = layout_.Dpi();
-    const layout::PixelRect box = layout::RectToPixels(pictureRect_.left, pictureRect_.top,
-                                                       pictureRect_.width, pictureRect_.height, dpi);
+    const layout::PixelRect box = ToPixels(pictureRect_, dpi);
     const int fit = std::min({box.width, box.height, layout::TwipsToPixels(kPictureIconTwips, dpi)});
     UniqueIcon icon = LoadAppIcon(fit);
     SendMessageW(picture_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
@@ -153,10 +152,10 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ACTIVATE:
         if (focus_.OnActivate(Handle(), wParam)) return 0;
         break;
+    case WM_GETDPISCALEDSIZE:
+    case WM_DPICHANGED:
+        return layout_.HandleDpiMessage(Handle(), message, wParam, lParam, [this](int dpi) { AfterDpiChange(dpi); });
     }
-    if (const auto answer = layout_.HandleDpiMessage(Handle(), message, wParam, lParam,
-                                                     [this](int dpi) { AfterDpiChange(dpi); }))
-        return *answer;
     return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
