@@ -13,12 +13,7 @@ protected:
     // Opens the menu on an entry of the file list with a right click and
     // returns the menu's window.
     HWND RightClickEntry(int index) {
-        const HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
-        const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
-        const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
-        POINT at{8, static_cast<LONG>((index - top) * height + height / 2)};
-        ClientToScreen(list, &at);
-        if (!ClickAt(at, /*rightButton=*/true)) return nullptr;
+        if (!RightClickListEntry(GetDlgItem(app_->MainWindow(), IdFileList), index)) return nullptr;
         return WaitForMenu();
     }
 

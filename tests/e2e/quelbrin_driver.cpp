@@ -141,12 +141,7 @@ int Run(int argc, wchar_t** argv) {
         HWND main = MainWindow();
         const HWND list = main ? GetDlgItem(main, layout::IdFileList) : nullptr;
         if (!list) return 1;
-        const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
-        const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
-        const long index = std::wcstol(argv[2], nullptr, 10);
-        POINT at{8, static_cast<LONG>((index - top) * height + height / 2)};
-        ClientToScreen(list, &at);
-        return ClickAt(at, /*rightButton=*/true) ? 0 : 1;
+        return RightClickListEntry(list, static_cast<int>(std::wcstol(argv[2], nullptr, 10))) ? 0 : 1;
     }
     if (command == L"wait-menu" && argc == 3) {
         if (WaitUntil([] { return OpenMenu() != nullptr; }, Millis(argv[2]))) return 0;

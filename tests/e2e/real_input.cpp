@@ -25,6 +25,14 @@ bool ClickAt(POINT screen, bool rightButton) {
     return SendInput(3, clicks, sizeof(INPUT)) == 3;
 }
 
+bool RightClickListEntry(HWND list, int index) {
+    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    if (top == LB_ERR || height == LB_ERR || height <= 0) return false;
+    POINT at{8, static_cast<LONG>((index - top) * height + height / 2)};
+    return ClientToScreen(list, &at) && ClickAt(at, /*rightButton=*/true);
+}
+
 bool PressKey(WORD virtualKey, WORD modifier) {
     INPUT keys[4]{};
     UINT count = 0;

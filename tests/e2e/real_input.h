@@ -12,6 +12,10 @@ bool ClickWithMouse(HWND window);
 // Moves the pointer to a screen point and clicks a button there.
 bool ClickAt(POINT screen, bool rightButton);
 
+// Right-clicks entry `index` of a list box, near its left edge; the entry
+// must be in view.
+bool RightClickListEntry(HWND list, int index);
+
 // Presses and releases a key, with a modifier (such as VK_SHIFT) held down
 // around it when one is given.
 bool PressKey(WORD virtualKey, WORD modifier = 0);
