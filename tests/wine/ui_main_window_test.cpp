@@ -20,6 +20,7 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/support/ui_stubs.h"
+#include "tests/wine/main_window_fixture.h"
 #include "tests/support/window_text.h"
 #include "tests/wine/dpi_change.h"
 
@@ -65,13 +66,6 @@ std::string ClassOf(HWND window) {
     return Narrow(name);
 }
 
-RECT RectInParent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 LOGFONTW FontOf(HWND control) {
     LOGFONTW lf{};
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
@@ -79,28 +73,9 @@ LOGFONTW FontOf(HWND control) {
     return lf;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture<ThreeFiles> {
 protected:
-    void SetUp() override {
-        ui = MakeUi(files);
-        view = ui->CreateMainWindow(events, layout::kMainWindow);
-        auto* window = dynamic_cast<MainWindow*>(view.get());
-        ASSERT_NE(window, nullptr);
-        main = window->Handle();
-        ASSERT_TRUE(IsWindow(main));
-    }
-    void TearDown() override {
-        view.reset();
-        ui->DoEvents();
-    }
-    HWND Control(int id) const { return GetDlgItem(main, id); }
     int Px(int twips) const { return layout::TwipsToPixels(twips, WindowDpi(main)); }
-
-    ThreeFiles files;
-    EventRecorder events;
-    std::unique_ptr<Ui> ui;
-    std::unique_ptr<MainWindowView> view;
-    HWND main = nullptr;
 };
 
 TEST_F(MainWindowTest, WindowIsAFixedDialogStyleFrameHiddenUntilShown) {
@@ -150,7 +125,7 @@ TEST_F(MainWindowTest, ClientAreaAndControlRectanglesAreTheTwipsAtScreenDpi) {
     }
     for (const Designed& spec : kDesign) {
         SCOPED_TRACE(spec.id);
-        const RECT r = RectInParent(Control(spec.id));
+        const RECT r = dpi_test::RectInParent(Control(spec.id));
         EXPECT_EQ(r.left, Px(spec.left));
         EXPECT_EQ(r.top, Px(spec.top));
         EXPECT_EQ(r.right - r.left, Px(spec.width));

@@ -20,6 +20,7 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_process.h"
 #include "tests/support/ui_stubs.h"
+#include "tests/wine/main_window_fixture.h"
 
 namespace quelbrin::win32 {
 namespace {
@@ -79,19 +80,12 @@ void CALLBACK AnswerModal(HWND, UINT, UINT_PTR id, DWORD) {
     PostMessageW(found, WM_COMMAND, g_boxTitle ? IDOK : IDCANCEL, 0);
 }
 
-class UiServicesTest : public ::testing::Test {
+class UiServicesTest : public MainWindowFixture<test::FixedFolders> {
 protected:
     void SetUp() override {
         g_seen = Seen{};
-        ui = MakeUi(files);
-        view = ui->CreateMainWindow(events, layout::kMainWindow);
-        main = dynamic_cast<MainWindow&>(*view).Handle();
+        MainWindowFixture::SetUp();
     }
-    test::FixedFolders files;
-    test::EventRecorder events;
-    std::unique_ptr<Ui> ui;
-    std::unique_ptr<MainWindowView> view;
-    HWND main = nullptr;
 };
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {

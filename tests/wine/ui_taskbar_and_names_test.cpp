@@ -18,6 +18,7 @@
 #include "platform/win32/win32_platform.h"
 #include "tests/fake/fake_file_system.h"
 #include "tests/support/ui_stubs.h"
+#include "tests/wine/main_window_fixture.h"
 #include "tests/wine/desktop_test_window.h"
 
 namespace quelbrin::win32 {
@@ -62,21 +63,17 @@ bool AnnotationServiceTakesNames(HWND window) {
     return took;
 }
 
-class TaskbarAndNamesTest : public ::testing::Test {
+class TaskbarAndNamesTest : public MainWindowFixture<fake::FakeFileSystem> {
 protected:
     void SetUp() override {
         // As the program's start-up does.
         comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
         ASSERT_TRUE(comReady);
         files.AddFolder(files.appPath);
-        ui = MakeUi(files);
-        view = ui->CreateMainWindow(events, layout::kMainWindow);
-        main = dynamic_cast<MainWindow&>(*view).Handle();
-        ASSERT_TRUE(IsWindow(main));
+        MainWindowFixture::SetUp();
     }
     void TearDown() override {
-        view.reset();
-        ui->DoEvents();
+        MainWindowFixture::TearDown();
         if (comReady) CoUninitialize();
     }
     // Pumps until `done` holds; 10 s only as a safety net.
@@ -90,14 +87,8 @@ protected:
         }
         return true;
     }
-    HWND Control(int id) const { return GetDlgItem(main, id); }
 
     bool comReady = false;
-    fake::FakeFileSystem files;
-    test::EventRecorder events;
-    std::unique_ptr<Ui> ui;
-    std::unique_ptr<MainWindowView> view;
-    HWND main = nullptr;
 };
 
 TEST_F(TaskbarAndNamesTest, StatusLinesRaiseTheLiveRegionEventOnlyWhenTheirTextChanges) {
