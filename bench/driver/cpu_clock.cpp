@@ -3,28 +3,13 @@
 #include <cstdlib>
 
 #include "platform/win32/unique_handle.h"
+#include "tests/support/log_file.h"
 
 namespace quelbrin::bench {
 
 namespace {
 
 constexpr wchar_t kProc[] = L"Z:\\proc";
-
-// A whole /proc file (their size reads as 0, so read until the end).
-std::string ReadProcFile(const std::wstring& path) {
-    win32::UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                               nullptr, OPEN_EXISTING, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return {};
-    }
-    std::string text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-    return text;
-}
 
 bool SameIgnoringCase(const std::string& a, const std::wstring& b) {
     if (a.size() != b.size()) return false;
@@ -45,7 +30,7 @@ int FindUnixPid(const std::wstring& exe) {
         const int pid = _wtoi(data.cFileName);
         if (pid <= 0) continue;
         const std::string commandLine =
-            ReadProcFile(std::wstring(kProc) + L"\\" + data.cFileName + L"\\cmdline");
+            test::ReadSharedFile(std::wstring(kProc) + L"\\" + data.cFileName + L"\\cmdline");
         const std::string first = commandLine.substr(0, commandLine.find('\0'));
         if (SameIgnoringCase(first, exe)) return pid;
     } while (FindNextFileW(find.get(), &data));
@@ -63,7 +48,7 @@ double FileTimeMs(const FILETIME& t) {
 
 double UnixProcessCpuMs(int unixPid, int clockTicksPerSecond) {
     if (unixPid <= 0 || clockTicksPerSecond <= 0) return -1;
-    const std::string stat = ReadProcFile(std::wstring(kProc) + L"\\" + std::to_wstring(unixPid) + L"\\stat");
+    const std::string stat = test::ReadSharedFile(std::wstring(kProc) + L"\\" + std::to_wstring(unixPid) + L"\\stat");
     // The name in parentheses may hold blanks: count fields from its end.
     const std::size_t close = stat.rfind(')');
     if (close == std::string::npos) return -1;
