@@ -56,13 +56,9 @@ TEST_F(InstallAll, InstallsEveryFileInListOrderOneAtATime) {
         EXPECT_EQ(runs[i].passes, 2);
         EXPECT_EQ(runs[i].closeReason, "passes");
         ASSERT_TRUE(runs[i].windowClosed.has_value());
-        if (i > 0) {
-            ASSERT_TRUE(runs[i - 1].windowClosed.has_value());
-            EXPECT_GE(runs[i].started, *runs[i - 1].windowClosed)
-                << "started before the previous installer's window had closed";
-        }
         for (const LoggedKey& key : runs[i].keys) EXPECT_TRUE(key.foreground) << key.key;
     }
+    ExpectEachAfterThePreviousWindowClosed(runs);
     EXPECT_EQ(mostAtOnce, 1u) << "two installers ran at once";
     ExitAndExpectGone();
 }

@@ -15,6 +15,14 @@ std::string CurrentTestName() {
 
 std::string Utf8(const std::wstring& text) { return win32::Narrow(text); }
 
+void ExpectEachAfterThePreviousWindowClosed(const std::vector<InstallerRun>& runs) {
+    for (std::size_t i = 1; i < runs.size(); ++i) {
+        ASSERT_TRUE(runs[i - 1].windowClosed.has_value()) << "the window of run " << i - 1 << " never closed";
+        EXPECT_GE(runs[i].started, *runs[i - 1].windowClosed)
+            << "run " << i << " started before the window of run " << i - 1 << " had closed";
+    }
+}
+
 E2eTest::E2eTest() : folder_(CurrentTestName()) {
     folder_.MakeFolder(L"app");
     folder_.CopyIn(QuelbrinExe(), L"app\\Quelbrin.exe");

@@ -63,4 +63,8 @@ protected:
 
 std::string Utf8(const std::wstring& text);
 
+// Never two installers at once: each run of the log started only after the
+// window of the run before it had closed.
+void ExpectEachAfterThePreviousWindowClosed(const std::vector<InstallerRun>& runs);
+
 }  // namespace quelbrin::e2e

@@ -82,10 +82,7 @@ TEST_F(FileMenu, FromHereToTheEndResumesABatchOfFiveAtTheThird) {
     for (std::size_t i = 2; i < names.size(); ++i)
         expected.push_back(Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\" + names[i]));
     EXPECT_EQ(commandLines, expected);
-    for (std::size_t i = 1; i < runs.size(); ++i) {
-        ASSERT_TRUE(runs[i - 1].windowClosed.has_value());
-        EXPECT_GE(runs[i].started, *runs[i - 1].windowClosed) << "two installers ran at once";
-    }
+    ExpectEachAfterThePreviousWindowClosed(runs);
     ExitAndExpectGone();
 }
 

@@ -115,10 +115,8 @@ TEST_F(ReliabilityLoad, ThreeHundredPackagesOnceEachInListOrderWithoutLeaks) {
         EXPECT_EQ(run.commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\" + PackageName(i)));
         EXPECT_EQ(run.passes, 1);
         EXPECT_EQ(run.closeReason, "passes");
-        const InstallerRun& previous = runs[static_cast<std::size_t>(i - 1)];
-        ASSERT_TRUE(previous.windowClosed.has_value());
-        EXPECT_GE(run.started, *previous.windowClosed) << "two installers ran at once";
     }
+    ExpectEachAfterThePreviousWindowClosed(runs);
 
     ASSERT_TRUE(handlesKnown) << "no way to count Quelbrin's handles";
     EXPECT_LE(handlesAfter, handlesBefore) << "handles left behind by the batch";
