@@ -13,15 +13,29 @@ std::string PackagePath(const std::string& folder, const std::string& file) {
 }
 
 std::string InstallerWindowTitle(const std::string& folder, const std::string& file) {
-    return "Installing  " + PackagePath(folder, file);
+    return InstallerWindowTitle(PackagePath(folder, file));
 }
+
+std::string InstallerWindowTitle(const std::string& packagePath) { return "Installing  " + packagePath; }
 
 std::string InstallerCommandLine(const std::string& installerPath, const std::string& folder,
                                  const std::string& file) {
+    return InstallerCommandLine(installerPath, PackagePath(folder, file));
+}
+
+std::string InstallerCommandLine(const std::string& installerPath, const std::string& packagePath) {
     const bool needsQuotes = !IsQuoted(installerPath) &&
                              installerPath.find_first_of(" \t") != std::string::npos;
     std::string program = needsQuotes ? "\"" + installerPath + "\"" : installerPath;
-    return program + " " + PackagePath(folder, file);
+    return program + " " + packagePath;
+}
+
+std::string FolderOf(const std::string& program) {
+    const std::size_t slash = program.find_last_of("\\/");
+    if (slash == std::string::npos) return {};
+    // "C:" alone would name the drive's current folder, not its root.
+    if (slash == 2 && program[1] == ':') return program.substr(0, 3);
+    return program.substr(0, slash);
 }
 
 std::string InstallerProgram(const std::string& installerPath) {

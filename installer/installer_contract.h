@@ -10,11 +10,17 @@ std::string PackagePath(const std::string& folder, const std::string& file);
 
 // "Installing  " + package path: the title of the installer's window.
 std::string InstallerWindowTitle(const std::string& folder, const std::string& file);
+std::string InstallerWindowTitle(const std::string& packagePath);
 
 // The installer path, quoted when it holds a blank, a blank, the package
 // path (never quoted: the installer takes the rest of its command line).
 std::string InstallerCommandLine(const std::string& installerPath, const std::string& folder,
                                  const std::string& file);
+std::string InstallerCommandLine(const std::string& installerPath, const std::string& packagePath);
+
+// The folder a program is in, to start it there as a shortcut's "Start in"
+// does: a drive's root keeps its ""; empty for a name without a folder.
+std::string FolderOf(const std::string& program);
 
 // The file to start: the installer path without enclosing quotes.
 std::string InstallerProgram(const std::string& installerPath);

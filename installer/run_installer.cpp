@@ -4,6 +4,8 @@
 
 #include "installer/installer_contract.h"
 #include "installer/task_probe.h"
+#include "installer/waiting_status.h"
+#include "main_window/main_form_layout.h"
 
 namespace quelbrin {
 
@@ -15,13 +17,28 @@ constexpr int kStartupWaitMs = 50;
 // has gone (its closing is no event of ours).
 constexpr int kFloorLookMs = 15;
 
-InstallerTitles TitlesOf(Desktop& desktop, const std::string& folder, const std::string& file) {
-    return InstallerTitles::Of(desktop, InstallerWindowTitle(folder, file));
+constexpr std::int32_t kErrorNoUnicodeTranslation = 1113;
+
+InstallerTitles TitlesOf(Platform& platform, const std::string& folder, const std::string& file) {
+    return InstallerTitles::Of(platform.desktop, InstallerWindowTitle(PassedPackagePath(platform, folder, file)));
 }
 
 // The titles as the controls give them now.
 InstallerTitles CurrentTitles(MainForm& form) {
-    return TitlesOf(form.Env().desktop, form.View().TxPath().Text(), form.View().FileList().FileName());
+    return TitlesOf(form.Env(), form.View().TxPath().Text(), form.View().FileList().FileName());
+}
+
+// An installer of the ANSI code page that shows "?" in its title got "?" in
+// the package path too: it cannot open the file, and answering its window
+// would only confirm its error.
+void RefuseUnopenableName(Desktop& desktop, const InstallerTitles& titles, const std::string& file) {
+    try {
+        if (!titles.HasAnsiForm() || desktop.FindWindow(titles.exact) || !desktop.FindWindow(titles.ansi)) return;
+    } catch (const ErrorInfo&) {
+        return;  // the answer loop's probe reports it
+    }
+    throw ErrorInfo(kErrorNoUnicodeTranslation, layout::kAppTitle,
+                    "the installer cannot open \"" + file + "\": its name has letters that the system's code page lacks");
 }
 
 // A failing probe counts as "gone": the answer loop's probe then reports it.
@@ -36,20 +53,40 @@ bool WindowShowsQuietly(Desktop& desktop, const InstallerTitles& titles) {
 // An ended installer would wake every wait at once.
 Process* Waitable(Process& installer) { return installer.HasExited() ? nullptr : &installer; }
 
-// Until the installer shows its window or ends, pumping events so that
-// Exit stays live. No time limit: an installer may wait on a window of its own.
-// A failing probe ends the wait; the answer loop's probe then reports it.
+// Until the installer shows its window, pumping events so that Exit stays
+// live. No time limit while it runs: an installer may wait on a window of its
+// own. One that has ended may have started the real installer, whose window
+// gets kLauncherGraceMs to show. A failing probe ends the wait; the answer
+// loop's probe then reports it.
 void WaitForInstallerWindow(Platform& platform, Process& installer, const InstallerTitles& titles) {
+    std::int64_t endedAt = -1;
     for (;;) {
         try {
             if (WindowShows(platform.desktop, titles)) return;
         } catch (const ErrorInfo&) {
             return;
         }
-        if (installer.HasExited()) return;
-        platform.ui.WaitForEvents(kStartupWaitMs, &installer);
+        if (installer.HasExited()) {
+            const std::int64_t now = platform.clock.NowMs();
+            if (endedAt < 0) endedAt = now;
+            if (now - endedAt >= kLauncherGraceMs) return;
+        }
+        platform.ui.WaitForEvents(kStartupWaitMs, Waitable(installer));
         platform.ui.DoEvents();
     }
+}
+
+// Until the thread of the window that got the keys has read them. An
+// installer that works on its window's thread after an Enter reads nothing
+// meanwhile, and keys typed then would wait in its queue and answer its next
+// page unseen. Exit stays live. False once the window has gone.
+bool WaitUntilKeysRead(Platform& platform, Process& installer, const InstallerTitles& titles) {
+    while (!platform.desktop.KeysRead()) {
+        platform.ui.WaitForEvents(kFloorLookMs, Waitable(installer));
+        platform.ui.DoEvents();
+        if (!WindowShowsQuietly(platform.desktop, titles)) return false;
+    }
+    return true;
 }
 
 // After a pass the installer may be closing its window just now: a short
@@ -122,6 +159,13 @@ bool ActivateInstallerWindow(Platform& platform, const InstallerTitles& titles) 
 
 }  // namespace
 
+std::string PassedPackagePath(Platform& platform, const std::string& folder, const std::string& file) {
+    const std::string path = PackagePath(folder, file);
+    if (platform.desktop.AnsiRoundTrip(path) == path) return path;
+    const std::string shortPath = platform.files.ShortPath(path);
+    return !shortPath.empty() && platform.desktop.AnsiRoundTrip(shortPath) == shortPath ? shortPath : path;
+}
+
 bool KeysReachInstaller(Desktop& desktop, std::uint32_t installerProcessId,
                         const std::vector<std::string>& titles) {
     const ForegroundWindow fg = desktop.Foreground();
@@ -139,12 +183,16 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
     MainWindowView& view = form.View();
     const std::string folder = view.TxPath().Text();
     const std::string file = view.FileList().FileName();
+    const std::string program = StartableInstaller(platform.files, form.HfzInstPath);
 
-    std::unique_ptr<Process> installer =
-        platform.processes.Shell(StartableInstaller(platform.files, form.HfzInstPath),
-                                 InstallerCommandLine(form.HfzInstPath, folder, file), kNormalFocus);
-    WaitForInstallerWindow(platform, *installer, TitlesOf(platform.desktop, folder, file));
+    std::unique_ptr<Process> installer = platform.processes.Shell(
+        program, InstallerCommandLine(form.HfzInstPath, PassedPackagePath(platform, folder, file)),
+        kNormalFocus, FolderOf(program));
+    WaitForInstallerWindow(platform, *installer, TitlesOf(platform, folder, file));
     std::int64_t lastKeys = platform.clock.NowMs();
+    WaitingStatus waiting(view, platform.clock);
+    Desktop& desktop = platform.desktop;
+    const auto userAtWork = [&] { return desktop.UserIdleMs() < kUserQuietMs; };
 
     for (;;) {
         const InstallerTitles titles = CurrentTitles(form);
@@ -156,21 +204,34 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
             view.Status1().SetText(view.FileList().FileName() + " installed");
             return;
         }
-        if (activate() && !ActivateInstallerWindow(platform, titles)) continue;
+        RefuseUnopenableName(desktop, titles, view.FileList().FileName());
+        // The activation gets past the foreground lock: never while the user
+        // is typing elsewhere, or the window would take their next keys.
+        if (activate() && !userAtWork() && !ActivateInstallerWindow(platform, titles)) continue;
         Pause(platform.ui);
         if (!WaitOutKeyFloor(platform, *installer, titles, lastKeys + kKeyFloorMs)) continue;
-        lastKeys = platform.clock.NowMs();
-        // Each key only where the installer is, and never combined with a
-        // key the user holds down (Alt+Tab, Ctrl+Enter).
+        // Each key only where the installer is, never combined with a key the
+        // user holds down (Alt+Tab, Ctrl+Enter), never amid the user's own.
         const std::vector<std::string> all = titles.All();
+        HoldReason why = HoldReason::Locked;  // when the system refuses the input
         const KeyGate mayType = [&] {
-            return !platform.desktop.ModifiersHeld() &&
-                   KeysReachInstaller(platform.desktop, installer->Id(), all);
+            if (!desktop.OnInputDesktop()) why = HoldReason::Locked;
+            else if (desktop.ModifiersHeld()) why = HoldReason::KeyHeld;
+            else if (userAtWork() || !KeysReachInstaller(desktop, installer->Id(), all)) why = HoldReason::NotInFront;
+            else return true;
+            return false;
         };
-        if (platform.desktop.SendKeys(kAnswerKeys, true, mayType))
-            WaitBrieflyForWindowToClose(platform, titles);
-        else
+        if (!desktop.SendKeys(kAnswerKeys, true, mayType)) {
+            lastKeys = platform.clock.NowMs();
             view.KeysHeldBack();
+            waiting.HeldBack(why);
+            continue;
+        }
+        waiting.KeysWentOut();
+        // The floor counts from the moment the installer has read the keys.
+        const bool stillThere = WaitUntilKeysRead(platform, *installer, titles);
+        lastKeys = platform.clock.NowMs();
+        if (stillThere) WaitBrieflyForWindowToClose(platform, titles);
     }
 }
 

@@ -37,10 +37,20 @@ public:
     // key at a time (with its Shift, Ctrl or Alt, in one piece of input),
     // each only once `gate` (when given) allows it right before. True when
     // every key was typed; false when the gate held one back or the system
-    // refused the input (a locked workstation). With `wait` returns once the
-    // focused window's thread has processed them. Throws ErrorInfo on
-    // malformed notation.
+    // refused the input (a locked workstation). With `wait`, KeysRead tells
+    // afterwards whether the focused window's thread has read them; SendKeys
+    // itself never waits on that thread. Throws ErrorInfo on malformed notation.
     virtual bool SendKeys(const std::string& keys, bool wait, const KeyGate& gate) = 0;
+    // After SendKeys with `wait`: true once the thread of the window that had
+    // the focus has read every key typed, or that window has gone. Asks
+    // without waiting: a thread that works between two messages answers late.
+    virtual bool KeysRead() = 0;
+    // False while input goes to another desktop than this program's: the
+    // lock screen, Ctrl+Alt+Del, a UAC prompt's secure desktop.
+    virtual bool OnInputDesktop() = 0;
+    // Milliseconds since the user's own last key or mouse input; the keys
+    // this program typed do not count.
+    virtual std::int64_t UserIdleMs() = 0;
     // True while the user holds Shift, Ctrl, Alt or a Windows key: keys
     // typed now would combine with it.
     virtual bool ModifiersHeld() = 0;

@@ -27,6 +27,9 @@ public:
     // Puts names in CompareNames' order, without converting both names on
     // every comparison.
     virtual void SortNames(std::vector<std::string>& names) const = 0;
+    // The short (8.3) form of an existing file's path; empty where the
+    // volume keeps no short names.
+    virtual std::string ShortPath(const std::string& path) const = 0;
 };
 
 }  // namespace quelbrin

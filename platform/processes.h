@@ -20,10 +20,11 @@ constexpr int kNormalFocus = 1;
 class Processes : public Interface {
 public:
     // Starts a program and returns at once. `program` names the file to run,
-    // `commandLine` is the full command line it receives. Throws ErrorInfo.
+    // `commandLine` is the full command line it receives, `startFolder` its
+    // current folder (empty: this program's). Throws ErrorInfo.
     virtual std::unique_ptr<Process> Shell(const std::string& program,
                                            const std::string& commandLine,
-                                           int windowStyle) = 0;
+                                           int windowStyle, const std::string& startFolder = {}) = 0;
 };
 
 }  // namespace quelbrin

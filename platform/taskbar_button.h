@@ -15,6 +15,8 @@ public:
     virtual void ShowError() = 0;
     // No bar.
     virtual void ClearProgress() = 0;
+    // While paused, a bar in progress shows its paused colour where it stands.
+    virtual void ShowPaused(bool paused) = 0;
     // True while the main window, or a window it owns, is the foreground window.
     virtual bool InFront() const = 0;
     // Flashes the button until the main window comes to the front.

@@ -2,6 +2,7 @@
 #include "platform/win32/desktop_activate.h"
 #include "platform/win32/desktop_keys.h"
 #include "platform/win32/desktop_windows.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
@@ -11,6 +12,55 @@
 namespace quelbrin::win32 {
 
 namespace {
+
+// GetLastInputInfo counts the keys this program types as input too. The
+// last input is read right before each of them, so what came from the user
+// until then is kept, and input from the moments this program typed is left out.
+class UserInputClock {
+public:
+    std::int64_t IdleMs() {
+        Sample();
+        return haveUser_ ? static_cast<DWORD>(GetTickCount() - lastUser_) : kLongIdleMs;
+    }
+    void Typing() {
+        Sample();
+        from_ = GetTickCount();
+        typing_ = true;
+    }
+    void Typed() {
+        until_ = GetTickCount();
+        typing_ = false;
+        typed_ = true;
+    }
+
+private:
+    static constexpr std::int64_t kLongIdleMs = 1LL << 40;
+    // Input is stamped when the system takes it, a little after the call.
+    static constexpr DWORD kStampSlackMs = 50;
+
+    void Sample() {
+        LASTINPUTINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetLastInputInfo(&info)) return;
+        if (typing_ || typed_) {
+            const DWORD end = typing_ ? GetTickCount() : until_;
+            if (static_cast<DWORD>(info.dwTime - from_) <= static_cast<DWORD>(end - from_) + kStampSlackMs) return;
+        }
+        lastUser_ = info.dwTime;
+        haveUser_ = true;
+    }
+
+    DWORD lastUser_ = 0;
+    bool haveUser_ = false;
+    DWORD from_ = 0, until_ = 0;
+    bool typing_ = false, typed_ = false;
+};
+
+std::wstring DesktopName(HDESK desktop) {
+    wchar_t name[256] = {};
+    if (!GetUserObjectInformationW(desktop, UOI_NAME, name, sizeof name - sizeof(wchar_t), nullptr)) return {};
+    return name;
+}
 
 class Win32Desktop : public Desktop {
 public:
@@ -46,8 +96,24 @@ public:
         if (!parsed.ok())
             throw ErrorInfo(ERROR_INVALID_PARAMETER, "SendKeys",
                             "The keystrokes \"" + keys + "\" can't be typed: " + parsed.error + ".");
-        return TypeKeys(parsed.keys, wait, gate);
+        input_.Typing();
+        const bool typed = TypeKeys(parsed.keys, gate);
+        input_.Typed();
+        if (typed && wait) read_.Start(parsed.keys.size());
+        return typed;
     }
+
+    bool KeysRead() override { return read_.Done(); }
+
+    // A user's program can't open the secure desktops (Winlogon's, the
+    // screen saver's) at all; any other input desktop must be this one.
+    bool OnInputDesktop() override {
+        const UniqueDesktop input(OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS));
+        if (!input) return false;
+        return DesktopName(input.get()) == DesktopName(GetThreadDesktop(GetCurrentThreadId()));
+    }
+
+    std::int64_t UserIdleMs() override { return input_.IdleMs(); }
 
     bool ModifiersHeld() override {
         for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
@@ -70,6 +136,10 @@ public:
         MultiByteToWideChar(CP_ACP, 0, ansi.data(), bytes, back.data(), units);
         return Narrow(back);
     }
+
+private:
+    UserInputClock input_;
+    KeysReadProbe read_;
 };
 
 }  // namespace

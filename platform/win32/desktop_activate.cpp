@@ -60,6 +60,12 @@ bool Answers(HWND window) { return IsWindow(window) && !IsHungAppWindow(window);
 
 }  // namespace
 
+DWORD ThreadToAttach(HWND foreground) {
+    // Attached to a hung thread, this one would wait on it too.
+    if (!foreground || IsHungAppWindow(foreground)) return 0;
+    return GetWindowThreadProcessId(foreground, nullptr);
+}
+
 void BringToForeground(HWND target) {
     if (!Answers(target)) return;
     // While the target shows a modal box of its own, the box takes the activation.
@@ -75,7 +81,7 @@ void BringToForeground(HWND target) {
         if (IsIconic(target)) ShowWindowAsync(target, SW_RESTORE);
         HWND foreground = GetForegroundWindow();
         {
-            InputAttachment attached(foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0);
+            InputAttachment attached(ThreadToAttach(foreground));
             SetWindowPos(window, HWND_TOP, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
             SetForegroundWindow(window);

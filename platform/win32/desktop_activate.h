@@ -10,4 +10,8 @@ namespace quelbrin::win32 {
 // thread does not answer.
 void BringToForeground(HWND target);
 
+// The thread whose input the activation shares to pass the foreground lock:
+// that of the foreground window, none while that window hangs.
+DWORD ThreadToAttach(HWND foreground);
+
 }  // namespace quelbrin::win32

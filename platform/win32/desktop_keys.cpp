@@ -112,8 +112,7 @@ bool Send(std::vector<INPUT>& events) {
 
 }  // namespace
 
-bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait, const std::function<bool()>& gate,
-              unsigned waitBoundMs) {
+bool TypeKeys(const std::vector<KeyStroke>& keys, const std::function<bool()>& gate) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (i > 0) Sleep(kGapMs);
         std::vector<INPUT> events = EventsFor(keys[i]);
@@ -122,26 +121,53 @@ bool TypeKeys(const std::vector<KeyStroke>& keys, bool wait, const std::function
         if (gate && !gate()) return false;
         if (!Send(events)) return false;
     }
-    if (wait) {
-        // Give the input time to reach the thread's queue. A sent message is
-        // answered before the queued input, but only between two messages the
-        // thread takes: one round trip per message the keys make (down, up and
-        // the character each) lets the thread work through all of them.
-        Sleep(kGapMs);
-        if (HWND foreground = GetForegroundWindow()) {
-            const std::size_t roundTrips = keys.size() * 3 + 1;
-            const ULONGLONG deadline = GetTickCount64() + waitBoundMs;
-            for (std::size_t i = 0; i < roundTrips; ++i) {
-                const ULONGLONG now = GetTickCount64();
-                if (now >= deadline) break;
-                DWORD_PTR result = 0;
-                if (!SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
-                                         static_cast<UINT>(deadline - now), &result))
-                    break;  // the window has gone (or hangs): nothing more to wait for
-            }
-        }
-    }
     return true;
+}
+
+struct KeysReadProbe::RoundTrip {
+    bool answered = false;
+};
+
+namespace {
+
+// The callback owns the copy it was given; an abandoned round trip still
+// gets its answer here, where nobody looks at it any more.
+void CALLBACK RoundTripAnswered(HWND, UINT, ULONG_PTR data, LRESULT) {
+    auto* trip = reinterpret_cast<std::shared_ptr<KeysReadProbe::RoundTrip>*>(data);
+    (*trip)->answered = true;
+    delete trip;
+}
+
+}  // namespace
+
+void KeysReadProbe::Start(std::size_t keyCount) {
+    Sleep(kGapMs);  // time for the input to reach the thread's queue
+    window_ = GetForegroundWindow();
+    left_ = keyCount * 3 + 1;
+    inFlight_.reset();
+}
+
+bool KeysReadProbe::Done() {
+    if (!window_) return true;
+    if (inFlight_ && !inFlight_->answered) {
+        if (IsWindow(window_)) return false;
+        window_ = nullptr;  // gone: nothing more to wait for
+        return true;
+    }
+    if (left_ == 0) {
+        window_ = nullptr;
+        inFlight_.reset();
+        return true;
+    }
+    --left_;
+    inFlight_ = std::make_shared<RoundTrip>();
+    auto* carried = new std::shared_ptr<RoundTrip>(inFlight_);
+    if (!SendMessageCallbackW(window_, WM_NULL, 0, 0, RoundTripAnswered, reinterpret_cast<ULONG_PTR>(carried))) {
+        delete carried;
+        window_ = nullptr;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace quelbrin::win32

@@ -31,13 +31,15 @@ int ShowCommand(int windowStyle) {
 class Win32Processes : public Processes {
 public:
     std::unique_ptr<Process> Shell(const std::string& program, const std::string& commandLine,
-                                   int windowStyle) override {
+                                   int windowStyle, const std::string& startFolder) override {
         const std::wstring application = Widen(program);
         // Without a program CreateProcessW would run the command line's first
         // token instead; a NUL would cut the name short the same way.
         if (application.empty()) throw MakeError(ERROR_FILE_NOT_FOUND, kCreateProcess);
         if (application.find(L'\0') != std::wstring::npos) throw MakeError(ERROR_INVALID_NAME, kCreateProcess);
         const std::wstring command = Widen(commandLine);
+        const std::wstring folder = Widen(startFolder);
+        if (folder.find(L'\0') != std::wstring::npos) throw MakeError(ERROR_INVALID_NAME, kCreateProcess);
         if (command.find(L'\0') != std::wstring::npos) throw MakeError(ERROR_INVALID_PARAMETER, kCreateProcess);
 
         STARTUPINFOW startup{};
@@ -51,7 +53,7 @@ public:
 
         PROCESS_INFORMATION info{};
         if (!CreateProcessW(application.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &info))
+                            folder.empty() ? nullptr : folder.c_str(), &startup, &info))
             ThrowLastError(kCreateProcess);
         UniqueKernelHandle thread(info.hThread);
         return std::make_unique<Win32Process>(UniqueKernelHandle(info.hProcess), info.dwProcessId);

@@ -12,7 +12,8 @@ constexpr wchar_t kInstallingMutex[] = L"Local\\Quelbrin.Installing";
 
 class AwakeHold : public Hold {
 public:
-    AwakeHold() : previous_(SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED)) {}
+    // The display too: one that goes off can put a modern machine into standby.
+    AwakeHold() : previous_(SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED)) {}
     // Gives back a lasting request it found (held holds nest); else clears it.
     ~AwakeHold() override { SetThreadExecutionState((previous_ & ES_CONTINUOUS) ? previous_ : ES_CONTINUOUS); }
 

@@ -58,11 +58,16 @@ void TaskbarProgress::ClearProgress() {
     Apply();
 }
 
+void TaskbarProgress::ShowPaused(bool paused) {
+    paused_ = paused;
+    Apply();
+}
+
 void TaskbarProgress::Apply() {
     if (!taskbar_) return;
     // Failures here cost the user only the bar; the batch goes on regardless.
     ITaskbarList3* taskbar = taskbar_.get();
-    taskbar->SetProgressState(window_, state_);
+    taskbar->SetProgressState(window_, paused_ && state_ == TBPF_NORMAL ? TBPF_PAUSED : state_);
     if (state_ != TBPF_NOPROGRESS && total_ > 0) taskbar->SetProgressValue(window_, done_, total_);
 }
 

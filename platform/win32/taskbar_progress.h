@@ -27,6 +27,7 @@ public:
     void ShowProgress(int done, int total) override;
     void ShowError() override;
     void ClearProgress() override;
+    void ShowPaused(bool paused) override;
     bool InFront() const override;
     void Flash() override;
 
@@ -38,6 +39,7 @@ private:
     UniqueCom<ITaskbarList3> taskbar_;
     // What the button shows, kept for a button made again.
     TBPFLAG state_ = TBPF_NOPROGRESS;
+    bool paused_ = false;
     ULONGLONG done_ = 0, total_ = 0;
 };
 

@@ -72,6 +72,12 @@ struct ComTraits {
     static void Close(Handle h) { h->Release(); }
 };
 
+struct DesktopTraits {
+    using Handle = HDESK;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { CloseDesktop(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
@@ -80,5 +86,6 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 template <typename Interface>
 using UniqueCom = UniqueHandle<ComTraits<Interface>>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueDesktop = UniqueHandle<DesktopTraits>;
 
 }  // namespace quelbrin::win32

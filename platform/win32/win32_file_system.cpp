@@ -151,6 +151,22 @@ public:
         for (const Keyed* k : order) sorted.push_back(std::move(names[k->index]));
         names.swap(sorted);
     }
+
+    std::string ShortPath(const std::string& path) const override {
+        if (!IsUsableFolderText(path)) return {};
+        // An old installer takes no path beyond MAX_PATH, long or short.
+        const std::wstring wide = Widen(path);
+        const QuietDriveErrors quiet;
+        const DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
+        if (size == 0) return {};
+        std::wstring result(size, L'\0');
+        const DWORD n = GetShortPathNameW(wide.c_str(), result.data(), size);
+        if (n == 0 || n >= size) return {};
+        result.resize(n);
+        // A volume without short names gives back the long form.
+        if (CompareStringOrdinal(result.c_str(), -1, wide.c_str(), -1, TRUE) == CSTR_EQUAL) return {};
+        return Narrow(result);
+    }
 };
 
 }  // namespace

@@ -92,13 +92,13 @@ void RefuseWhatWindowsCannotStart(const FakeFileSystem* files, const std::string
 
 }  // namespace
 
-std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program,
-                                            const std::string& commandLine, int) {
+std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program, const std::string& commandLine,
+                                            int, const std::string& startFolder) {
     if (onShell) onShell();
     RefuseWhatWindowsCannotStart(files, program);
     const int number = static_cast<int>(launches.size()) + 1;
     if (std::find(failingLaunches.begin(), failingLaunches.end(), number) != failingLaunches.end()) {
-        launches.push_back({program, commandLine, 0, now_});
+        launches.push_back({program, commandLine, 0, now_, startFolder});
         throw ErrorInfo(2, "CreateProcessW", "The system cannot find the file specified.");
     }
     auto installer = std::make_shared<Installer>();
@@ -122,7 +122,7 @@ std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program,
     if (rest < commandLine.size()) ++rest;
     const std::string package = commandLine.substr(rest);
     installer->title = "Installing  " + (installer->script.ansi ? AnsiRoundTrip(package) : package);
-    launches.push_back({program, commandLine, installer->pid, now_});
+    launches.push_back({program, commandLine, installer->pid, now_, startFolder});
     installers_[installer->pid] = installer;
     maxInstallersAtOnce = std::max(maxInstallersAtOnce, RunningInstallers());
     installer->showAt = now_ + installer->script.windowDelayMs;
@@ -164,7 +164,10 @@ void FakeDesktop::Pass(Installer& installer) {
         OpenBox(installer);
         return;
     }
-    if (++installer.passes < installer.script.passesNeeded || installer.closeAt >= 0) return;
+    if (++installer.passes < installer.script.passesNeeded || installer.closeAt >= 0) {
+        if (installer.script.busyAfterPassMs > 0) installer.busyUntil = now_ + installer.script.busyAfterPassMs;
+        return;
+    }
     if (installer.script.closeDelayMs > 0)
         installer.closeAt = now_ + installer.script.closeDelayMs;
     else
@@ -209,7 +212,7 @@ std::int64_t FakeDesktop::NextEventAt() const {
     std::int64_t next = -1;
     for (const auto& [pid, i] : installers_) {
         if (i->exited) continue;
-        for (std::int64_t at : {i->showAt, i->closeAt})
+        for (std::int64_t at : {i->showAt, i->closeAt, i->busyUntil})
             if (at >= 0 && (next < 0 || at < next)) next = at;
     }
     return next;
@@ -222,11 +225,39 @@ void FakeDesktop::AdvanceTo(std::int64_t nowMs) {
         now_ = std::max(now_, next);
         for (auto& [pid, i] : installers_) {
             if (i->exited) continue;
+            if (i->busyUntil >= 0 && i->busyUntil <= now_) DeliverQueued(*i);
             if (i->closeAt >= 0 && i->closeAt <= now_) CloseInstaller(*i);
             else if (i->showAt >= 0 && i->showAt <= now_ && !i->window) ShowInstallerWindow(*i);
         }
     }
     now_ = std::max(now_, nowMs);
+}
+
+FakeDesktop::Installer* FakeDesktop::InstallerOf(const FakeWindow* window) {
+    if (!window) return nullptr;
+    for (auto& [pid, i] : installers_)
+        if (!i->exited && i->windowPid == window->processId) return i.get();
+    return nullptr;
+}
+
+// Free again, the thread reads what was typed meanwhile, in order, until a
+// key makes it busy once more.
+void FakeDesktop::DeliverQueued(Installer& installer) {
+    installer.busyUntil = -1;
+    while (!installer.queued.empty() && installer.busyUntil < 0) {
+        const auto [id, key] = installer.queued.front();
+        installer.queued.pop_front();
+        if (const FakeWindow* w = Find(id); w && w->enabled && w->onKey) {
+            auto onKey = w->onKey;
+            onKey(key);
+        }
+    }
+}
+
+bool FakeDesktop::KeysRead() {
+    const auto it = installers_.find(keysWentTo_);
+    if (it == installers_.end() || it->second->exited) return true;
+    return it->second->busyUntil < 0 && it->second->queued.empty();
 }
 
 int FakeDesktop::RunningInstallers() const {
@@ -331,14 +362,19 @@ bool FakeDesktop::SendKeys(const std::string& keys, bool, const KeyGate& gate) {
     KeySend send{"", "", now_};
     std::size_t count = 0;
     for (const KeyStroke& stroke : parsed.keys) {
-        if ((gate && !gate()) || refuseInput) break;
+        if ((gate && !gate()) || refuseInput || locked) break;
         const std::string key = NotationOf(stroke);
         const FakeWindow* w = Find(foreground_);
         const std::string where = w ? w->title : "";
         if (count++ == 0) send.foregroundTitle = where;
         send.keys += key;
         typed.push_back({key, where});
-        if (w && w->enabled && w->onKey) {
+        Installer* owner = InstallerOf(w);
+        keysWentTo_ = owner ? owner->pid : 0;
+        if (owner && owner->busyUntil >= 0) {
+            owner->queued.emplace_back(w->id, key);
+            ++keysQueued;
+        } else if (w && w->enabled && w->onKey) {
             auto onKey = w->onKey;  // the handler may close the window
             onKey(key);
         }

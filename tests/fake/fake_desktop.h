@@ -38,6 +38,9 @@ struct InstallerScript {
     // Started through a launcher that ends at once: the window belongs to
     // another process than the one started.
     bool launcher = false;
+    // Its window's thread works this long after each pass that leaves the
+    // window up; keys typed meanwhile wait in its queue.
+    int busyAfterPassMs = 0;
 };
 
 struct FakeWindow {
@@ -57,6 +60,7 @@ struct Launch {
     std::string commandLine;
     std::uint32_t processId = 0;
     std::int64_t atMs = 0;
+    std::string startFolder;
 };
 
 // One SendKeys call that typed at least one key.
@@ -81,13 +85,17 @@ class FakeDesktop : public Desktop, public Processes, private WindowTree {
 public:
     // Processes
     std::unique_ptr<Process> Shell(const std::string& program, const std::string& commandLine,
-                                   int windowStyle) override;
+                                   int windowStyle, const std::string& startFolder = {}) override;
     // Desktop
     bool FindWindow(const std::string& title) override;
     void AppActivate(const std::string& title) override;
     ForegroundWindow Foreground() override;
     bool SendKeys(const std::string& keys, bool wait, const KeyGate& gate) override;
     bool ModifiersHeld() override { return modifiersHeld; }
+    // False while the thread that got the last keys is busy or has keys queued.
+    bool KeysRead() override;
+    bool OnInputDesktop() override { return !locked; }
+    std::int64_t UserIdleMs() override { return now_ - userInputAtMs; }
     // The ANSI code page here is Latin-1: any other letter becomes "?".
     std::string AnsiRoundTrip(const std::string& title) override;
 
@@ -120,6 +128,9 @@ public:
     bool refuseActivation = false;  // AppActivate finds the window but can't raise it
     bool refuseInput = false;       // SendInput refused, as on a locked workstation
     bool modifiersHeld = false;     // the user holds Shift, Ctrl, Alt or Windows
+    bool locked = false;            // the lock screen or a secure desktop takes the input
+    std::int64_t userInputAtMs = -1000000;  // the user's own last input
+    int keysQueued = 0;             // keys that had to wait in a busy installer's queue
     // Closes the window right after the next probe that found it.
     bool closeAfterNextProbe = false;
     // Run after each key typed: what the user does between two keys.
@@ -149,6 +160,8 @@ private:
         bool boxShown = false;
         bool reopened = false;
         bool exited = false;
+        std::int64_t busyUntil = -1;
+        std::deque<std::pair<int, std::string>> queued;  // window, key
     };
     class FakeProcess;
 
@@ -157,6 +170,8 @@ private:
     void Pass(Installer& installer);
     void CloseInstaller(Installer& installer);
     void OpenBox(Installer& installer);
+    Installer* InstallerOf(const FakeWindow* window);
+    void DeliverQueued(Installer& installer);
 
     // WindowTree, for the platform's own activation rule.
     Window Owner(Window window) const override;
@@ -171,6 +186,7 @@ private:
     int foreground_ = 0;
     int nextWindow_ = 1;
     std::uint32_t nextPid_ = 100;
+    std::uint32_t keysWentTo_ = 0;  // the installer whose thread got the last keys
     std::int64_t now_ = 0;
 };
 

@@ -25,6 +25,10 @@ public:
     // Letter case ignored (ASCII), then the plain byte order.
     int CompareNames(const std::string& a, const std::string& b) const override;
     void SortNames(std::vector<std::string>& names) const override;
+    std::string ShortPath(const std::string& path) const override {
+        const auto it = shortPaths.find(path);
+        return it == shortPaths.end() ? std::string() : it->second;
+    }
 
     void AddFolder(const std::string& folder) { folders[folder]; }
     void AddFile(const std::string& folder, const std::string& name, bool hidden = false,
@@ -34,6 +38,8 @@ public:
     std::set<std::string, PathLess> files;
 
     std::string appPath = "C:\\Quelbrin";
+    // Short (8.3) forms by long path; a path without one is on a volume that keeps none.
+    std::map<std::string, std::string, PathLess> shortPaths;
     std::map<std::string, std::vector<DirEntry>, PathLess> folders;
     mutable int listings = 0;
     // Every path that Windows would have resolved over the network, in order:

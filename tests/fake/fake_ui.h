@@ -36,6 +36,7 @@ public:
     void ShowProgress(int done, int total) override;
     void ShowError() override { calls.push_back("error"); }
     void ClearProgress() override { calls.push_back("clear"); }
+    void ShowPaused(bool paused) override { calls.push_back(paused ? "paused" : "resumed"); }
     bool InFront() const override { return inFront && inFront(); }
     void Flash() override { calls.push_back("flash"); }
 

@@ -56,6 +56,7 @@ public:
         return a < b ? -1 : (a == b ? 0 : 1);
     }
     void SortNames(std::vector<std::string>& names) const override { std::sort(names.begin(), names.end()); }
+    std::string ShortPath(const std::string&) const override { return {}; }
     std::map<std::string, std::vector<std::string>> folders;
 };
 

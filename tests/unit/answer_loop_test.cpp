@@ -67,16 +67,117 @@ TEST(KeyFloor, AWindowThatClosesDuringTheWaitEndsItAtOnce) {
     EXPECT_LT(h.fake.clock.now, closedAt + 50) << "the wait went on after the window had gone";
 }
 
-TEST(AnsiInstaller, CyrillicAndCjkNamesAreFoundByTheTitleTheInstallerReallyShows) {
+TEST(AnsiInstaller, ItGetsTheShortNameWhereThereIsOneAndAFileItCannotOpenFailsTheBatch) {
     quelbrin::test::ReliabilityCase("Answer loop", "an ANSI installer, Cyrillic and CJK names (code page 1252)",
-                                    R"~(the windows are found by the title the installer really shows ("?" for the missing letters), answered, and the batch ends with "Ready")~");
-    InstallHarness h({"\xD0\x9E\xD0\xB3\xD0\xBE\xD0\xBD\xD1\x8C.hfz", "\xE8\x8A\xB1\xE7\x81\xAB.hfz"});
+                                    R"~(a name the code page lacks reaches it as its short (8.3) name, and its window is found under that title; without a short name the file fails: "the installer cannot open", the batch stops and no key answers its error)~");
+    const std::string fire = "\xD0\x9E\xD0\xB3\xD0\xBE\xD0\xBD\xD1\x8C.hfz", flower = "\xE8\x8A\xB1\xE7\x81\xAB.hfz";
+    InstallHarness h({fire, flower, "\xE9\x9B\xAA.hfz"});
+    h.fake.files.shortPaths["C:\\Quelbrin\\" + fire] = "C:\\Quelbrin\\OGON~1.HFZ";
     h.fake.desktop.defaultScript.ansi = true;
-    h.form->BtStart_Click();  // the exact title is never found: without the ANSI title this waits for ever
+    h.form->BtStart_Click();
+    ASSERT_EQ(h.fake.desktop.launches.size(), 2u) << "the batch went on past the file that failed";
+    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\OGON~1.HFZ");
+    EXPECT_EQ(h.SendsTo("Installing  C:\\Quelbrin\\OGON~1.HFZ"), 1);
+    EXPECT_EQ(h.SendsTo("Installing  C:\\Quelbrin\\??.hfz"), 0) << "keys answered the installer's error";
+    EXPECT_EQ(h.Status2(), "Error: the installer cannot open \"" + flower +
+                               "\": its name has letters that the system's code page lacks");
+}
+
+TEST(BusyInstaller, NoPassIsTypedIntoItsQueueAndTheFloorCountsFromTheRead) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the installer works on its window's thread for 3 s after each pass",
+                                    "no key waits in its queue: the next pass comes 300 ms after the installer has read the keys; Exit stays live meanwhile");
+    InstallHarness h({"a.hfz"});
+    h.fake.desktop.defaultScript.passesNeeded = 3;
+    h.fake.desktop.defaultScript.busyAfterPassMs = 3000;
+    h.form->BtInst_Click();
+    EXPECT_EQ(h.Status1(), "a.hfz installed");
+    EXPECT_EQ(h.fake.desktop.keysQueued, 0) << "keys were typed while the installer's thread worked";
+    const auto& sends = h.fake.desktop.sends;
+    ASSERT_EQ(sends.size(), 3u);
+    EXPECT_GE(sends[1].atMs - sends[0].atMs, 3000 + 300);
+    EXPECT_GE(sends[2].atMs - sends[1].atMs, 3000 + 300);
+
+    h.fake.ui.atTime.emplace(h.fake.clock.now + 2000, [&] { h.form->BtExit_Click(); });
+    EXPECT_THROW(h.form->BtInst_Click(), fake::ProgramEnded) << "Exit was not live while the installer worked";
+}
+
+TEST(Launcher, TheWindowOfAnInstallerWhoseLauncherEndedAtOnceIsWaitedForAndAnswered) {
+    quelbrin::test::ReliabilityCase("Answer loop", "a launcher starts the installer and ends at once; its window shows 0.8 s later",
+                                    "each window is answered until it closes and the next file starts only then; a launcher whose installer never shows a window counts as done after 10 s");
+    InstallHarness h({"a.hfz", "b.hfz"});
+    h.fake.desktop.defaultScript.launcher = true;
+    h.fake.desktop.defaultScript.windowDelayMs = 800;
+    h.form->BtStart_Click();
     EXPECT_EQ(h.Status2(), "Ready");
-    EXPECT_EQ(h.SendsTo("Installing  C:\\Quelbrin\\?????.hfz"), 1);
-    EXPECT_EQ(h.SendsTo("Installing  C:\\Quelbrin\\??.hfz"), 1);
-    EXPECT_EQ(h.fake.desktop.RunningInstallers(), 0);
+    EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
+    EXPECT_EQ(h.SendsTo(Title("b.hfz")), 1);
+    EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1);
+
+    h.fake.desktop.defaultScript.showsWindow = false;
+    h.form->BtInst_Click();
+    EXPECT_EQ(h.Status1(), "b.hfz installed");
+    EXPECT_EQ(h.Status2(), "Ready");
+}
+
+TEST(StartFolder, TheInstallerStartsInItsOwnFolder) {
+    quelbrin::test::ReliabilityCase("Answer loop", "Quelbrin was started in another folder (System32)",
+                                    "the installer starts in its own folder, a drive's root with its \"\\\"");
+    InstallHarness h({"a.hfz"});
+    h.form->BtInst_Click();
+    h.fake.files.files.insert("D:\\InstallHFZ.exe");
+    h.form->HfzInstPath = "D:\\InstallHFZ.exe";
+    h.form->BtInst_Click();
+    ASSERT_EQ(h.fake.desktop.launches.size(), 2u);
+    EXPECT_EQ(h.fake.desktop.launches[0].startFolder, "C:\\Quelbrin");
+    EXPECT_EQ(h.fake.desktop.launches[1].startFolder, "D:\\");
+}
+
+TEST(Waiting, AfterFiveSecondsHeldBackStatus2SaysWhyThenTheCountdownComesBack) {
+    quelbrin::test::ReliabilityCase("Answer loop", "passes held back for 5 s: another window in front, a key held down, the computer locked",
+                                    "Status2 names the reason and the taskbar button pauses; once keys go out, the countdown and the bar come back");
+    struct Case {
+        const char* text;
+        std::function<void(fake::FakeDesktop&, bool)> hold;
+    };
+    const Case cases[] = {
+        {"Waiting for the installer's window to be in front",
+         [](fake::FakeDesktop& d, bool on) { d.SetForeground(on ? OpenNotepad(d) : d.WindowTitled(Title("last.hfz"))->id); }},
+        {"Waiting while a key is held down", [](fake::FakeDesktop& d, bool on) { d.modifiersHeld = on; }},
+        {"Waiting until the computer is unlocked", [](fake::FakeDesktop& d, bool on) { d.locked = on; }},
+    };
+    for (const Case& c : cases) {
+        InstallHarness h({"last.hfz"});
+        h.fake.ui.atTime.emplace(100, [&] { c.hold(h.fake.desktop, true); });
+        h.fake.ui.atTime.emplace(8000, [&] { c.hold(h.fake.desktop, false); });
+        h.form->BtStart_Click();
+        const std::vector<std::string> expected = {"0 .hfz files remaining of 1 total", c.text,
+                                                   "0 .hfz files remaining of 1 total", "Ready"};
+        const auto& history = h.Window().status2.history;
+        EXPECT_EQ(std::vector<std::string>(history.end() - 4, history.end()), expected) << c.text;
+        const auto& bar = h.Window().taskbar.calls;
+        const auto paused = std::find(bar.begin(), bar.end(), "paused");
+        EXPECT_TRUE(paused != bar.end() && std::find(paused, bar.end(), "resumed") != bar.end()) << c.text;
+    }
+}
+
+TEST(UserAtWork, TheInstallersWindowIsNotBroughtInFrontOfAUserWhoIsTyping) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the user types into another window for 5 s during a batch",
+                                    "the installer's window is not activated until 2 s after the user's last key; the user's window keeps the front; then the batch goes on");
+    InstallHarness h({"a.hfz", "b.hfz"});
+    fake::InstallerScript quiet;
+    quiet.takesFocus = false;  // the user's window keeps the front unless Quelbrin takes it
+    h.fake.desktop.scripts.push_back(quiet);
+    const int notepad = OpenNotepad(h.fake.desktop);
+    h.fake.desktop.SetForeground(notepad);
+    h.fake.desktop.userInputAtMs = 0;
+    for (int t = 0; t <= 5000; t += 250)
+        h.fake.ui.atTime.emplace(t, [&, t] {
+            EXPECT_EQ(h.fake.desktop.ForegroundId(), notepad) << "the user's window lost the front at " << t << " ms";
+            h.fake.desktop.userInputAtMs = t;
+        });
+    h.form->BtStart_Click();
+    EXPECT_EQ(h.Status2(), "Ready");
+    EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
 }
 
 // An installer whose window hangs off a hidden owner and whose first pass

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/win32/desktop_activate.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_process.h"
@@ -10,6 +11,16 @@
 
 namespace quelbrin::test {
 namespace {
+
+TEST(DesktopAppActivate, NeverSharesTheInputOfAHungForegroundThread) {
+    TestWindow window(UniqueTitle("activate hung"));
+    EXPECT_EQ(win32::ThreadToAttach(window.Handle()), window.ThreadId());
+    ASSERT_TRUE(window.Stall());
+    // Windows calls a thread hung after 5 s without taking a message.
+    ASSERT_TRUE(WaitUntil([&] { return IsHungAppWindow(window.Handle()) != FALSE; }, std::chrono::seconds(20)));
+    EXPECT_EQ(win32::ThreadToAttach(window.Handle()), 0u);
+    EXPECT_TRUE(window.EndStall());
+}
 
 TEST(DesktopAppActivate, BringsTheWindowWithTheExactTitleToTheFront) {
     auto desktop = win32::MakeDesktop();

@@ -418,12 +418,17 @@ TEST_F(MainWindowTest, DoEventsDispatchesWhatIsQueued) {
 // Minimal stand-ins: MainForm needs a whole platform, BusyState uses none of these.
 class Unused : public Processes, public Desktop, public System, public Registry, public Clock {
 public:
-    std::unique_ptr<Process> Shell(const std::string&, const std::string&, int) override { throw Fail(); }
+    std::unique_ptr<Process> Shell(const std::string&, const std::string&, int, const std::string&) override {
+        throw Fail();
+    }
     bool FindWindow(const std::string&) override { throw Fail(); }
     void AppActivate(const std::string&) override { throw Fail(); }
     ForegroundWindow Foreground() override { throw Fail(); }
     bool SendKeys(const std::string&, bool, const KeyGate&) override { throw Fail(); }
     bool ModifiersHeld() override { throw Fail(); }
+    bool KeysRead() override { throw Fail(); }
+    bool OnInputDesktop() override { throw Fail(); }
+    std::int64_t UserIdleMs() override { throw Fail(); }
     std::string AnsiRoundTrip(const std::string&) override { throw Fail(); }
     std::int64_t NowMs() override { throw Fail(); }
     std::unique_ptr<Hold> KeepAwake() override { throw Fail(); }
