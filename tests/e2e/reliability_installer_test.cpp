@@ -290,10 +290,7 @@ TEST_F(ReliabilityInstaller, ALauncherThatEndsBeforeItsInstallersWindowShowsIsWa
     EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 120s), L"Ready"));
     const auto runs = ReadInstallerLog(log);  // launcher, installer proper; launcher, installer proper
     ASSERT_EQ(runs.size(), 4u) << "not a launcher and an installer proper for each file";
-    for (std::size_t i : {1u, 3u}) {
-        EXPECT_EQ(runs[i].passes, 2) << runs[i].commandLine;
-        EXPECT_EQ(runs[i].closeReason, "passes") << runs[i].commandLine;
-    }
+    for (std::size_t i : {1u, 3u}) EXPECT_EQ(runs[i].closeReason, "passes") << runs[i].commandLine;
     ExpectEachAfterThePreviousWindowClosed({runs[1], runs[2]});
     ExitAndExpectGone();
 }
