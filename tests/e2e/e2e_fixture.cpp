@@ -52,7 +52,7 @@ std::wstring E2eTest::MakePackages(const std::wstring& relative,
 }
 
 void E2eTest::Start(const std::wstring& arguments) {
-    app_ = std::make_unique<QuelbrinRun>(AppFolder() + L"\\Quelbrin.exe", AppFolder(),
+    app_ = std::make_unique<QuelbrinRun>(AppFolder() + L"\\Quelbrin.exe", startFolder_,
                                          folder_ / L"quelbrin-output.txt", arguments);
 }
 

@@ -31,7 +31,7 @@ protected:
     // A folder (relative to the test's folder) with these ".hfz" files; returns its path.
     std::wstring MakePackages(const std::wstring& relative, const std::vector<std::wstring>& names);
 
-    // Starts Quelbrin from the app folder, with these arguments if any.
+    // Starts Quelbrin in startFolder_, with these arguments if any.
     void Start(const std::wstring& arguments = L"");
     // Starts Quelbrin and waits for its main window (fails the test if none).
     void StartAndWaitForWindow(const std::wstring& arguments = L"");
@@ -58,6 +58,7 @@ protected:
                                            std::chrono::milliseconds timeout);
 
     TestFolder folder_;
+    std::wstring startFolder_ = AppFolder();  // Quelbrin's current folder
     std::unique_ptr<QuelbrinRun> app_;
 };
 

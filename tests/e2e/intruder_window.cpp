@@ -9,7 +9,7 @@
 //   grab asked
 //   grab foreground=yes|no     yes once it is active, no when a second went by
 //   active yes|no              WM_ACTIVATE
-//   key vk=0xNN                WM_KEYDOWN or WM_SYSKEYDOWN
+//   key vk=0xNN foreground=yes|no   WM_KEYDOWN or WM_SYSKEYDOWN
 //   char code=0xNNNN           WM_CHAR
 //   exit
 #include <cstdio>
@@ -70,7 +70,8 @@ std::optional<LRESULT> OnMessage(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        Log("key", "vk=" + Hex(static_cast<unsigned>(wParam), 2));
+        Log("key", "vk=" + Hex(static_cast<unsigned>(wParam), 2) +
+                       (GetForegroundWindow() == window ? " foreground=yes" : " foreground=no"));
         return 0;
     case WM_CHAR:
         Log("char", "code=" + Hex(static_cast<unsigned>(wParam), 4));

@@ -2,9 +2,11 @@
 // the real Quelbrin.exe must report sensibly, never hang and stay responsive.
 #include <algorithm>
 #include <sstream>
+#include <thread>
 
 #include "platform/win32/utf.h"
 #include "platform/win32/win32_error.h"
+#include "tests/e2e/real_input.h"
 #include "tests/e2e/reliability_support.h"
 #include "tests/support/reliability_case.h"
 
@@ -263,6 +265,81 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
     ExitAndExpectGone();
 }
 
+TEST_F(ReliabilityInstaller, ABusyInstallerGetsTheNextPassOnlyOnceItHasReadTheLast) {
+    quelbrin::test::ReliabilityCase("Installer", "busy for 3 s on its window's thread after each pass, reading no input",
+                                    R"~(no key is waiting in its queue when it is free again; its 3 passes close the window; "installed", "Ready")~");
+    const std::wstring log = PlaceInstaller({.passes = 3, .busyMs = 3000});
+    StartAndWaitForWindow();
+    ASSERT_EQ(ListFolder(*app_, MakePackages(L"packages", {L"Busy.hfz"})), L"1 .hfz files");
+    ASSERT_TRUE(app_->Click(IdBtInst));
+    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 120s), L"Ready"));
+    EXPECT_EQ(Text(IdStatus1), L"Busy.hfz installed");
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].keysWaitingAfterBusy, std::vector<int>({0, 0})) << "keys pressed while it was busy";
+    EXPECT_EQ(runs[0].closeReason, "passes");
+    ExitAndExpectGone();
+}
+
+TEST_F(ReliabilityInstaller, ALauncherThatEndsBeforeItsInstallersWindowShowsIsWaitedFor) {
+    quelbrin::test::ReliabilityCase("Installer", "a launcher: starts the installer proper, whose window shows 0.8 s later, and ends at once",
+                                    R"~(batch of 2: both windows get their passes and close; the second file's launcher starts only after the first file's window closed; "Ready")~");
+    const std::wstring log = PlaceInstaller({.passes = 2, .delayMs = 800, .mode = "launcher"});
+    StartAndWaitForWindow();
+    ASSERT_NO_FATAL_FAILURE(RunBatch(MakePackages(L"packages", {L"A.hfz", L"B.hfz"}), 2));
+    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 120s), L"Ready"));
+    const auto runs = ReadInstallerLog(log);  // launcher, installer proper; launcher, installer proper
+    ASSERT_EQ(runs.size(), 4u) << "not a launcher and an installer proper for each file";
+    for (std::size_t i : {1u, 3u}) EXPECT_EQ(runs[i].closeReason, "passes") << runs[i].commandLine;
+    ExpectEachAfterThePreviousWindowClosed({runs[1], runs[2]});
+    ExitAndExpectGone();
+}
+
+TEST_F(ReliabilityInstaller, TheInstallerStartsInItsOwnFolder) {
+    quelbrin::test::ReliabilityCase("Installer", "Quelbrin started with another current folder (the one above its own)",
+                                    R"~(the installer's current folder at its start is its own folder; "Ready")~");
+    const std::wstring log = PlaceInstaller({});
+    startFolder_ = folder_.Path();
+    StartAndWaitForWindow();
+    ASSERT_EQ(ListFolder(*app_, MakePackages(L"packages", {L"Fire.hfz"})), L"1 .hfz files");
+    ASSERT_TRUE(app_->Click(IdBtInst));
+    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 60s), L"Ready"));
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].folder, Utf8(AppFolder()));
+    ExitAndExpectGone();
+}
+
+// The user types into another program during a batch, in which Quelbrin brings
+// the window of every file but the last forward: it leaves the front to the user.
+TEST_F(ReliabilityInstaller, TheUsersKeysInAnotherProgramStayThere) {
+    quelbrin::test::ReliabilityCase("Installer", "the user types into another program during a batch (real keys, one each 250 ms for 5 s)",
+                                    R"~(every letter reaches the other program, which is in front for each; the installers get none; once the typing stops the batch ends "Ready")~");
+    const std::wstring log = PlaceInstaller({.passes = 3});
+    Intruder intruder(folder_ / L"intruder.log", L"Quelbrin test: the user's program");
+    ASSERT_TRUE(intruder.WaitUntilReady(20s)) << "the other program did not start";
+    const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 3));
+    ASSERT_TRUE(WaitUntil([&] { return FindTopLevel(L"Installing  " + packages + L"\\A.hfz").has_value(); }, 30s));
+    // The user clicks into the other program, near its far corner, which the
+    // smaller installer window at the top left leaves free.
+    RECT other{};
+    ASSERT_TRUE(intruder.Grab(5s).has_value() && GetWindowRect(intruder.Window(), &other));
+    ASSERT_TRUE(ClickAt({other.right - 30, other.bottom - 30}, false));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == intruder.Window(); }, 5s));
+    for (int i = 0; i < 20; ++i, std::this_thread::sleep_for(250ms)) ASSERT_TRUE(PressKey('X'));
+    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 120s), L"Ready"));
+    const std::vector<std::string> got = intruder.KeysReceived();
+    EXPECT_EQ(std::count_if(got.begin(), got.end(), [](const std::string& line) {
+                  return line.ends_with(" key vk=0x58 foreground=yes");
+              }), 20) << "letters of 20 that reached the other program while it was in front";
+    for (const InstallerRun& run : ReadInstallerLog(log))
+        EXPECT_EQ(std::count_if(run.keys.begin(), run.keys.end(), [](const LoggedKey& k) { return k.key == "OTHER"; }), 0)
+            << "letters that reached " << run.commandLine;
+    ExitAndExpectGone();
+}
+
 // Another program takes the foreground while an installer waits for its
 // keys. For every file but the last, Quelbrin wins the window back and the
 // passes go on; for the last it holds its keys until the user brings the
@@ -270,6 +347,8 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
 TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
     quelbrin::test::ReliabilityCase("Installer", "another program takes the foreground when a pass is due",
                                     "files 1-2: Quelbrin wins the installer back and its keys land there; last file: passes come due and hold their keys (Quelbrin counts them) until the user brings the installer back; the other program gets no key at all");
+    quelbrin::test::ReliabilityCase("Installer", "another program stays in front of the last file's window",
+                                    R"~(Status2 comes to read "Waiting for the installer's window to be in front"; once that window is in front again the countdown comes back and the batch ends "Ready")~");
     const std::wstring log = PlaceInstaller({.passes = 3});
     const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
     Intruder intruder(folder_ / L"intruder.log", L"Quelbrin test: another program");
@@ -312,10 +391,12 @@ TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
             << "keys were typed while another program was in front";
         EXPECT_EQ(Text(IdStatus2), L"0 .hfz files remaining of 3 total");
         EXPECT_TRUE(Responsive(*app_));
+        EXPECT_TRUE(WaitForText(IdStatus2, L"Waiting for the installer's window to be in front", 30s));
         // The user clicks the installer's window: the passes resume.
         const auto window = FindTopLevel(L"Installing  " + packages + L"\\C.hfz");
         ASSERT_TRUE(window.has_value());
         SetForegroundWindow(window->hwnd);
+        EXPECT_TRUE(WaitForText(IdStatus2, L"0 .hfz files remaining of 3 total", 30s));
     }
     const CommandEnd end = WaitForCommandEnd(*app_, 60s);
     EXPECT_TRUE(EndedWith(end, L"Ready"));

@@ -19,7 +19,8 @@ std::wstring PlaceSubstitute(const TestFolder& folder, const std::wstring& relat
              << "passes=" << config.passes << "\n"
              << "delay_ms=" << config.delayMs << "\n"
              << "mode=" << config.mode << "\n"
-             << "timeout_ms=" << config.timeoutMs << "\n";
+             << "timeout_ms=" << config.timeoutMs << "\n"
+             << "busy_ms=" << config.busyMs << "\n";
     folder.WriteFile(relativeDir + L"\\" + base + L".cfg", settings.str());
     return log;
 }
@@ -63,6 +64,10 @@ std::vector<InstallerRun> ReadInstallerLog(const std::wstring& path) {
             if (title != std::string::npos) run.windowTitle = detail.substr(title + 6);
         } else if (event == "key") {
             run.keys.push_back({detail.substr(0, detail.find(' ')), Field(detail, "foreground") == "yes", time});
+        } else if (event == "folder") {
+            run.folder = detail;
+        } else if (event == "busy") {
+            run.keysWaitingAfterBusy.push_back(std::atoi(Field(detail, "waiting").c_str()));
         } else if (event == "pass") {
             ++run.passes;
         } else if (event == "close") {

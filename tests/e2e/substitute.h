@@ -14,6 +14,7 @@ struct SubstituteConfig {
     int delayMs = 0;      // before the window shows
     std::string mode = "normal";  // or "ignorekeys", "nowindow", ...
     int timeoutMs = 120000;       // a forgotten one ends by itself
+    int busyMs = 0;               // busy after each pass that leaves the window open
 };
 
 // Copies the substitute into `folder`\`relativeDir` as `exeName` with its
@@ -33,10 +34,12 @@ struct InstallerRun {
     std::uint32_t processId = 0;
     std::string commandLine;
     long long started = 0;
+    std::string folder;  // current at start
     std::optional<long long> windowShown;
     std::string windowTitle;
     std::vector<LoggedKey> keys;
     int passes = 0;
+    std::vector<int> keysWaitingAfterBusy;  // one per busy time
     std::optional<long long> windowClosed;
     std::string closeReason;  // passes, request, timeout
     std::optional<long long> exited;

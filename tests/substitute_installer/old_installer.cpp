@@ -2,7 +2,9 @@
 // without UNICODE: GetCommandLineA, CreateWindowExA) whose titled window
 // hangs off a hidden owner window, and which answers the first Enter with a
 // modal box of its own. A second Enter on its window closes it. It appends
-// "box <package>" and "done <package>" (ANSI bytes) to the log beside it.
+// "open <package>" (or "cannot-open <package>" when fopen fails on the
+// path it got), "box <package>" and "done <package>" (ANSI bytes) to the log
+// beside it.
 //
 // It includes <windows.h> itself: the program's one wrapper header makes
 // every program it is in a Unicode program, which this one must not be.
@@ -69,6 +71,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     g_log = std::string(self) + ".log";
     g_package = PackageOf(GetCommandLineA());
+    FILE* package = std::fopen(g_package.c_str(), "rb");
+    Log(package ? "open" : "cannot-open");
+    if (package) std::fclose(package);
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = WindowProc;

@@ -21,9 +21,14 @@
 //                        the first key (or after crash_ms, if that comes first)
 //   mode=reopen          after the passes close the window, show a second one
 //                        with the same title, which needs the passes again
+//   mode=launcher        start a copy of this program with the same command
+//                        line, which is the installer proper (as mode=normal),
+//                        and exit at once
 //   crash_ms=N           crash mode: crash this long after showing (0: only on a key)
 //   reopen_delay_ms=N    reopen mode: the gap between the two windows (default 0)
 //   linger_ms=N          keep running this long after the last window closed
+//   busy_ms=N            after each pass that leaves the window open, work
+//                        this long on the window's thread without reading input
 //   timeout_ms=N         close the window and exit with 3 after this long
 //                        (default 300000, 0 for never)
 //   KEY@NAME=VALUE       applies only when the package's file name is NAME
@@ -35,9 +40,12 @@
 //   config found|missing <settings file path>
 //   error <what was wrong: a setting or the command line>
 //   start mode=<mode> passes=<n> delay_ms=<n> package=<package path>
+//   folder <the current folder at start>
+//   launched <process id of the copy>
 //   window <1|2> foreground=<yes|no> title=<window title>
 //   key <TAB|ENTER|OTHER> vk=<0xNN> foreground=<yes|no> window=<1|2>
 //   pass <k> of <n>
+//   busy waiting=<n>     the busy time is over; n keys were pressed meanwhile
 //   close <1|2> <passes|request|timeout>
 //   timeout
 //   crash access violation
@@ -74,6 +82,9 @@ constexpr int kExitNoWindow = 4;
 
 const Log* g_crashLog = nullptr;
 
+// Set for the copy that a launcher starts.
+constexpr wchar_t kLaunchedVariable[] = L"QUELBRIN_SUBSTITUTE_LAUNCHED";
+
 std::string ProgramPath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -107,6 +118,26 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
 
 bool IsAbsolute(const std::string& path) {
     return (path.size() >= 2 && path[1] == ':') || path.rfind("\\\\", 0) == 0 || path.rfind("\\", 0) == 0;
+}
+
+// A launcher starts the installer proper, a copy of itself with the same
+// command line, and ends; false in that copy.
+bool Launch(const std::string& program, const Log& log) {
+    if (GetEnvironmentVariableW(kLaunchedVariable, nullptr, 0) > 0) return false;
+    SetEnvironmentVariableW(kLaunchedVariable, L"1");
+    std::wstring commandLine = GetCommandLineW();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(Widen(program).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+        log.Write("launched", std::to_string(info.dwProcessId));
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    } else {
+        log.Write("error", "the installer proper was not started: code " + std::to_string(GetLastError()));
+    }
+    return true;
 }
 
 LONG WINAPI EndQuietly(EXCEPTION_POINTERS* info) {
@@ -143,9 +174,12 @@ int Run(int showCommand) {
     }
     log.Write("start", std::string("mode=") + ModeName(settings.mode) + " passes=" + std::to_string(settings.passes) +
                            " delay_ms=" + std::to_string(settings.delayMs) + " package=" + invocation.package);
+    std::wstring current(GetCurrentDirectoryW(0, nullptr), L'\0');
+    current.resize(GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+    log.Write("folder", Narrow(current));
     const unsigned long long deadline = settings.timeoutMs ? GetTickCount64() + settings.timeoutMs : 0;
 
-    if (settings.mode == Mode::Exit) {
+    if (settings.mode == Mode::Exit || (settings.mode == Mode::Launcher && Launch(program, log))) {
         log.Write("exit", "0");
         return 0;
     }

@@ -37,7 +37,7 @@ bool ParseNumber(const std::string& text, int lowest, int& out) {
 }
 
 bool ParseMode(const std::string& text, Mode& out) {
-    for (Mode m : {Mode::Normal, Mode::NoWindow, Mode::IgnoreKeys, Mode::Exit, Mode::Crash, Mode::Reopen}) {
+    for (Mode m : {Mode::Normal, Mode::NoWindow, Mode::IgnoreKeys, Mode::Exit, Mode::Crash, Mode::Reopen, Mode::Launcher}) {
         if (SameIgnoringCase(text, ModeName(m))) {
             out = m;
             return true;
@@ -57,6 +57,7 @@ bool Apply(Settings& s, const std::string& key, const std::string& value, std::s
         {"passes", &Settings::passes, 1},           {"delay_ms", &Settings::delayMs, 0},
         {"crash_ms", &Settings::crashMs, 0},         {"reopen_delay_ms", &Settings::reopenDelayMs, 0},
         {"linger_ms", &Settings::lingerMs, 0},       {"timeout_ms", &Settings::timeoutMs, 0},
+        {"busy_ms", &Settings::busyMs, 0},
     };
     if (key == "log") {
         if (value.empty()) {
@@ -68,7 +69,7 @@ bool Apply(Settings& s, const std::string& key, const std::string& value, std::s
     }
     if (key == "mode") {
         if (ParseMode(value, s.mode)) return true;
-        why = "no such mode (normal, nowindow, ignorekeys, exit, crash, reopen)";
+        why = "no such mode (normal, nowindow, ignorekeys, exit, crash, reopen, launcher)";
         return false;
     }
     for (const Number& n : kNumbers) {
@@ -91,6 +92,7 @@ const char* ModeName(Mode mode) {
     case Mode::Exit: return "exit";
     case Mode::Crash: return "crash";
     case Mode::Reopen: return "reopen";
+    case Mode::Launcher: return "launcher";
     }
     return "?";
 }

@@ -4,7 +4,7 @@
 
 namespace substitute {
 
-enum class Mode { Normal, NoWindow, IgnoreKeys, Exit, Crash, Reopen };
+enum class Mode { Normal, NoWindow, IgnoreKeys, Exit, Crash, Reopen, Launcher };
 
 const char* ModeName(Mode mode);
 
@@ -16,6 +16,7 @@ struct Settings {
     int crashMs = 0;
     int reopenDelayMs = 0;
     int lingerMs = 0;
+    int busyMs = 0;
     int timeoutMs = 300000;
 };
 

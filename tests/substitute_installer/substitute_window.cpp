@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <optional>
+#include <vector>
 
 #include "platform/win32/utf.h"
 #include "platform/win32/windows_wrapper.h"
@@ -55,6 +56,20 @@ void Close(State& s, WindowEnd end, const char* reason) {
     DestroyWindow(s.window);
 }
 
+// Works on the window's thread without reading input, as an installer that
+// copies its files after an Enter does; then logs how many keys were pressed
+// meanwhile (they wait in the queue) and puts every key message back, in
+// order, for the message loop.
+void BeBusy(const State& s) {
+    Sleep(static_cast<DWORD>(s.run->settings.busyMs));
+    std::vector<MSG> waiting;
+    int pressed = 0;
+    for (MSG m; PeekMessageW(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE); waiting.push_back(m))
+        pressed += m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+    s.run->log.Write("busy", "waiting=" + std::to_string(pressed));
+    for (const MSG& m : waiting) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+}
+
 void OnKey(State& s, WPARAM key) {
     const bool foreground = GetForegroundWindow() == s.window;
     const WindowRun& run = *s.run;
@@ -76,6 +91,7 @@ void OnKey(State& s, WPARAM key) {
     run.log.Write("pass", std::to_string(s.passes) + " of " + std::to_string(run.settings.passes));
     ShowProgress(s);
     if (s.passes >= run.settings.passes) Close(s, WindowEnd::Passes, "passes");
+    else if (run.settings.busyMs > 0) BeBusy(s);
 }
 
 // The window's messages; nullopt leaves one to Windows.
