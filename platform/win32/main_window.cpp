@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/error_info.h"
+#include "platform/screen_place.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/held_back_query.h"
@@ -31,12 +32,11 @@ constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGR
 constexpr DWORD kStatusStyle =
     SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOPREFIX | SS_SUNKEN;
 
-POINT CentredOnWorkArea(SIZE size) {
-    RECT work{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return POINT{work.left + (work.right - work.left - size.cx) / 2,
-                 work.top + (work.bottom - work.top - size.cy) / 2};
+// Centred on the primary monitor's work area.
+POINT CentredOnWorkArea(const RECT& work, SIZE size) {
+    const layout::ScreenRect area{work.left, work.top, work.right, work.bottom};
+    const layout::ScreenPoint at = layout::CentredWithin(area, size.cx, size.cy, area);
+    return POINT{at.x, at.y};
 }
 
 // A status line; screen readers read out the new text of a live one.
@@ -55,10 +55,11 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
       layout_(kStyle, kExStyle, design.clientWidth, design.clientHeight),
       heldBackQuery_(HeldBackPassesQuery()) {
     RegisterClassOnce(kMainWindowClass, nullptr, nullptr);
-    // Sized for the screen's DPI first; the monitor it opens on then decides
-    // the DPI it is laid out at.
-    const SIZE outer = layout_.WindowSize(ScreenDpi());
-    const POINT at = CentredOnWorkArea(outer);
+    // Sized and placed for the DPI of the monitor it opens on, so that the
+    // layout below keeps its size and it stays centred.
+    const HMONITOR monitor = PrimaryMonitor();
+    const SIZE outer = layout_.WindowSize(MonitorDpi(monitor));
+    const POINT at = CentredOnWorkArea(WorkArea(monitor), outer);
     Create(kExStyle, kMainWindowClass, Widen(design.title).c_str(), kStyle, at.x, at.y,
            outer.cx, outer.cy, nullptr);
 
