@@ -28,9 +28,10 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROL
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kTextBoxStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-// Status lines: one sunken line, long texts cut with "...", "&" shown as is.
+// Status lines: one sunken line, long texts cut with "...", "&" shown as is;
+// SS_NOTIFY lets the mouse reach them, and so Status2's tooltip show.
 constexpr DWORD kStatusStyle =
-    SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOPREFIX | SS_SUNKEN;
+    SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOPREFIX | SS_SUNKEN | SS_NOTIFY;
 
 // Centred on the primary monitor's work area.
 POINT CentredOnWorkArea(const RECT& work, SIZE size) {
@@ -136,6 +137,7 @@ void MainWindow::AfterFirstPaint() {
         try {
             tooltips_ = std::make_unique<Tooltips>(Handle());
             for (const auto& [control, text] : tips_) tooltips_->Add(control, text);
+            if (!status2Tip_.empty()) tooltips_->Add(status2_->Handle(), status2Tip_);
             tooltips_->SetDpi(layout_.Dpi());
         } catch (const ErrorInfo&) {
         }
@@ -175,6 +177,16 @@ void MainWindow::SetBusy(bool busy) {
         SetFocus(back);
     else if (!focus)
         focus_.Remember(back);  // given back when the window is activated
+}
+
+void MainWindow::SetStatus2Tip(const std::string& text) {
+    if (text == status2Tip_) return;
+    status2Tip_ = text;
+    if (!tooltips_) return;  // given to them after the first paint
+    try {
+        tooltips_->Set(status2_->Handle(), text);
+    } catch (const ErrorInfo&) {  // out of memory: the status line stays without it
+    }
 }
 
 int MainWindow::ShowFileMenu(std::span<const char* const> commands) {
