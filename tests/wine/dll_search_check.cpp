@@ -16,12 +16,11 @@ constexpr wchar_t kBeside[] = L"quelbrin_beside.dll";
 TEST(DllSearch, AFunctionLookedUpAtRunTimeComesFromSystem32Alone) {
     quelbrin::test::ReliabilityCase("Administrator", "a DLL looked up at run time (shcore.dll's GetDpiForMonitor for Windows 8.1), with a DLL of the name asked for beside the program",
                                     "the function comes from System32's DLL; the one beside the program is not loaded");
-    using Function = void (*)();
     const HMODULE there = LoadLibraryExW(kBeside, nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
     ASSERT_TRUE(there && FreeLibrary(there)) << "no DLL beside the program to refuse";
-    EXPECT_EQ(win32::System32Function<Function>(kBeside, "QuelbrinBesideDll"), nullptr);
+    EXPECT_EQ(win32::System32Function<FARPROC>(kBeside, "QuelbrinBesideDll"), nullptr);
     EXPECT_EQ(GetModuleHandleW(kBeside), nullptr);
-    EXPECT_NE(win32::System32Function<Function>(L"shcore.dll", "GetDpiForMonitor"), nullptr);
+    EXPECT_NE(win32::System32Function<FARPROC>(L"shcore.dll", "GetDpiForMonitor"), nullptr);
 }
 
 TEST(DllSearch, ADllBesideTheProgramLoadsBeforeTheRoutineAndNotAfterIt) {

@@ -368,7 +368,6 @@ TEST_F(MainWindowTest, ContextMenuOnTheListNamesTheEntryUnderThePointerOrTheSele
     PostMessageW(box, WM_RBUTTONUP, 0, MAKELPARAM(corner.x, corner.y));
     ui->DoEvents();  // through the program's pump, as a real click comes
     EXPECT_EQ(events.menuIndexes, (std::vector<int>{1, -1, 2, 2, -1}));
-    events.menuIndexes.resize(3);
     EXPECT_EQ(list.ListIndex(), 2) << "the window selects nothing itself";
 
     // From another control: no event.
