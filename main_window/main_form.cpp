@@ -4,6 +4,7 @@
 
 #include "installer/install_commands.h"
 #include "main_window/main_form_layout.h"
+#include "main_window/mapped_drive.h"
 #include "main_window/start_place.h"
 #include "settings/about_dialog.h"
 #include "settings/installer_path.h"
@@ -26,7 +27,13 @@ void MainForm::Start(std::optional<std::string> argument) {
 
 void MainForm::Form_Load() {
     ResolveInstallerPath(*this);
-    const StartPlace place = ChooseStartPlace(platform_.files, argument_);
+    // "Send to" from a drive the user mapped: only its network path can be
+    // listed here, and only that one opens for the installer.
+    std::optional<std::string> argument = argument_;
+    if (argument)
+        if (std::string mapped = UserMappedNetworkPath(platform_.files, platform_.registry, *argument); !mapped.empty())
+            argument = std::move(mapped);
+    const StartPlace place = ChooseStartPlace(platform_.files, argument);
     view_->TxPath().SetText(place.folder);
     // A folder that could not be listed leaves the list empty here, at start.
     if (!place.file.empty()) SelectListed(place.file);
@@ -64,20 +71,23 @@ void MainForm::TxPath_Change() {
     // The list ignores an empty text and would go on showing the last folder,
     // while the install commands joined "" and a name into "\name".
     if (folder.empty()) {
-        ShowInvalidPath();
+        ShowInvalidPath(folder);
         return;
     }
     try {
         list.SetFileName(folder);
         list.Refresh();
+        view_->SetStatus2Tip("");
         view_->Status2().SetText(std::to_string(list.ListCount()) + " .hfz files");
         if (!list.List(0).empty()) list.SetListIndex(0);
     } catch (const ErrorInfo&) {
-        ShowInvalidPath();
+        ShowInvalidPath(folder);
     }
 }
 
-void MainForm::ShowInvalidPath() {
+void MainForm::ShowInvalidPath(const std::string& folder) {
+    // The text stays as typed; the tooltip tells what to type instead.
+    view_->SetStatus2Tip(MappedDriveHint(platform_.files, platform_.registry, folder));
     view_->Status2().SetText("Invalid path");
     try {
         view_->FileList().SetFileName("");

@@ -37,8 +37,9 @@ public:
     std::string HfzInstPath;
 
 private:
-    // The re-listing's error handler: "Invalid path", the list as it was.
-    void ShowInvalidPath();
+    // The re-listing's error handler: "Invalid path", the list as it was,
+    // and a hint on a drive the user mapped.
+    void ShowInvalidPath(const std::string& folder);
     // Selects a listed file by name (letter case ignored); no-op when absent.
     void SelectListed(const std::string& name);
 

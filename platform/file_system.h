@@ -20,6 +20,9 @@ public:
     virtual std::string AppPath() const = 0;
     // Name of the ordinary (not hidden, not system) file at a path, or empty.
     virtual std::string Dir(const std::string& path) const = 0;
+    // Whether this session has the drive letter ('A' to 'Z'). A program run
+    // as administrator lacks the letters its user mapped.
+    virtual bool DriveExists(char letter) const = 0;
     // Every entry of a folder. Throws ErrorInfo when it can't be listed.
     virtual std::vector<DirEntry> ListFolder(const std::string& folder) const = 0;
     // The order of the file list: letter case ignored, by the user's locale.

@@ -37,6 +37,8 @@ public:
     virtual FileListBox& FileList() = 0;
     virtual TextControl& Status2() = 0;
     virtual TextControl& Status1() = 0;
+    // The tooltip of Status2; the empty text removes it.
+    virtual void SetStatus2Tip(const std::string& text) = 0;
     virtual void Show() = 0;
     // Said when an install command starts and when it ends. While busy the
     // keyboard focus rests on "Cancel / Exit" (the other controls are

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/error_info.h"
+#include "platform/screen_place.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/held_back_query.h"
@@ -27,16 +28,16 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROL
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kTextBoxStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-// Status lines: one sunken line, long texts cut with "...", "&" shown as is.
+// Status lines: one sunken line, long texts cut with "...", "&" shown as is;
+// SS_NOTIFY lets the mouse reach them, and so Status2's tooltip show.
 constexpr DWORD kStatusStyle =
-    SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOPREFIX | SS_SUNKEN;
+    SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOPREFIX | SS_SUNKEN | SS_NOTIFY;
 
-POINT CentredOnWorkArea(SIZE size) {
-    RECT work{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return POINT{work.left + (work.right - work.left - size.cx) / 2,
-                 work.top + (work.bottom - work.top - size.cy) / 2};
+// Centred on the primary monitor's work area.
+POINT CentredOnWorkArea(const RECT& work, SIZE size) {
+    const layout::ScreenRect area{work.left, work.top, work.right, work.bottom};
+    const layout::ScreenPoint at = layout::CentredWithin(area, size.cx, size.cy, area);
+    return POINT{at.x, at.y};
 }
 
 // A status line; screen readers read out the new text of a live one.
@@ -55,10 +56,11 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
       layout_(kStyle, kExStyle, design.clientWidth, design.clientHeight),
       heldBackQuery_(HeldBackPassesQuery()) {
     RegisterClassOnce(kMainWindowClass, nullptr, nullptr);
-    // Sized for the screen's DPI first; the monitor it opens on then decides
-    // the DPI it is laid out at.
-    const SIZE outer = layout_.WindowSize(ScreenDpi());
-    const POINT at = CentredOnWorkArea(outer);
+    // Sized and placed for the DPI of the monitor it opens on, so that the
+    // layout below keeps its size and it stays centred.
+    const HMONITOR monitor = PrimaryMonitor();
+    const SIZE outer = layout_.WindowSize(MonitorDpi(monitor));
+    const POINT at = CentredOnWorkArea(WorkArea(monitor), outer);
     Create(kExStyle, kMainWindowClass, Widen(design.title).c_str(), kStyle, at.x, at.y,
            outer.cx, outer.cy, nullptr);
 
@@ -135,6 +137,7 @@ void MainWindow::AfterFirstPaint() {
         try {
             tooltips_ = std::make_unique<Tooltips>(Handle());
             for (const auto& [control, text] : tips_) tooltips_->Add(control, text);
+            if (!status2Tip_.empty()) tooltips_->Add(status2_->Handle(), status2Tip_);
             tooltips_->SetDpi(layout_.Dpi());
         } catch (const ErrorInfo&) {
         }
@@ -174,6 +177,16 @@ void MainWindow::SetBusy(bool busy) {
         SetFocus(back);
     else if (!focus)
         focus_.Remember(back);  // given back when the window is activated
+}
+
+void MainWindow::SetStatus2Tip(const std::string& text) {
+    if (text == status2Tip_) return;
+    status2Tip_ = text;
+    if (!tooltips_) return;  // given to them after the first paint
+    try {
+        tooltips_->Set(status2_->Handle(), text);
+    } catch (const ErrorInfo&) {  // out of memory: the status line stays without it
+    }
 }
 
 int MainWindow::ShowFileMenu(std::span<const char* const> commands) {

@@ -34,6 +34,7 @@ public:
     FileListBox& FileList() override { return *fileList_; }
     TextControl& Status2() override { return *status2_; }
     TextControl& Status1() override { return *status1_; }
+    void SetStatus2Tip(const std::string& text) override;
     void Show() override;
     void SetBusy(bool busy) override;
     TaskbarButton& Taskbar() override { return *taskbar_; }
@@ -61,6 +62,7 @@ private:
     WindowIcons icons_;
     std::unique_ptr<Tooltips> tooltips_;
     std::vector<std::pair<HWND, const char*>> tips_;  // given to the tooltips after the first paint
+    std::string status2Tip_;  // Status2's, when it has one
     std::unique_ptr<WindowTextControl> btExit_, btAbout_, btStart_, btInst_, btBrowse_;
     std::unique_ptr<WindowTextControl> status2_, status1_;
     std::unique_ptr<EditControl> txPath_;

@@ -1,5 +1,7 @@
 #include "platform/win32/message_pump.h"
 
+#include <utility>
+
 #include "platform/window_design.h"
 #include "platform/win32/window_classes.h"
 
@@ -36,7 +38,11 @@ bool IsExitButton(HWND window) {
            HasClass(GetAncestor(window, GA_PARENT), kMainWindowClass);
 }
 
+UINT dispatching = 0;  // the one UI thread's
+
 }  // namespace
+
+UINT DispatchingMessage() { return dispatching; }
 
 bool PreTranslateMessage(MSG& message) {
     if (IsExitButton(message.hwnd) &&
@@ -50,9 +56,13 @@ bool PreTranslateMessage(MSG& message) {
 }
 
 void DispatchWithKeyboardHandling(MSG& message) {
-    if (PreTranslateMessage(message)) return;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    // IsDialogMessage dispatches most of what it is given itself.
+    const UINT outer = std::exchange(dispatching, message.message);  // pumps nest
+    if (!PreTranslateMessage(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    dispatching = outer;
 }
 
 void ProcessPendingMessages() {

@@ -12,6 +12,10 @@ bool PreTranslateMessage(MSG& message);
 // Translates and dispatches a message unless PreTranslateMessage took it.
 void DispatchWithKeyboardHandling(MSG& message);
 
+// The message that the program's pumps are dispatching now (a window
+// procedure may be running for it, or for one it led to), 0 for none.
+UINT DispatchingMessage();
+
 // Processes every message waiting for this thread, then returns. WM_QUIT
 // ends the program.
 void ProcessPendingMessages();

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/message_pump.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 
@@ -19,13 +20,19 @@ int ShowPopupMenu(HWND owner, POINT at, std::span<const char* const> commands) {
     return chosen > 0 ? chosen - 1 : -1;
 }
 
+bool IsKeyboardMenuRequest(LPARAM lParam, UINT dispatching) {
+    const bool mouse = (dispatching >= WM_MOUSEFIRST && dispatching <= WM_MOUSELAST) ||
+                       (dispatching >= WM_NCMOUSEMOVE && dispatching <= WM_NCXBUTTONDBLCLK);
+    return !mouse && GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
+}
+
 ListMenuRequest ListMenuRequestFor(HWND listBox, LPARAM lParam) {
     ListMenuRequest request;
     RECT client{};
     GetClientRect(listBox, &client);
     const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
 
-    if (lParam == -1) {
+    if (IsKeyboardMenuRequest(lParam, DispatchingMessage())) {
         const LRESULT selected = SendMessageW(listBox, LB_GETCURSEL, 0, 0);
         request.index = selected == LB_ERR ? -1 : static_cast<int>(selected);
         // Below the entry while it is in view, else at the list's corner.

@@ -16,8 +16,15 @@ struct ListMenuRequest {
     POINT at{};      // screen coordinates
 };
 
+// Whether a WM_CONTEXTMENU came from the keyboard (Shift+F10, the menu key):
+// both coordinates -1, each read as a signed 16-bit number, and not sent
+// while a mouse message was being dispatched. The whole lParam is -1 only in
+// a 32-bit program; and (-1, -1) is also a real screen point, left of and
+// above the primary monitor, which a right click can hit.
+bool IsKeyboardMenuRequest(LPARAM lParam, UINT dispatching);
+
 // For a WM_CONTEXTMENU from a list box: by the mouse, the entry under the
-// pointer; from the keyboard (lParam -1), the selected entry, the menu below it.
+// pointer; from the keyboard, the selected entry, the menu below it.
 ListMenuRequest ListMenuRequestFor(HWND listBox, LPARAM lParam);
 
 }  // namespace quelbrin::win32

@@ -17,8 +17,9 @@ int DpiOfDc(HWND window) {
 
 }  // namespace
 
-// The per-DPI functions below are Windows 10's: Windows 7 and 8.1 lack them,
-// and then the DPI of the screen and the system metrics serve.
+// The per-DPI functions of user32 below are Windows 10's: Windows 7 and 8.1
+// lack them. Windows 8.1 has the monitor's DPI in shcore.dll; Windows 7 has
+// only the DPI of the screen and the system metrics.
 
 int ScreenDpi() { return DpiOfDc(nullptr); }
 
@@ -26,7 +27,31 @@ int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     if (const auto getDpi = SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow"))
         if (const UINT dpi = getDpi(window); dpi > 0) return static_cast<int>(dpi);
+    // The screen's DPI would be wrong on a monitor with another scale.
+    if (const HMONITOR monitor = window ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr)
+        return MonitorDpi(monitor);
     return DpiOfDc(window);
+}
+
+int MonitorDpi(HMONITOR monitor) {
+    // MDT_EFFECTIVE_DPI: the scale the user chose for the monitor.
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpi = System32Function<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+    UINT x = 0, y = 0;
+    if (monitor && getDpi && SUCCEEDED(getDpi(monitor, 0, &x, &y)) && y > 0) return static_cast<int>(y);
+    return ScreenDpi();
+}
+
+HMONITOR PrimaryMonitor() { return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY); }
+
+RECT WorkArea(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor && GetMonitorInfoW(monitor, &info)) return info.rcWork;
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return work;
 }
 
 int SystemMetricForDpi(int index, int dpi) {

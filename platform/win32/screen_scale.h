@@ -8,8 +8,18 @@ namespace quelbrin::win32 {
 int ScreenDpi();
 
 // The DPI a window is shown at now: its monitor's, for this per-monitor
-// aware program on Windows 10 and later; the screen's before that.
+// aware program on Windows 8.1 and later; the screen's on Windows 7.
 int WindowDpi(HWND window);
+
+// The DPI of a monitor, for a window that is to open on it: its own on
+// Windows 8.1 and later, the screen's on Windows 7.
+int MonitorDpi(HMONITOR monitor);
+
+// The monitor a window that does not exist yet opens on: the primary one.
+HMONITOR PrimaryMonitor();
+
+// The monitor's work area (without the taskbar), in screen coordinates.
+RECT WorkArea(HMONITOR monitor);
 
 // A system metric (an icon's size, say) at a DPI; the system DPI's where
 // Windows has no metrics per DPI (before Windows 10 1607).

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/screen_place.h"
 #include "platform/twips.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/child_window.h"
@@ -25,18 +26,16 @@ constexpr DWORD kLabelStyle = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kPictureStyle = SS_ICON | SS_CENTERIMAGE | SS_REALSIZEIMAGE;
 constexpr int kPictureIconTwips = layout::BasePixelsToTwips(48);
 
-// Over the owner's centre, kept on the owner's work area.
+layout::ScreenRect Screen(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Over the owner's centre, kept on the work area of the owner's monitor:
+// the primary one's would pull the dialog off a second monitor.
 POINT CentredOver(HWND owner, SIZE size) {
-    RECT work{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT work = WorkArea(owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST) : PrimaryMonitor());
     RECT over = work;
     if (owner) GetWindowRect(owner, &over);
-    POINT at{over.left + (over.right - over.left - size.cx) / 2,
-             over.top + (over.bottom - over.top - size.cy) / 2};
-    at.x = std::max(work.left, std::min(at.x, work.right - size.cx));
-    at.y = std::max(work.top, std::min(at.y, work.bottom - size.cy));
-    return at;
+    const layout::ScreenPoint at = layout::CentredWithin(Screen(over), size.cx, size.cy, Screen(work));
+    return POINT{at.x, at.y};
 }
 
 // Disables the owner while the dialog is up; enables it again before the

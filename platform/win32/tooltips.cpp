@@ -26,6 +26,15 @@ void Tooltips::SetDpi(int dpi) {
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, layout::TwipsToPixels(kMaxTipWidthTwips, dpi));
 }
 
+void Tooltips::Set(HWND control, const std::string& text) {
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = owner_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));  // none there is no fault
+    if (!text.empty()) Add(control, text);
+}
+
 void Tooltips::Add(HWND control, const std::string& text) {
     std::wstring wide = Widen(text);
     TOOLINFOW info{};

@@ -15,6 +15,8 @@ public:
     Tooltips& operator=(const Tooltips&) = delete;
 
     void Add(HWND control, const std::string& text);
+    // Replaces the control's tip; the empty text removes it.
+    void Set(HWND control, const std::string& text);
     // Long tips wrap at a width that scales with the owner's DPI.
     void SetDpi(int dpi);
     HWND Handle() const { return tooltip_; }

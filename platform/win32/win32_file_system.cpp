@@ -88,6 +88,10 @@ public:
         return Narrow(data.cFileName);
     }
 
+    bool DriveExists(char letter) const override {
+        return letter >= 'A' && letter <= 'Z' && (GetLogicalDrives() >> (letter - 'A') & 1u) != 0;
+    }
+
     std::vector<DirEntry> ListFolder(const std::string& folder) const override {
         // Before any lookup: a partial network path would keep this thread
         // waiting for the network.

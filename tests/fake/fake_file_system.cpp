@@ -47,6 +47,12 @@ std::vector<DirEntry> FakeFileSystem::ListFolder(const std::string& folder) cons
     throw ErrorInfo(3, "FindFirstFileExW", "The system cannot find the path specified.");
 }
 
+bool FakeFileSystem::DriveExists(char letter) const {
+    const auto on = [letter](const std::string& p) { return p.size() > 1 && p[1] == ':' && FoldCase(p[0]) == FoldCase(letter); };
+    return on(appPath) || std::any_of(files.begin(), files.end(), on) ||
+           std::any_of(folders.begin(), folders.end(), [&](const auto& folder) { return on(folder.first); });
+}
+
 void FakeFileSystem::SortNames(std::vector<std::string>& names) const {
     std::stable_sort(names.begin(), names.end(),
                      [this](const std::string& a, const std::string& b) { return CompareNames(a, b) < 0; });

@@ -21,6 +21,8 @@ class FakeFileSystem : public FileSystem {
 public:
     std::string AppPath() const override { return appPath; }
     std::string Dir(const std::string& path) const override;
+    // The drives that some folder or file here is on, and the program's.
+    bool DriveExists(char letter) const override;
     std::vector<DirEntry> ListFolder(const std::string& folder) const override;
     // Letter case ignored (ASCII), then the plain byte order.
     int CompareNames(const std::string& a, const std::string& b) const override;

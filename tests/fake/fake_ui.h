@@ -56,6 +56,7 @@ public:
     FileListBox& FileList() override { return fileList; }
     TextControl& Status2() override { return status2; }
     TextControl& Status1() override { return status1; }
+    void SetStatus2Tip(const std::string& text) override { status2Tip = text; }
     void Show() override { shown = true; }
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }
     TaskbarButton& Taskbar() override { return taskbar; }
@@ -71,6 +72,7 @@ public:
     FakeTextControl btExit, btAbout, btStart, btInst, btBrowse, txPath, status2, status1;
     FakeFileList fileList;
     bool shown = false;
+    std::string status2Tip;
     FakeTaskbarButton taskbar;
     // The names screen readers get, by control ("TxPath" -> "Folder with .hfz files").
     std::map<std::string, std::string> accessibleNames;

@@ -45,6 +45,7 @@ class FixedFolders : public FileSystem {
 public:
     std::string AppPath() const override { return "C:\\Quelbrin"; }
     std::string Dir(const std::string&) const override { return {}; }
+    bool DriveExists(char) const override { return true; }
     std::vector<DirEntry> ListFolder(const std::string& folder) const override {
         auto it = folders.find(folder);
         if (it == folders.end()) throw ErrorInfo(3, "ListFolder", "The system cannot find the path specified.");

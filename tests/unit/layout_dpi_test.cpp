@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "main_window/main_form_layout.h"
+#include "platform/screen_place.h"
 #include "platform/twips.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::layout {
 
@@ -110,6 +112,18 @@ TEST(LayoutAtDpi, TwipsBecomePixelsByTheirEdges) {
     EXPECT_EQ(TwipsToPixels(kFontHeightTwips, 96), 11);
     EXPECT_EQ(TwipsToPixels(kFontHeightTwips, 144), 17);
     EXPECT_EQ(TwipsToPixels(BasePixelsToTwips(8), 120), 10);
+}
+
+// A 400 x 120 dialog: on a monitor right of the primary, then against its right edge; on one left of
+// and above the primary, then half off its left edge; with 100 pixels of room for 120, at the top.
+TEST(WindowPlace, CentredOverTheOwnerInsideTheWorkAreaOfItsMonitor) {
+    test::ReliabilityCase("Several monitors", "the About dialog over an owner on a monitor at x 1920 to 3840, on one left of the primary (negative coordinates), and on one shorter than the dialog",
+                          "centred over the owner and kept inside that monitor's work area, never pulled onto the primary; a dialog taller than the room keeps its caption at the top");
+    EXPECT_EQ(CentredWithin({2400, 300, 2820, 500}, 400, 120, {1920, 0, 3840, 1040}), (ScreenPoint{2410, 340}));
+    EXPECT_EQ(CentredWithin({3700, 300, 4120, 500}, 400, 120, {1920, 0, 3840, 1040}), (ScreenPoint{3440, 340}));
+    EXPECT_EQ(CentredWithin({-1700, -200, -1280, 0}, 400, 120, {-1920, -300, 0, 780}), (ScreenPoint{-1690, -160}));
+    EXPECT_EQ(CentredWithin({-2000, 600, -1580, 800}, 400, 120, {-1920, -300, 0, 780}), (ScreenPoint{-1920, 640}));
+    EXPECT_EQ(CentredWithin({100, 20, 520, 80}, 400, 120, {0, 0, 1024, 100}), (ScreenPoint{110, 0}));
 }
 
 }  // namespace

@@ -104,5 +104,27 @@ TEST(StartPlace, StartUpListsTheFolderSelectsThePackageOrSaysInvalidPath) {
     EXPECT_TRUE(missing->Window().shown);
 }
 
+TEST(StartPlace, ADriveTheUserMappedIsReachedThroughItsNetworkPath) {
+    ReliabilityCase("Start argument", R"~("Send to" from N:, which the user mapped to \\srv\fx and the elevated program lacks; typed N:\Effects; a missing folder on a drive it has, or on one nobody mapped)~",
+                    R"~(starts in \\srv\fx\Effects with the package selected; typed, "Invalid path" with the text kept and a tooltip giving the network path; no tooltip for the others)~");
+    Harness h;
+    h.fake.registry.SetString(reg::CurrentUser, "Network\\N", "RemotePath", "\\\\srv\\fx\\");
+    h.fake.registry.SetString(reg::CurrentUser, "Network\\D", "RemotePath", "\\\\srv\\d");
+    h.fake.files.AddFile("\\\\srv\\fx\\Effects", "Air.hfz");
+    h.fake.files.AddFile("\\\\srv\\fx\\Effects", "Fire.hfz");
+    h.fake.files.AddFolder("D:\\Effects");
+    h.Start("n:\\Effects\\Fire.hfz");
+    EXPECT_EQ(h.Window().txPath.Text(), "\\\\srv\\fx\\Effects");
+    EXPECT_EQ(h.Status1(), "Fire.hfz");
+    h.Window().txPath.SetText("N:\\Effects");
+    EXPECT_EQ(h.Status2() + " " + h.Window().txPath.Text(), "Invalid path N:\\Effects");
+    EXPECT_NE(h.Window().status2Tip.find("mapped for your user account only"), std::string::npos);
+    EXPECT_TRUE(h.Window().status2Tip.ends_with(": \\\\srv\\fx\\Effects")) << h.Window().status2Tip;
+    for (const char* other : {"D:\\Missing", "M:\\Effects"}) {
+        h.Window().txPath.SetText(other);
+        EXPECT_EQ(h.Status2() + h.Window().status2Tip, "Invalid path") << other;
+    }
+}
+
 }  // namespace
 }  // namespace quelbrin::test

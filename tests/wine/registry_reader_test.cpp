@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_platform.h"
+#include "main_window/mapped_drive.h"
 #include "settings/installer_path.h"
 #include "settings/registry_reader.h"
 #include "tests/wine/registry_test_key.h"
@@ -28,6 +29,18 @@ protected:
     TestKey key_{HKEY_CLASSES_ROOT, UniqueKeyName()};
     int cases_ = 0;
 };
+
+TEST(UserMappedDrive, TheMappingIsReadFromTheUsersNetworkKey) {
+    quelbrin::test::ReliabilityCase("Registry", R"~(a drive letter this session lacks, with and without HKEY_CURRENT_USER\Network\LETTER's RemotePath)~",
+                                    R"~(a path on it goes through RemotePath (\\srv\fx\Effects\Fire.hfz); without the key it is left alone)~");
+    const std::unique_ptr<FileSystem> files = win32::MakeFileSystem();
+    const std::unique_ptr<Registry> registry = win32::MakeRegistry();
+    ASSERT_TRUE(files->DriveExists('C') && !files->DriveExists('Q')) << "C: is Wine's, and Q: no drive";
+    EXPECT_EQ(UserMappedNetworkPath(*files, *registry, "Q:\\Effects\\Fire.hfz"), "");
+    TestKey mapping(HKEY_CURRENT_USER, "Network\\Q");
+    mapping.Set("RemotePath", REG_SZ, WithNul(L"\\\\srv\\fx"));
+    EXPECT_EQ(UserMappedNetworkPath(*files, *registry, "Q:\\Effects\\Fire.hfz"), "\\\\srv\\fx\\Effects\\Fire.hfz");
+}
 
 TEST_F(RegistryReadString, TextValues) {
     quelbrin::test::ReliabilityCase("Registry", "4 characters, not NUL-terminated, odd byte count, NUL inside, non-ANSI, REG_EXPAND_SZ",

@@ -18,6 +18,7 @@
 #include "platform/win32/main_window.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/utf.h"
+#include "tests/support/reliability_case.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/support/ui_stubs.h"
 #include "tests/wine/main_window_fixture.h"
@@ -359,11 +360,19 @@ TEST_F(MainWindowTest, ContextMenuOnTheListNamesTheEntryUnderThePointerOrTheSele
     list.SetListIndex(2);
     SendMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), -1);
     EXPECT_EQ(events.menuIndexes, (std::vector<int>{1, -1, 2}));
+    quelbrin::test::ReliabilityCase("File list", "WM_CONTEXTMENU with both coordinates -1 from the keyboard as a 64-bit program gets it (lParam 0xFFFFFFFF), and from a right click dispatched at the screen point (-1, -1)",
+                                    "the keyboard's names the selected entry; the click names the entry under (-1, -1), none");
+    SendMessageW(box, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box), static_cast<LPARAM>(0xFFFFFFFFu));
+    POINT corner{-1, -1};
+    ScreenToClient(box, &corner);
+    PostMessageW(box, WM_RBUTTONUP, 0, MAKELPARAM(corner.x, corner.y));
+    ui->DoEvents();  // through the program's pump, as a real click comes
+    EXPECT_EQ(events.menuIndexes, (std::vector<int>{1, -1, 2, 2, -1}));
     EXPECT_EQ(list.ListIndex(), 2) << "the window selects nothing itself";
 
     // From another control: no event.
     SendMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Control(layout::IdBtStart)), -1);
-    EXPECT_EQ(events.counts["FileList_ContextMenu"], 3);
+    EXPECT_EQ(events.counts["FileList_ContextMenu"], 5);
 }
 
 TEST_F(MainWindowTest, EscPressesCancelExitEvenWhileBusy) {
