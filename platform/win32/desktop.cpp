@@ -41,7 +41,9 @@ private:
     void Sample() {
         LASTINPUTINFO info{};
         info.cbSize = sizeof info;
-        if (!GetLastInputInfo(&info)) return;
+        if (!GetLastInputInfo(&info) || (seen_ && info.dwTime == lastSeen_)) return;  // nothing new
+        lastSeen_ = info.dwTime;
+        seen_ = true;
         if (typing_ || typed_) {
             const DWORD end = typing_ ? GetTickCount() : until_;
             if (static_cast<DWORD>(info.dwTime - from_) <= static_cast<DWORD>(end - from_) + kStampSlackMs) return;
@@ -50,8 +52,8 @@ private:
         haveUser_ = true;
     }
 
-    DWORD lastUser_ = 0;
-    bool haveUser_ = false;
+    DWORD lastUser_ = 0, lastSeen_ = 0;
+    bool haveUser_ = false, seen_ = false;
     DWORD from_ = 0, until_ = 0;
     bool typing_ = false, typed_ = false;
 };

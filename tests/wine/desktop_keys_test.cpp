@@ -104,6 +104,18 @@ TEST_F(DesktopSendKeys, KeysCountAsReadOnlyOnceABusyThreadHasTakenThemAndNothing
     }
 }
 
+TEST_F(DesktopSendKeys, ItsOwnKeysAreNoInputOfTheUser) {
+    ASSERT_TRUE(MarkerArrives(window));  // the user's last key
+    ASSERT_TRUE(WaitUntil([&] { return desktop->UserIdleMs() > 100; }));
+    // As the answer loop's gate does, asking before each key.
+    const KeyGate asking = [&] { return desktop->UserIdleMs() >= 0; };
+    for (int pass = 1; pass <= 2; ++pass) {
+        Sleep(20);  // passes come apart, as the answer loop's floor keeps them
+        ASSERT_TRUE(desktop->SendKeys("{TAB}{ENTER}", false, asking));
+        EXPECT_GT(desktop->UserIdleMs(), 100) << "pass " << pass << " counted as the user's input";
+    }
+}
+
 TEST_F(DesktopSendKeys, RejectsMalformedNotationAndTypesNothing) {
     for (const char* bad : {"{TAB}{ENTER", "{NOSUCHKEY}", "a}"}) {
         try {
