@@ -7,12 +7,15 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_process.h"
 #include "tests/wine/desktop_test_window.h"
+#include "tests/support/reliability_case.h"
 #include "tests/wine/process_test_support.h"
 
 namespace quelbrin::test {
 namespace {
 
 TEST(DesktopAppActivate, NeverSharesTheInputOfAHungForegroundThread) {
+    quelbrin::test::ReliabilityCase("Answer loop", "the window in front hangs (its thread took no message for 5 s)",
+                                    "the activation never attaches to its thread, so Quelbrin never waits on it");
     TestWindow window(UniqueTitle("activate hung"));
     EXPECT_EQ(win32::ThreadToAttach(window.Handle()), window.ThreadId());
     ASSERT_TRUE(window.Stall());

@@ -82,7 +82,7 @@ TEST_F(SubstituteInstaller, ClosesAfterTheConfiguredPassesAndLogsThem) {
     EXPECT_EQ(FindWindowW(nullptr, win32::Widen(title).c_str()), nullptr);
 
     const std::vector<LogLine> lines = Lines();
-    EXPECT_EQ(EventNames(lines), (std::vector<std::string>{"cmdline", "config", "start", "window", "key", "key",
+    EXPECT_EQ(EventNames(lines), (std::vector<std::string>{"cmdline", "config", "start", "folder", "window", "key", "key",
                                                            "pass", "key", "key", "pass", "close", "exit"}));
     EXPECT_EQ(Events(lines, "cmdline"), std::vector<std::string>{"\"" + exe + "\" " + folder.File("Fire and Ice.hfz")});
     EXPECT_EQ(Events(lines, "config"), std::vector<std::string>{"found " + SettingsPathOf(exe)});
@@ -155,7 +155,7 @@ TEST_F(SubstituteInstaller, NoWindowModeExitsWithoutAWindow) {
     Configure("mode=nowindow\r\ndelay_ms=300\r\n");
     auto process = Start("Silent.hfz");
     EXPECT_EQ(WaitForExitCode(*process), 0u);
-    EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "exit"}));
+    EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "folder", "exit"}));
 }
 
 TEST_F(SubstituteInstaller, ExitModeEndsAtOnceBeforeAnyDelay) {
@@ -163,7 +163,7 @@ TEST_F(SubstituteInstaller, ExitModeEndsAtOnceBeforeAnyDelay) {
     Configure("mode=exit\r\ndelay_ms=600000\r\n");
     auto process = Start("Gone.hfz");
     EXPECT_EQ(WaitForExitCode(*process), 0u);
-    EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "exit"}));
+    EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "folder", "exit"}));
 }
 
 TEST_F(SubstituteInstaller, IgnoreKeysModeKeepsItsWindow) {
@@ -190,7 +190,7 @@ TEST_F(SubstituteInstaller, CrashModeDiesOfAnAccessViolationWithItsWindowUp) {
     EXPECT_EQ(WaitForExitCode(*process), kAccessViolation);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowW(nullptr, win32::Widen(title).c_str()) == nullptr; }, 5000ms));
     const std::vector<LogLine> lines = Lines();
-    EXPECT_EQ(EventNames(lines), (std::vector<std::string>{"cmdline", "config", "start", "window", "key", "crash",
+    EXPECT_EQ(EventNames(lines), (std::vector<std::string>{"cmdline", "config", "start", "folder", "window", "key", "crash",
                                                            "crashed"}));
     EXPECT_EQ(Events(lines, "crashed"), std::vector<std::string>{"code=0xC0000005"});
     // Wine's own crash report would reach this test's error output, which the
@@ -201,7 +201,7 @@ TEST_F(SubstituteInstaller, CrashModeCanCrashWithoutAKey) {
     Configure("mode=crash\r\ncrash_ms=200\r\n");
     auto process = Start("Timed crash.hfz");
     EXPECT_EQ(WaitForExitCode(*process), kAccessViolation);
-    EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "window", "crash",
+    EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "folder", "window", "crash",
                                                              "crashed"}));
 }
 
