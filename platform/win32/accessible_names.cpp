@@ -46,8 +46,24 @@ void AccessibleNames::Remember(HWND control, const MSAAPROPID& property) {
     if (count_ < annotated_.size()) annotated_[count_++] = {control, property};
 }
 
+void AccessibleNames::NameListEntries(HWND listBox, const std::vector<std::wstring>& names) {
+    if (!services_) return;
+    for (const DWORD child : namedEntries_)
+        services_.get()->ClearHwndProps(namedList_, static_cast<DWORD>(OBJID_CLIENT), child, &kNameProperty, 1);
+    namedEntries_.clear();
+    namedList_ = listBox;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const DWORD child = static_cast<DWORD>(i + 1);  // a list box's entries count from 1
+        if (!names[i].empty() &&
+            SUCCEEDED(services_.get()->SetHwndPropStr(listBox, static_cast<DWORD>(OBJID_CLIENT), child,
+                                                      kNameProperty, names[i].c_str())))
+            namedEntries_.push_back(child);
+    }
+}
+
 void AccessibleNames::Clear() {
     if (!services_) return;
+    NameListEntries(namedList_, {});
     for (std::size_t i = 0; i < count_; ++i)
         services_.get()->ClearHwndProps(annotated_[i].control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                         &annotated_[i].property, 1);

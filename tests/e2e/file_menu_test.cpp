@@ -40,12 +40,12 @@ protected:
         return menu;
     }
 
-    // Clicks the menu's command at `position` of its two.
+    // Clicks the menu's command at `position` (separators count).
     static bool Choose(HWND menu, int position) {
         RECT r{};
-        if (!GetWindowRect(menu, &r)) return false;
-        const LONG itemHeight = (r.bottom - r.top) / 2;
-        return ClickAt(POINT{(r.left + r.right) / 2, r.top + itemHeight * position + itemHeight / 2}, false);
+        const auto items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+        if (!items || !GetMenuItemRect(nullptr, items, static_cast<UINT>(position), &r)) return false;
+        return ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, false);
     }
 };
 
