@@ -1,5 +1,9 @@
 // The file list's context menu on the real program: a batch resumed at a
-// file, and one file installed from the menu key.
+// file, one file installed from the menu key, and the report copied.
+#include <regex>
+#include <sstream>
+
+#include "platform/win32/utf.h"
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/e2e/real_input.h"
 
@@ -40,12 +44,13 @@ protected:
         return menu;
     }
 
-    // Clicks the menu's command at `position` (separators count).
+    // Chooses the menu's command at `position` from the keyboard: Home on
+    // the first, Down past the others (the arrows skip separators), Enter.
     static bool Choose(HWND menu, int position) {
-        RECT r{};
-        const auto items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
-        if (!items || !GetMenuItemRect(nullptr, items, static_cast<UINT>(position), &r)) return false;
-        return ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, false);
+        if (!IsWindowVisible(menu) || !PressKey(VK_HOME)) return false;
+        for (int i = 1; i <= position; ++i)
+            if (kFileMenu[static_cast<std::size_t>(i)] && !PressKey(VK_DOWN)) return false;
+        return PressKey(VK_RETURN);
     }
 };
 
@@ -124,6 +129,68 @@ TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnl
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\b.hfz"));
     EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a warning for one file";
+    ExitAndExpectGone();
+}
+
+// The clipboard's text, empty when it holds none (or is held by another).
+std::wstring ClipboardText() {
+    if (!OpenClipboard(nullptr)) return {};
+    std::wstring text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT))
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    CloseClipboard();
+    return text;
+}
+
+TEST_F(FileMenu, CopyReportAfterABatchOfThreePutsItsTableOnTheClipboard) {
+    const std::wstring log = PlaceInstaller({.passes = 2});
+    const std::wstring packages = MakePackages(L"packages", {L"Fire.hfz", L"Ice.hfz", L"Snow.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus2, L"3 .hfz files", 5s));
+    ASSERT_TRUE(app_->Click(IdBtStart));
+    ASSERT_TRUE(app_->AnswerBox(L"Quelbrin", 20s).has_value()) << "no warning before the batch";
+    ASSERT_EQ(Status2UntilTheEnd(120s).back(), L"Ready");
+
+    // Something else on the clipboard first, then the menu key on the list.
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+    CloseClipboard();
+    const HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
+    ASSERT_TRUE(ClickAt([&] {
+        RECT r{};
+        GetWindowRect(list, &r);
+        return POINT{r.left + 8, r.top + 4};
+    }(), false));
+    ASSERT_TRUE(WaitForText(IdStatus1, L"Fire.hfz", 5s));
+    ASSERT_TRUE(PressKey(VK_APPS));
+    const HWND menu = WaitForMenu();
+    ASSERT_NE(menu, nullptr) << "the menu key opened no menu";
+    ASSERT_TRUE(Choose(menu, kCopyReport));
+    std::wstring table;
+    ASSERT_TRUE(WaitUntil([&] { return !(table = ClipboardText()).empty(); }, 10s)) << "nothing on the clipboard";
+
+    // Each line, ending in CR LF: the file, its result, the passes its
+    // installer logged, the seconds with one decimal.
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 3u);
+    std::vector<std::string> lines;
+    std::string text = win32::Narrow(table);
+    for (std::size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2))
+        lines.push_back(text.substr(0, end));
+    EXPECT_EQ(text, "") << "a line without CR LF";
+    ASSERT_EQ(lines.size(), 4u) << win32::Narrow(table);
+    EXPECT_EQ(lines[0], "File\tResult\tRounds\tSeconds");
+    const char* names[] = {"Fire.hfz", "Ice.hfz", "Snow.hfz"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(lines[i + 1]);
+        std::smatch cells;
+        ASSERT_TRUE(std::regex_match(lines[i + 1], cells, std::regex("([^\t]*)\tinstalled\t([0-9]+)\t[0-9]+\\.[0-9]")));
+        EXPECT_EQ(cells[1].str(), names[i]);
+        EXPECT_EQ(cells[2].str(), std::to_string(runs[i].passes));
+    }
     ExitAndExpectGone();
 }
 
