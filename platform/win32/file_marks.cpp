@@ -93,8 +93,10 @@ void DrawFileEntry(const DRAWITEMSTRUCT& item, FileMarkShape shape) {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    // The selection keeps its contrast while the list is disabled (during an
+    // install it is the file being installed).
     const COLORREF text =
-        GetSysColor(disabled ? COLOR_GRAYTEXT : (selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : (disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
 
     const HBRUSH backBrush = GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     FillRect(dc, &r, backBrush);
@@ -112,7 +114,7 @@ void DrawFileEntry(const DRAWITEMSTRUCT& item, FileMarkShape shape) {
         const LRESULT copied =
             SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data()));
         name.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-        RECT textRect{box.right, r.top, r.right - 2, r.bottom};
+        RECT textRect{box.right + std::max(1, height / 8), r.top, r.right - 2, r.bottom};
         SetBkColor(dc, back);
         SetTextColor(dc, text);
         SetBkMode(dc, TRANSPARENT);
