@@ -1,7 +1,6 @@
 // The file list's context menu on the real program: a batch resumed at a
 // file, one file installed from the menu key, and the report copied.
 #include <regex>
-#include <sstream>
 
 #include "platform/win32/utf.h"
 #include "tests/e2e/e2e_fixture.h"
@@ -44,8 +43,7 @@ protected:
         return menu;
     }
 
-    // Chooses the menu's command at `position` from the keyboard: Home on
-    // the first, Down past the others (the arrows skip separators), Enter.
+    // The command at `position` chosen with keys: Home, Down past the others (not separators), Enter.
     static bool Choose(HWND menu, int position) {
         if (!IsWindowVisible(menu) || !PressKey(VK_HOME)) return false;
         for (int i = 1; i <= position; ++i)
@@ -133,16 +131,13 @@ TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnl
 }
 
 // The clipboard's text, empty when it holds none (or is held by another).
-std::wstring ClipboardText() {
-    if (!OpenClipboard(nullptr)) return {};
+std::string ClipboardText() {
     std::wstring text;
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT))
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
+    const HANDLE data = OpenClipboard(nullptr) ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) text = chars;
+    if (data) GlobalUnlock(data);
     CloseClipboard();
-    return text;
+    return win32::Narrow(text);
 }
 
 TEST_F(FileMenu, CopyReportAfterABatchOfThreePutsItsTableOnTheClipboard) {
@@ -155,33 +150,23 @@ TEST_F(FileMenu, CopyReportAfterABatchOfThreePutsItsTableOnTheClipboard) {
     ASSERT_TRUE(app_->AnswerBox(L"Quelbrin", 20s).has_value()) << "no warning before the batch";
     ASSERT_EQ(Status2UntilTheEnd(120s).back(), L"Ready");
 
-    // Something else on the clipboard first, then the menu key on the list.
-    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
-    CloseClipboard();
-    const HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
-    ASSERT_TRUE(ClickAt([&] {
-        RECT r{};
-        GetWindowRect(list, &r);
-        return POINT{r.left + 8, r.top + 4};
-    }(), false));
-    ASSERT_TRUE(WaitForText(IdStatus1, L"Fire.hfz", 5s));
-    ASSERT_TRUE(PressKey(VK_APPS));
-    const HWND menu = WaitForMenu();
-    ASSERT_NE(menu, nullptr) << "the menu key opened no menu";
+    // The clipboard emptied first; the menu opened on the list, the command chosen with keys.
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+    const HWND menu = RightClickEntry(0);
+    ASSERT_NE(menu, nullptr) << "no context menu over the first file";
     ASSERT_TRUE(Choose(menu, kCopyReport));
-    std::wstring table;
+    std::string table;
     ASSERT_TRUE(WaitUntil([&] { return !(table = ClipboardText()).empty(); }, 10s)) << "nothing on the clipboard";
 
-    // Each line, ending in CR LF: the file, its result, the passes its
-    // installer logged, the seconds with one decimal.
+    // Each line ends in CR LF: the file, its result, the passes its installer logged, the seconds.
     const auto runs = ReadInstallerLog(log);
     ASSERT_EQ(runs.size(), 3u);
     std::vector<std::string> lines;
-    std::string text = win32::Narrow(table);
+    std::string text = table;
     for (std::size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2))
         lines.push_back(text.substr(0, end));
     EXPECT_EQ(text, "") << "a line without CR LF";
-    ASSERT_EQ(lines.size(), 4u) << win32::Narrow(table);
+    ASSERT_EQ(lines.size(), 4u) << table;
     EXPECT_EQ(lines[0], "File\tResult\tRounds\tSeconds");
     const char* names[] = {"Fire.hfz", "Ice.hfz", "Snow.hfz"};
     for (std::size_t i = 0; i < 3; ++i) {

@@ -217,6 +217,18 @@ TEST_F(MainWindowTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
     EXPECT_EQ(GetDlgCtrlID(GetWindow(main, GW_CHILD)), layout::IdFileList) << "the tab order stays";
 }
 
+// The text a control's tip has, or would ask for, now.
+std::string AskedTip(HWND tooltip, HWND owner, HWND control) {
+    wchar_t buffer[512] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = buffer;
+    SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    return Narrow(buffer);
+}
+
 // The tooltips and the big icon come once the window has been shown and painted.
 TEST_F(MainWindowTest, TooltipsCarryTheirTextsOnceShown) {
     view->Show();
@@ -230,29 +242,7 @@ TEST_F(MainWindowTest, TooltipsCarryTheirTextsOnceShown) {
         if (spec.tooltip) expected[spec.id] = spec.tooltip;
     // And the tips asked for when they show: the status lines and the list.
     ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(expected.size() + 3));
-    for (const auto& [id, text] : expected) {
-        SCOPED_TRACE(text);
-        wchar_t buffer[512] = {};
-        TOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.hwnd = main;
-        info.uId = reinterpret_cast<UINT_PTR>(Control(id));
-        info.lpszText = buffer;
-        SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(Narrow(buffer), text);
-    }
-}
-
-// What a tip asked for when it shows would say now.
-std::string AskedTip(HWND tooltip, HWND owner, HWND control) {
-    wchar_t buffer[512] = {};
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = buffer;
-    SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-    return Narrow(buffer);
+    for (const auto& [id, text] : expected) EXPECT_EQ(AskedTip(tooltip, main, Control(id)), text);
 }
 
 // A status line shows its whole text in a tip only where it does not fit;
@@ -282,7 +272,7 @@ TEST_F(MainWindowTest, StatusTipsWhereTheTextIsCutAndTheMarkedListKeepsItsNames)
     const FileMark marks[] = {{FileMarkShape::Installed, "installed in 1 round, 0.4 s"},
                               {FileMarkShape::Failed, "failed: no"}};
     view->ShowFileMarks(marks);
-    UpdateWindow(box);
+    UpdateWindow(box);  // drawn with them
     EXPECT_EQ(view->FileList().List(0), "a.hfz");
 
     BYTE keys[256] = {};
