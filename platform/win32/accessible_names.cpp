@@ -1,5 +1,7 @@
 #include "platform/win32/accessible_names.h"
 
+#include <algorithm>
+
 #include "platform/win32/utf.h"
 
 namespace quelbrin::win32 {
@@ -48,17 +50,22 @@ void AccessibleNames::Remember(HWND control, const MSAAPROPID& property) {
 
 void AccessibleNames::NameListEntries(HWND listBox, const std::vector<std::wstring>& names) {
     if (!services_) return;
-    for (const DWORD child : namedEntries_)
-        services_.get()->ClearHwndProps(namedList_, static_cast<DWORD>(OBJID_CLIENT), child, &kNameProperty, 1);
-    namedEntries_.clear();
-    namedList_ = listBox;
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    // Only the entries whose name changed: a long batch renames one or two
+    // at each file.
+    const std::size_t count = std::max(names.size(), entryNames_.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::wstring& name = i < names.size() ? names[i] : std::wstring();
+        const std::wstring& before = i < entryNames_.size() ? entryNames_[i] : std::wstring();
+        if (name == before && listBox == namedList_) continue;
         const DWORD child = static_cast<DWORD>(i + 1);  // a list box's entries count from 1
-        if (!names[i].empty() &&
-            SUCCEEDED(services_.get()->SetHwndPropStr(listBox, static_cast<DWORD>(OBJID_CLIENT), child,
-                                                      kNameProperty, names[i].c_str())))
-            namedEntries_.push_back(child);
+        if (!before.empty())
+            services_.get()->ClearHwndProps(namedList_, static_cast<DWORD>(OBJID_CLIENT), child, &kNameProperty, 1);
+        if (!name.empty())
+            services_.get()->SetHwndPropStr(listBox, static_cast<DWORD>(OBJID_CLIENT), child, kNameProperty,
+                                            name.c_str());
     }
+    namedList_ = listBox;
+    entryNames_ = names;
 }
 
 void AccessibleNames::Clear() {

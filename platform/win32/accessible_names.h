@@ -42,7 +42,7 @@ private:
     std::array<Annotated, 8> annotated_{};
     std::size_t count_ = 0;
     HWND namedList_ = nullptr;
-    std::vector<DWORD> namedEntries_;  // child ids
+    std::vector<std::wstring> entryNames_;  // by position, empty where none
 };
 
 }  // namespace quelbrin::win32
