@@ -1,9 +1,12 @@
 #include "installer/install_commands.h"
 
+#include <functional>
 #include <new>
+#include <vector>
 
 #include "installer/batch_progress.h"
 #include "installer/run_installer.h"
+#include "installer/run_report.h"
 #include "main_window/main_form_layout.h"
 
 namespace quelbrin {
@@ -44,6 +47,40 @@ std::string DescribeFailure(const std::exception& failure) {
     return what.empty() ? "Something unexpected went wrong." : "Something unexpected went wrong (" + what + ").";
 }
 
+// The file at list position `index`, the run's `file`-th: its outcome goes
+// into the report, also when it stops the command.
+void InstallOne(MainForm& form, int file, const std::function<bool()>& activate) {
+    RunReport& report = form.Report();
+    Clock& clock = form.Env().clock;
+    report.Starting(file, clock.NowMs());
+    form.ShowReport();
+    InstallerRun run;
+    try {
+        RunInstaller(form, activate, run);
+    } catch (const ErrorInfo& error) {
+        report.Failed(file, std::move(run), error.Description, clock.NowMs());
+        throw;
+    } catch (const std::exception& failure) {
+        report.Failed(file, std::move(run), DescribeFailure(failure), clock.NowMs());
+        throw;
+    }
+    report.Done(file, std::move(run), clock.NowMs());
+    form.ShowReport();
+}
+
+// The files from list position `first` to the end are now the report's.
+void BeginReport(MainForm& form, int first, int last) {
+    std::vector<std::string> files;
+    for (int index = first; index <= last; ++index) files.push_back(form.View().FileList().List(index));
+    form.Report().Begin(first, std::move(files));
+}
+
+// The command has ended, or stopped at a file: those it did not reach say so.
+void EndReport(MainForm& form) {
+    form.Report().Stopped();
+    form.ShowReport();
+}
+
 }  // namespace
 
 std::string CountdownText(int index, int count) {
@@ -62,8 +99,10 @@ void InstallSelectedFile(MainForm& form) {
                 return;
             }
             InstallSession session = BeginInstalling(form.Env());
+            const int index = view.FileList().ListIndex();
+            BeginReport(form, index, index);
             view.Status2().SetText("Installing selected file...");
-            RunInstaller(form, [] { return true; });
+            InstallOne(form, 0, [] { return true; });
         }
         view.Status2().SetText("Ready");
         form.BusyState(false);
@@ -72,6 +111,7 @@ void InstallSelectedFile(MainForm& form) {
     } catch (const std::exception& failure) {
         ReportError(form, DescribeFailure(failure));
     }
+    EndReport(form);
 }
 
 void InstallAllFiles(MainForm& form) { InstallFilesFrom(form, 0); }
@@ -90,11 +130,12 @@ void InstallFilesFrom(MainForm& form, int first) {
             InstallSession session = BeginInstalling(form.Env());
             form.Env().ui.MsgBox(kWarning, layout::kAppTitle, msgbox::Information);
             const int last = list.ListCount() - 1;
+            BeginReport(form, first, last);
             for (int index = first; index <= last; ++index) {
                 progress.FileStarting(index - first, last + 1 - first);
                 view.Status2().SetText(CountdownText(index - first, list.ListCount() - first));
                 list.SetListIndex(index);
-                RunInstaller(form, [&] { return index != list.ListCount() - 1; });
+                InstallOne(form, index - first, [&] { return index != list.ListCount() - 1; });
             }
         }
         view.Status2().SetText("Ready");
@@ -107,6 +148,7 @@ void InstallFilesFrom(MainForm& form, int first) {
         ReportError(form, DescribeFailure(failure));
         progress.Failed();
     }
+    EndReport(form);
 }
 
 }  // namespace quelbrin

@@ -57,19 +57,19 @@ Process* Waitable(Process& installer) { return installer.HasExited() ? nullptr :
 // live. No time limit while it runs: an installer may wait on a window of its
 // own. One that has ended may have started the real installer, whose window
 // gets kLauncherGraceMs to show. A failing probe ends the wait; the answer
-// loop's probe then reports it.
-void WaitForInstallerWindow(Platform& platform, Process& installer, const InstallerTitles& titles) {
+// loop's probe then reports it. True once the window shows.
+bool WaitForInstallerWindow(Platform& platform, Process& installer, const InstallerTitles& titles) {
     std::int64_t endedAt = -1;
     for (;;) {
         try {
-            if (WindowShows(platform.desktop, titles)) return;
+            if (WindowShows(platform.desktop, titles)) return true;
         } catch (const ErrorInfo&) {
-            return;
+            return false;
         }
         if (installer.HasExited()) {
             const std::int64_t now = platform.clock.NowMs();
             if (endedAt < 0) endedAt = now;
-            if (now - endedAt >= kLauncherGraceMs) return;
+            if (now - endedAt >= kLauncherGraceMs) return false;
         }
         platform.ui.WaitForEvents(kStartupWaitMs, Waitable(installer));
         platform.ui.DoEvents();
@@ -178,17 +178,18 @@ bool KeysReachInstaller(Desktop& desktop, std::uint32_t installerProcessId,
     return carries(fg.title) || std::any_of(fg.ownerTitles.begin(), fg.ownerTitles.end(), carries);
 }
 
-void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
+void RunInstaller(MainForm& form, const std::function<bool()>& activate, InstallerRun& run) {
     Platform& platform = form.Env();
     MainWindowView& view = form.View();
     const std::string folder = view.TxPath().Text();
     const std::string file = view.FileList().FileName();
     const std::string program = StartableInstaller(platform.files, form.HfzInstPath);
 
-    std::unique_ptr<Process> installer = platform.processes.Shell(
+    run.installer = platform.processes.Shell(
         program, InstallerCommandLine(form.HfzInstPath, PassedPackagePath(platform, folder, file)),
         kNormalFocus, FolderOf(program));
-    WaitForInstallerWindow(platform, *installer, TitlesOf(platform, folder, file));
+    Process* const installer = run.installer.get();
+    run.windowSeen = WaitForInstallerWindow(platform, *installer, TitlesOf(platform, folder, file));
     std::int64_t lastKeys = platform.clock.NowMs();
     WaitingStatus waiting(view, platform.clock);
     Desktop& desktop = platform.desktop;
@@ -204,6 +205,7 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
             view.Status1().SetText(view.FileList().FileName() + " installed");
             return;
         }
+        run.windowSeen = true;
         RefuseUnopenableName(desktop, titles, view.FileList().FileName());
         // The activation gets past the foreground lock: never while the user
         // is typing elsewhere, or the window would take their next keys.
@@ -230,6 +232,7 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate) {
         waiting.KeysWentOut();
         // The floor counts from the moment the installer has read the keys.
         const bool stillThere = WaitUntilKeysRead(platform, *installer, titles);
+        ++run.rounds;  // read, or the window went with them
         lastKeys = platform.clock.NowMs();
         if (stillThere) WaitBrieflyForWindowToClose(platform, titles);
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "installer/run_report.h"
 #include "main_window/main_form.h"
 
 namespace quelbrin {
@@ -24,8 +25,9 @@ constexpr std::int64_t kLauncherGraceMs = 10000;
 constexpr std::int64_t kUserQuietMs = 2000;
 
 // Starts the installer for the selected file and answers its window until it
-// has gone; `activate` is asked before each pass. Throws ErrorInfo.
-void RunInstaller(MainForm& form, const std::function<bool()>& activate);
+// has gone; `activate` is asked before each pass. `run` gets the installer,
+// its rounds and whether its window showed, also when it throws ErrorInfo.
+void RunInstaller(MainForm& form, const std::function<bool()>& activate, InstallerRun& run);
 
 // The package path as the installer gets it: as typed, or, where an
 // installer of the ANSI code page would get "?" for some of its letters,

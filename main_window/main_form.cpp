@@ -1,5 +1,7 @@
 #include "main_window/main_form.h"
 
+#include <array>
+
 #include "platform/error_info.h"
 
 #include "installer/install_commands.h"
@@ -68,6 +70,9 @@ void MainForm::BtBrowse_Click() {
 void MainForm::TxPath_Change() {
     FileListBox& list = view_->FileList();
     const std::string folder = view_->TxPath().Text();
+    // Listed again: the last command's outcomes, and its installers, go.
+    report_.Clear();
+    ShowReport();
     // The list ignores an empty text and would go on showing the last folder,
     // while the install commands joined "" and a name into "\name".
     if (folder.empty()) {
@@ -103,11 +108,33 @@ void MainForm::FileList_ContextMenu(int index) {
     FileListBox& list = view_->FileList();
     if (busy_ || index < 0 || index >= list.ListCount()) return;
     list.SetListIndex(index);
-    switch (view_->ShowFileMenu(layout::kFileMenu)) {
+    ShowReport();  // exit codes that came meanwhile
+    std::array<MenuCommand, layout::kFileMenu.size()> menu{};
+    for (std::size_t i = 0; i < menu.size(); ++i) menu[i] = MenuCommand{layout::kFileMenu[i], true};
+    menu[layout::kCopyReport].enabled = report_.HasRun();
+    switch (view_->ShowFileMenu(menu)) {
     case layout::kInstallThisFile: BtInst_Click(); break;
     case layout::kInstallFromHereToTheEnd: InstallFilesFrom(*this, index); break;
+    case layout::kCopyReport: FileList_Copy(); break;
     default: break;
     }
+}
+
+void MainForm::FileList_Copy() {
+    if (busy_ || !report_.HasRun()) return;
+    ShowReport();
+    try {
+        platform_.ui.SetClipboardText(report_.Table());
+    } catch (const ErrorInfo& error) {
+        platform_.ui.MsgBox("The report could not be put on the clipboard: " + error.Description,
+                            layout::kAppTitle, msgbox::Critical);
+    }
+}
+
+void MainForm::ShowReport() {
+    report_.ReadExitCodes();
+    const std::vector<FileMark> marks = report_.Marks();
+    view_->ShowFileMarks(marks);
 }
 
 void MainForm::BtInst_Click() { InstallSelectedFile(*this); }

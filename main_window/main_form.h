@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "installer/run_report.h"
 #include "platform/main_window_view.h"
 #include "platform/platform.h"
 
@@ -29,10 +30,16 @@ public:
     void FileList_ContextMenu(int index) override;
     void BtInst_Click() override;
     void BtStart_Click() override;
+    // "Copy Report": the last command's report on the clipboard.
+    void FileList_Copy() override;
 
     void BusyState(bool busy);
     MainWindowView& View() { return *view_; }
     Platform& Env() { return platform_; }
+    // What became of the files of the last install command.
+    RunReport& Report() { return report_; }
+    // The report's marks in the file list, with the exit codes read so far.
+    void ShowReport();
 
     std::string HfzInstPath;
 
@@ -47,6 +54,7 @@ private:
     std::unique_ptr<MainWindowView> view_;
     std::string chosenFolder_;  // the folder picker's last answer
     std::optional<std::string> argument_;
+    RunReport report_;
     bool busy_ = false;
 };
 

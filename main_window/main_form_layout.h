@@ -30,9 +30,10 @@ constexpr std::array<AccessibleName, 2> kAccessibleNames{{
 }};
 constexpr std::array<ControlId, 2> kLiveRegions{IdStatus2, IdStatus1};
 
-// The file list's context menu, in this order.
-constexpr int kInstallThisFile = 0, kInstallFromHereToTheEnd = 1;
-constexpr std::array<const char*, 2> kFileMenu{"Install This File", "Install From Here to the End"};
+// The file list's context menu, in this order; a null entry is a separator.
+constexpr int kInstallThisFile = 0, kInstallFromHereToTheEnd = 1, kCopyReport = 3;
+constexpr std::array<const char*, 4> kFileMenu{"Install This File", "Install From Here to the End", nullptr,
+                                               "Copy Report"};
 
 constexpr MainWindowDesign kMainWindow{kAppTitle, kClientWidth, kClientHeight, kMainControls,
                                        HasHfzExtension, kAccessibleNames, kLiveRegions};

@@ -1,5 +1,6 @@
 #pragma once
 #include <span>
+#include <string>
 
 #include "platform/controls.h"
 #include "platform/taskbar_button.h"
@@ -23,6 +24,24 @@ public:
     virtual void FileList_ContextMenu(int index) = 0;
     virtual void BtInst_Click() = 0;
     virtual void BtStart_Click() = 0;
+    // Ctrl+C in the file list.
+    virtual void FileList_Copy() = 0;
+};
+
+// The mark left of a file list entry: one shape for each outcome of a file
+// of the last install command, none for the others.
+enum class FileMarkShape { None, Installed, EndedWithoutWindow, Failed, NotReached, BeingInstalled };
+
+struct FileMark {
+    FileMarkShape shape = FileMarkShape::None;
+    // Said for it: its tooltip, and what screen readers hear after the name.
+    std::string text;
+};
+
+// One entry of a context menu; a null text is a separator.
+struct MenuCommand {
+    const char* text = nullptr;
+    bool enabled = true;
 };
 
 // The main window's controls. Created hidden; Show() makes it visible.
@@ -49,7 +68,10 @@ public:
     // Shows the file list's context menu where it was asked for and waits
     // for the user: the position of the chosen command, or -1 when the menu
     // was closed without one.
-    virtual int ShowFileMenu(std::span<const char* const> commands) = 0;
+    virtual int ShowFileMenu(std::span<const MenuCommand> commands) = 0;
+    // The marks of the file list's entries, by position; entries past the
+    // end have none. Kept until the next call.
+    virtual void ShowFileMarks(std::span<const FileMark> marks) = 0;
     // Said after an answer pass whose keys did not all go out: the
     // installer's window was not in front, a modifier key was held, or the
     // system refused the input. The window counts these passes.

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/noncopyable.h"
@@ -12,6 +13,8 @@ class Process : public Interface {
 public:
     virtual std::uint32_t Id() const = 0;
     virtual bool HasExited() const = 0;
+    // The program's exit code once it has ended; nothing while it runs.
+    virtual std::optional<std::uint32_t> ExitCode() const = 0;
 };
 
 // Window style for Shell: a normal window that takes the focus.

@@ -39,6 +39,8 @@ public:
     // The folder picker; nothing when the user cancels.
     virtual std::optional<std::string> BrowseForFolder(const std::string& title,
                                                        unsigned flags) = 0;
+    // Puts a text on the clipboard, in place of what it held. Throws ErrorInfo.
+    virtual void SetClipboardText(const std::string& text) = 0;
     // Ends the program at once: no further events, windows destroyed.
     [[noreturn]] virtual void EndProgram() = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/win32/accessible_names.h"
 
+#include <algorithm>
+
 #include "platform/win32/utf.h"
 
 namespace quelbrin::win32 {
@@ -46,8 +48,29 @@ void AccessibleNames::Remember(HWND control, const MSAAPROPID& property) {
     if (count_ < annotated_.size()) annotated_[count_++] = {control, property};
 }
 
+void AccessibleNames::NameListEntries(HWND listBox, const std::vector<std::wstring>& names) {
+    if (!services_) return;
+    // Only the entries whose name changed: a long batch renames one or two
+    // at each file.
+    const std::size_t count = std::max(names.size(), entryNames_.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::wstring& name = i < names.size() ? names[i] : std::wstring();
+        const std::wstring& before = i < entryNames_.size() ? entryNames_[i] : std::wstring();
+        if (name == before && listBox == namedList_) continue;
+        const DWORD child = static_cast<DWORD>(i + 1);  // a list box's entries count from 1
+        if (!before.empty())
+            services_.get()->ClearHwndProps(namedList_, static_cast<DWORD>(OBJID_CLIENT), child, &kNameProperty, 1);
+        if (!name.empty())
+            services_.get()->SetHwndPropStr(listBox, static_cast<DWORD>(OBJID_CLIENT), child, kNameProperty,
+                                            name.c_str());
+    }
+    namedList_ = listBox;
+    entryNames_ = names;
+}
+
 void AccessibleNames::Clear() {
     if (!services_) return;
+    NameListEntries(namedList_, {});
     for (std::size_t i = 0; i < count_; ++i)
         services_.get()->ClearHwndProps(annotated_[i].control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                         &annotated_[i].property, 1);

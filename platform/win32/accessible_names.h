@@ -1,5 +1,7 @@
 #pragma once
 #include <array>
+#include <string>
+#include <vector>
 
 #include "platform/window_design.h"
 #include "platform/win32/unique_handle.h"
@@ -19,6 +21,9 @@ class AccessibleNames {
 public:
     // Annotates the window's controls as the design says.
     AccessibleNames(HWND window, const layout::MainWindowDesign& design);
+    // The names screen readers get for a list box's entries, by position
+    // (an empty one leaves the entry's own text); replaces the last ones.
+    void NameListEntries(HWND listBox, const std::vector<std::wstring>& names);
     // Takes the annotations off again; call while the controls still exist.
     void Clear();
     ~AccessibleNames() { Clear(); }
@@ -36,6 +41,8 @@ private:
     // A fixed few: the design names two controls and marks two lines.
     std::array<Annotated, 8> annotated_{};
     std::size_t count_ = 0;
+    HWND namedList_ = nullptr;
+    std::vector<std::wstring> entryNames_;  // by position, empty where none
 };
 
 }  // namespace quelbrin::win32

@@ -3,10 +3,14 @@
 #include <utility>
 #include <vector>
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 #include "platform/error_info.h"
 #include "platform/screen_place.h"
 #include "platform/win32/app_icon.h"
 #include "platform/win32/child_window.h"
+#include "platform/win32/file_marks.h"
 #include "platform/win32/held_back_query.h"
 #include "platform/win32/live_text_control.h"
 #include "platform/win32/popup_menu.h"
@@ -27,7 +31,10 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROL
 // Push buttons only: none of them is the default button, so Enter presses none.
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kTextBoxStyle = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+// Owner-drawn for the marks beside the names, which it keeps as its strings;
+// LBS_WANTKEYBOARDINPUT brings Ctrl+C to us.
+constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
+                             LBS_HASSTRINGS | LBS_WANTKEYBOARDINPUT;
 // Status lines: one sunken line, long texts cut with "...", "&" shown as is;
 // SS_NOTIFY lets the mouse reach them, and so Status2's tooltip show.
 constexpr DWORD kStatusStyle =
@@ -66,6 +73,7 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
 
     CreateControls(design);
     layout_.Apply(Handle(), WindowDpi(Handle()));
+    FitFileEntries();
     // The caption's small icon now; the big one after the first paint.
     AttachAppIcon(Handle(), ICON_SMALL, layout_.Dpi(), icons_);
     taskbar_ = std::make_unique<TaskbarProgress>(Handle());
@@ -137,7 +145,9 @@ void MainWindow::AfterFirstPaint() {
         try {
             tooltips_ = std::make_unique<Tooltips>(Handle());
             for (const auto& [control, text] : tips_) tooltips_->Add(control, text);
-            if (!status2Tip_.empty()) tooltips_->Add(status2_->Handle(), status2Tip_);
+            tooltips_->AddAsked(status2_->Handle());
+            tooltips_->AddAsked(status1_->Handle());
+            tooltips_->AddAsked(fileList_->Handle());
             tooltips_->SetDpi(layout_.Dpi());
         } catch (const ErrorInfo&) {
         }
@@ -179,18 +189,43 @@ void MainWindow::SetBusy(bool busy) {
         focus_.Remember(back);  // given back when the window is activated
 }
 
-void MainWindow::SetStatus2Tip(const std::string& text) {
-    if (text == status2Tip_) return;
-    status2Tip_ = text;
-    if (!tooltips_) return;  // given to them after the first paint
-    try {
-        tooltips_->Set(status2_->Handle(), text);
-    } catch (const ErrorInfo&) {  // out of memory: the status line stays without it
-    }
+// Asked for when it is about to show, with the text as it is then.
+void MainWindow::SetStatus2Tip(const std::string& text) { status2Tip_ = text; }
+
+int MainWindow::ShowFileMenu(std::span<const MenuCommand> commands) {
+    return ShowPopupMenu(Handle(), fileMenuAt_, commands);
 }
 
-int MainWindow::ShowFileMenu(std::span<const char* const> commands) {
-    return ShowPopupMenu(Handle(), fileMenuAt_, commands);
+void MainWindow::ShowFileMarks(std::span<const FileMark> marks) {
+    marks_.assign(marks.begin(), marks.end());
+    InvalidateRect(fileList_->Handle(), nullptr, TRUE);
+    // Screen readers hear the outcome with the name; LB_GETTEXT keeps the name.
+    std::vector<std::wstring> names(marks_.size());
+    for (std::size_t i = 0; i < marks_.size(); ++i)
+        if (!marks_[i].text.empty())
+            names[i] = Widen(fileList_->List(static_cast<int>(i)) + ", " + marks_[i].text);
+    if (accessibleNames_) accessibleNames_->NameListEntries(fileList_->Handle(), names);
+    if (tooltips_) tooltips_->Pop();
+}
+
+void MainWindow::FitFileEntries() {
+    SendMessageW(fileList_->Handle(), LB_SETITEMHEIGHT, 0, FileEntryHeight(fileList_->Handle()));
+    InvalidateRect(fileList_->Handle(), nullptr, TRUE);
+}
+
+std::string MainWindow::TipFor(HWND control) {
+    if (control == fileList_->Handle()) {
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(control, &at);
+        const int index = FileEntryAt(control, at);
+        return index >= 0 && static_cast<std::size_t>(index) < marks_.size() ? marks_[index].text : std::string();
+    }
+    // A status line: its whole text where it does not fit, and Status2's own tip.
+    const std::string own = control == status2_->Handle() ? status2Tip_ : std::string();
+    if (TextFits(control)) return own;
+    const std::string text = control == status2_->Handle() ? status2_->Text() : status1_->Text();
+    return own.empty() ? text : text + "\r\n" + own;
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -212,6 +247,42 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (focus_.OnActivate(Handle(), wParam)) return 0;
         break;
+    case WM_MEASUREITEM: {  // the real height comes with the font (FitFileEntries)
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlType != ODT_LISTBOX) break;
+        measure->itemHeight = 16;
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_LISTBOX) break;
+        const FileMarkShape shape =
+            item->itemID < marks_.size() ? marks_[item->itemID].shape : FileMarkShape::None;
+        DrawFileEntry(*item, shape);
+        return TRUE;
+    }
+    case WM_VKEYTOITEM:
+        if (LOWORD(wParam) == 'C' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+            events_.FileList_Copy();
+            return -2;
+        }
+        return -1;
+    case kFileListMouseMove: {
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const int entry = FileEntryAt(reinterpret_cast<HWND>(wParam), at);
+        if (entry != std::exchange(tipEntry_, entry) && tooltips_) tooltips_->Pop();
+        return 0;
+    }
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (!tooltips_ || header->hwndFrom != tooltips_->Handle() || header->code != TTN_GETDISPINFOW) break;
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        askedTip_ = Widen(TipFor(reinterpret_cast<HWND>(header->idFrom)));
+        info->lpszText = askedTip_.data();
+        info->szText[0] = L'\0';
+        info->hinst = nullptr;
+        return 0;
+    }
     case WM_CONTEXTMENU:
         // The list box's own handling hands a right click, Shift+F10 and the
         // menu key up to us.
@@ -230,6 +301,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::AfterDpiChange(int dpi) {
+    FitFileEntries();
     if (tooltips_) tooltips_->SetDpi(dpi);
     icons_ = AttachAppIcons(Handle(), dpi);
 }

@@ -38,7 +38,8 @@ public:
     void Show() override;
     void SetBusy(bool busy) override;
     TaskbarButton& Taskbar() override { return *taskbar_; }
-    int ShowFileMenu(std::span<const char* const> commands) override;
+    int ShowFileMenu(std::span<const MenuCommand> commands) override;
+    void ShowFileMarks(std::span<const FileMark> marks) override;
     void KeysHeldBack() override { ++heldBackPasses_; }
 
     // Null until the first paint is done (see AfterFirstPaint).
@@ -55,6 +56,10 @@ private:
     // What the first paint does not need, posted by Show() so that it runs
     // once the window is on the screen: the big icon and the tooltips.
     void AfterFirstPaint();
+    // The file list's entry height for its font, after each layout.
+    void FitFileEntries();
+    // What an asked tooltip shows over a control now (empty: none).
+    std::string TipFor(HWND control);
 
     MainFormEvents& events_;
     const FileSystem& files_;
@@ -63,6 +68,9 @@ private:
     std::unique_ptr<Tooltips> tooltips_;
     std::vector<std::pair<HWND, const char*>> tips_;  // given to the tooltips after the first paint
     std::string status2Tip_;  // Status2's, when it has one
+    std::vector<FileMark> marks_;  // by list position
+    int tipEntry_ = -1;            // the entry under the mouse, for the list's tip
+    std::wstring askedTip_;        // the text handed to the tooltip last
     std::unique_ptr<WindowTextControl> btExit_, btAbout_, btStart_, btInst_, btBrowse_;
     std::unique_ptr<WindowTextControl> status2_, status1_;
     std::unique_ptr<EditControl> txPath_;

@@ -50,6 +50,9 @@ bool PreTranslateMessage(MSG& message) {
         return true;
     if (!message.hwnd) return false;
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (message.message == WM_MOUSEMOVE && root != message.hwnd && HasClass(message.hwnd, L"ListBox") &&
+        HasClass(root, kMainWindowClass))
+        SendMessageW(root, kFileListMouseMove, reinterpret_cast<WPARAM>(message.hwnd), message.lParam);
     if (HasClass(root, kMainWindowClass) || HasClass(root, kDialogWindowClass))
         return IsDialogMessageW(root, &message) != FALSE;
     return false;

@@ -8,13 +8,18 @@
 
 namespace quelbrin::win32 {
 
-int ShowPopupMenu(HWND owner, POINT at, std::span<const char* const> commands) {
+int ShowPopupMenu(HWND owner, POINT at, std::span<const MenuCommand> commands) {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return -1;
     // Command ids start at 1: TrackPopupMenuEx returns 0 for "no choice".
-    UINT_PTR id = 1;
-    for (const char* command : commands)
-        if (!AppendMenuW(menu.get(), MF_STRING, id++, Widen(command).c_str())) return -1;
+    UINT_PTR id = 0;
+    for (const MenuCommand& command : commands) {
+        ++id;
+        const BOOL added = command.text ? AppendMenuW(menu.get(), MF_STRING | (command.enabled ? MF_ENABLED : MF_GRAYED),
+                                                      id, Widen(command.text).c_str())
+                                        : AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        if (!added) return -1;
+    }
     const BOOL chosen = TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                          at.x, at.y, owner, nullptr);
     return chosen > 0 ? chosen - 1 : -1;

@@ -1,14 +1,16 @@
 #pragma once
 #include <span>
 
+#include "platform/main_window_view.h"
 #include "platform/win32/windows_wrapper.h"
 
 namespace quelbrin::win32 {
 
 // Shows a shortcut menu of these commands at a screen point, owned by
 // `owner`, and waits for the user: the position of the chosen command, or -1
-// when the menu was closed without one (or could not be made).
-int ShowPopupMenu(HWND owner, POINT at, std::span<const char* const> commands);
+// when the menu was closed without one (or could not be made). Separators
+// count as positions too.
+int ShowPopupMenu(HWND owner, POINT at, std::span<const MenuCommand> commands);
 
 // Where a list box's shortcut menu opens and for which entry.
 struct ListMenuRequest {

@@ -49,3 +49,20 @@ void Tooltips::Add(HWND control, const std::string& text) {
 }
 
 }  // namespace quelbrin::win32
+
+namespace quelbrin::win32 {
+
+void Tooltips::AddAsked(HWND control) {
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = owner_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = LPSTR_TEXTCALLBACKW;
+    if (!SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
+        throw MakeError(ERROR_NOT_ENOUGH_MEMORY, "TTM_ADDTOOLW");
+}
+
+void Tooltips::Pop() { SendMessageW(tooltip_, TTM_POP, 0, 0); }
+
+}  // namespace quelbrin::win32

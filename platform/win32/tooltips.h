@@ -15,6 +15,12 @@ public:
     Tooltips& operator=(const Tooltips&) = delete;
 
     void Add(HWND control, const std::string& text);
+    // A tip whose text the owner gives when it is about to show, through
+    // TTN_GETDISPINFOW; an empty answer shows none.
+    void AddAsked(HWND control);
+    // Hides the tip showing now; it shows again, asking anew, when the
+    // mouse rests.
+    void Pop();
     // Replaces the control's tip; the empty text removes it.
     void Set(HWND control, const std::string& text);
     // Long tips wrap at a width that scales with the owner's DPI.

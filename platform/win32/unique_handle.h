@@ -64,6 +64,22 @@ struct MenuTraits {
     static void Close(Handle h) { DestroyMenu(h); }
 };
 
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { GlobalFree(h); }
+};
+struct PenTraits {
+    using Handle = HPEN;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+
 // A COM interface pointer: Release instead of a close call.
 template <typename Interface>
 struct ComTraits {
@@ -87,5 +103,8 @@ template <typename Interface>
 using UniqueCom = UniqueHandle<ComTraits<Interface>>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueDesktop = UniqueHandle<DesktopTraits>;
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+using UniquePen = UniqueHandle<PenTraits>;
+using UniqueBrush = UniqueHandle<BrushTraits>;
 
 }  // namespace quelbrin::win32

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "platform/win32/clipboard.h"
 #include "platform/win32/folder_picker.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_pump.h"
@@ -53,6 +54,8 @@ public:
     std::optional<std::string> BrowseForFolder(const std::string& title, unsigned flags) override {
         return PickFolder(MainWindowHandle(), title, flags);
     }
+
+    void SetClipboardText(const std::string& text) override { PutTextOnClipboard(MainWindowHandle(), text); }
 
     // Installers already started keep running: they are not our children
     // in any sense Windows would end.

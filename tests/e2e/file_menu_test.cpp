@@ -1,5 +1,8 @@
 // The file list's context menu on the real program: a batch resumed at a
-// file, and one file installed from the menu key.
+// file, one file installed from the menu key, and the report copied.
+#include <regex>
+
+#include "platform/win32/utf.h"
 #include "tests/e2e/e2e_fixture.h"
 #include "tests/e2e/real_input.h"
 
@@ -40,12 +43,12 @@ protected:
         return menu;
     }
 
-    // Clicks the menu's command at `position` of its two.
+    // The command at `position` chosen with keys: Home, Down past the others (not separators), Enter.
     static bool Choose(HWND menu, int position) {
-        RECT r{};
-        if (!GetWindowRect(menu, &r)) return false;
-        const LONG itemHeight = (r.bottom - r.top) / 2;
-        return ClickAt(POINT{(r.left + r.right) / 2, r.top + itemHeight * position + itemHeight / 2}, false);
+        if (!IsWindowVisible(menu) || !PressKey(VK_HOME)) return false;
+        for (int i = 1; i <= position; ++i)
+            if (kFileMenu[static_cast<std::size_t>(i)] && !PressKey(VK_DOWN)) return false;
+        return PressKey(VK_RETURN);
     }
 };
 
@@ -124,6 +127,55 @@ TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnl
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\b.hfz"));
     EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a warning for one file";
+    ExitAndExpectGone();
+}
+
+// The clipboard's text, empty when it holds none (or is held by another).
+std::string ClipboardText() {
+    std::wstring text;
+    const HANDLE data = OpenClipboard(nullptr) ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) text = chars;
+    if (data) GlobalUnlock(data);
+    CloseClipboard();
+    return win32::Narrow(text);
+}
+
+TEST_F(FileMenu, CopyReportAfterABatchOfThreePutsItsTableOnTheClipboard) {
+    const std::wstring log = PlaceInstaller({.passes = 2});
+    const std::wstring packages = MakePackages(L"packages", {L"Fire.hfz", L"Ice.hfz", L"Snow.hfz"});
+    StartAndWaitForWindow();
+    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
+    ASSERT_TRUE(WaitForText(IdStatus2, L"3 .hfz files", 5s));
+    ASSERT_TRUE(app_->Click(IdBtStart));
+    ASSERT_TRUE(app_->AnswerBox(L"Quelbrin", 20s).has_value()) << "no warning before the batch";
+    ASSERT_EQ(Status2UntilTheEnd(120s).back(), L"Ready");
+
+    // The clipboard emptied first; the menu opened on the list, the command chosen with keys.
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+    const HWND menu = RightClickEntry(0);
+    ASSERT_NE(menu, nullptr) << "no context menu over the first file";
+    ASSERT_TRUE(Choose(menu, kCopyReport));
+    std::string table;
+    ASSERT_TRUE(WaitUntil([&] { return !(table = ClipboardText()).empty(); }, 10s)) << "nothing on the clipboard";
+
+    // Each line ends in CR LF: the file, its result, the passes its installer logged, the seconds.
+    const auto runs = ReadInstallerLog(log);
+    ASSERT_EQ(runs.size(), 3u);
+    std::vector<std::string> lines;
+    std::string text = table;
+    for (std::size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2))
+        lines.push_back(text.substr(0, end));
+    EXPECT_EQ(text, "") << "a line without CR LF";
+    ASSERT_EQ(lines.size(), 4u) << table;
+    EXPECT_EQ(lines[0], "File\tResult\tRounds\tSeconds");
+    const char* names[] = {"Fire.hfz", "Ice.hfz", "Snow.hfz"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(lines[i + 1]);
+        std::smatch cells;
+        ASSERT_TRUE(std::regex_match(lines[i + 1], cells, std::regex("([^\t]*)\tinstalled\t([0-9]+)\t[0-9]+\\.[0-9]")));
+        EXPECT_EQ(cells[1].str(), names[i]);
+        EXPECT_EQ(cells[2].str(), std::to_string(runs[i].passes));
+    }
     ExitAndExpectGone();
 }
 

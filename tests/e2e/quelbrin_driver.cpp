@@ -14,6 +14,7 @@
 //   quelbrin_driver right-click-entry N   right-clicks entry N of the file list, as the user would
 //   quelbrin_driver wait-menu MS          until a shortcut menu is open
 //   quelbrin_driver key VK                presses and releases a key, as the user would
+//   quelbrin_driver set-text ID TEXT      sets a control's text (the folder box re-lists)
 // It finds Quelbrin by its title, so it expects one Quelbrin on the desktop.
 // Exit code 0 on success, 1 when the wait ran out, 2 on wrong usage.
 #include <cstdio>
@@ -150,12 +151,17 @@ int Run(int argc, wchar_t** argv) {
     }
     if (command == L"key" && argc == 3)
         return PressKey(static_cast<WORD>(std::wcstol(argv[2], nullptr, 10))) ? 0 : 1;
+    if (command == L"set-text" && argc == 4) {
+        HWND main = MainWindow();
+        return main && SetControlText(main, static_cast<int>(std::wcstol(argv[2], nullptr, 10)), argv[3]) ? 0 : 1;
+    }
     if (command == L"pointer" && argc == 4)
         return SetCursorPos(std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10)) ? 0 : 1;
     std::fprintf(stderr,
                  "usage: quelbrin_driver wait-main MS | status | click ID | wait-window TITLE MS |\n"
                  "       wait-text ID TEXT MS | answer-box TITLE MS | close TITLE | wait-gone TITLE MS |\n"
-                 "       pointer X Y | rect TITLE | right-click-entry N | wait-menu MS | key VK\n");
+                 "       pointer X Y | rect TITLE | right-click-entry N | wait-menu MS | key VK |\n"
+                 "       set-text ID TEXT\n");
     return 2;
 }
 

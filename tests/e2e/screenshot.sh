@@ -3,8 +3,10 @@
 #   screenshot.sh STATE_DIR QUELBRIN_EXE SUBSTITUTE_EXE DRIVER_EXE SHOT_DIR WORK_DIR
 # Saves main-window.png after start-up, context-menu.png (the file list's
 # menu, opened with a right click on the second file), about-dialog.png and
-# batch.png (an installer window during "Install All Files"), checking the status lines on
-# the way. Every Wine call has a time limit and writes to files, never a pipe.
+# batch.png (an installer window during "Install All Files"), marks-during.png
+# and marks-after.png (a second batch's marks in the file list: installed,
+# ended without a window, being installed; then failed and not reached once
+# the installer has gone), checking the status lines on the way. Every Wine call has a time limit and writes to files, never a pipe.
 set -u
 state=$(realpath -m "${1:?state dir}")
 quelbrin=${2:?Quelbrin.exe}
@@ -73,7 +75,8 @@ winpath() { local p="Z:$1"; printf '%s' "${p//\//\\}"; }
 
 rm -rf "$work"
 mkdir -p "$work/app" "$shots"
-rm -f "$shots"/main-window.png "$shots"/context-menu.png "$shots"/about-dialog.png "$shots"/batch.png
+rm -f "$shots"/main-window.png "$shots"/context-menu.png "$shots"/about-dialog.png "$shots"/batch.png \
+    "$shots"/marks-during.png "$shots"/marks-after.png
 cp "$quelbrin" "$work/app/Quelbrin.exe"
 cp "$substitute" "$work/app/InstallHFZ.exe"
 # Fire's window stays up for a few passes, so the batch picture can catch it.
@@ -133,6 +136,33 @@ driver wait-text 107 Ready 90000 || fail "the batch did not end with Ready"
 driver status
 [ "$(line_of Status1)" = "Snow.hfz installed" ] || fail "Status1: expected \"Snow.hfz installed\""
 [ "$(grep -c ' cmdline ' "$work/app/installer.log" 2>/dev/null)" = 3 ] || fail "the installer did not run three times"
+
+# A second batch for every kind of mark: Blizzard's installer shows no
+# window, Comet's stays up while the installer is taken away, so Dune's
+# cannot start and Eclipse is never reached.
+mkdir -p "$work/marks"
+for name in Aurora Blizzard Comet Dune Eclipse; do printf 'HFZ package %s\n' "$name" >"$work/marks/$name.hfz"; done
+printf '%s\n' log=installer.log passes=1 mode@Blizzard.hfz=nowindow passes@Comet.hfz=8 timeout_ms=60000 \
+    >"$work/app/InstallHFZ.cfg"
+marks_folder=$(winpath "$work/marks")
+driver set-text 105 "$marks_folder" || fail "the folder could not be typed"
+driver wait-text 107 "5 .hfz files" 10000 || fail "Status2: expected \"5 .hfz files\""
+driver click 102 || fail "Install All Files could not be pressed"
+driver answer-box Quelbrin 10000 || fail "no warning before the second batch"
+if driver wait-window "Installing  $marks_folder\\Comet.hfz" 40000; then
+    shoot marks-during Quelbrin || fail "screenshot of the marks during the batch"
+    mv "$work/app/InstallHFZ.exe" "$work/app/InstallHFZ.away"
+else
+    fail "Comet's installer window did not show"
+fi
+for _ in $(seq 1 300); do
+    driver status >/dev/null
+    [[ "$(line_of Status2)" == "Error: "* ]] && break
+    sleep 0.1
+done
+[[ "$(line_of Status2)" == "Error: "* ]] || fail "Status2: expected an error once the installer had gone, read \"$(line_of Status2)\""
+shoot marks-after Quelbrin || fail "screenshot of the marks after the batch"
+[ -f "$work/app/InstallHFZ.away" ] && mv "$work/app/InstallHFZ.away" "$work/app/InstallHFZ.exe"
 
 driver click 2 || fail "Cancel / Exit could not be pressed"
 for _ in $(seq 1 150); do

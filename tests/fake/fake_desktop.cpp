@@ -52,6 +52,7 @@ public:
     explicit EndedLauncher(std::uint32_t id) : id_(id) {}
     std::uint32_t Id() const override { return id_; }
     bool HasExited() const override { return true; }
+    std::optional<std::uint32_t> ExitCode() const override { return 0u; }
 
 private:
     std::uint32_t id_;
@@ -63,6 +64,9 @@ public:
     explicit FakeProcess(std::shared_ptr<Installer> state) : state_(std::move(state)) {}
     std::uint32_t Id() const override { return state_->pid; }
     bool HasExited() const override { return state_->exited; }
+    std::optional<std::uint32_t> ExitCode() const override {
+        return state_->exited ? std::optional<std::uint32_t>(state_->script.exitCode) : std::nullopt;
+    }
 
 private:
     std::shared_ptr<Installer> state_;

@@ -41,6 +41,7 @@ struct InstallerScript {
     // Its window's thread works this long after each pass that leaves the
     // window up; keys typed meanwhile wait in its queue.
     int busyAfterPassMs = 0;
+    std::uint32_t exitCode = 0;
 };
 
 struct FakeWindow {

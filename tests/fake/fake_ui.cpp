@@ -43,8 +43,9 @@ void FakeTaskbarButton::ShowProgress(int done, int total) {
     calls.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
 }
 
-int FakeMainWindow::ShowFileMenu(std::span<const char* const> commands) {
-    menusShown.emplace_back(commands.begin(), commands.end());
+int FakeMainWindow::ShowFileMenu(std::span<const MenuCommand> commands) {
+    std::vector<std::string>& shown = menusShown.emplace_back();
+    for (const MenuCommand& c : commands) shown.push_back(c.text ? std::string(c.text) + (c.enabled ? "" : " (off)") : "-");
     return onFileMenu ? onFileMenu() : -1;
 }
 

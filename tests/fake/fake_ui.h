@@ -61,7 +61,9 @@ public:
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }
     TaskbarButton& Taskbar() override { return taskbar; }
     // Records the menu and gives onFileMenu's answer (none: closed without a choice).
-    int ShowFileMenu(std::span<const char* const> commands) override;
+    // Records the menu ("-" a separator, "(off)" after a disabled entry).
+    int ShowFileMenu(std::span<const MenuCommand> commands) override;
+    void ShowFileMarks(std::span<const FileMark> shown) override { marks.assign(shown.begin(), shown.end()); }
     void KeysHeldBack() override { ++heldBackPasses; }
 
     ControlLog log;
@@ -69,6 +71,7 @@ public:
     // Every context menu shown, its commands in order.
     std::vector<std::vector<std::string>> menusShown;
     std::function<int()> onFileMenu;
+    std::vector<FileMark> marks;
     FakeTextControl btExit, btAbout, btStart, btInst, btBrowse, txPath, status2, status1;
     FakeFileList fileList;
     bool shown = false;
@@ -109,7 +112,9 @@ public:
     void WaitForEvents(int milliseconds, Process* process) override;
     int MsgBox(const std::string& text, const std::string& title, int style) override;
     std::optional<std::string> BrowseForFolder(const std::string& title, unsigned flags) override;
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
     [[noreturn]] void EndProgram() override;
+    std::string clipboard;
 
     // The window CreateMainWindow made; null before.
     FakeMainWindow* window = nullptr;

@@ -29,6 +29,7 @@ public:
     }
     void BtInst_Click() override { ++counts["BtInst_Click"]; }
     void BtStart_Click() override { ++counts["BtStart_Click"]; }
+    void FileList_Copy() override { ++counts["FileList_Copy"]; }
 
     int Total() const {
         int n = 0;

@@ -38,7 +38,8 @@ std::string ChooseFromMenu(InstallHarness& h, int index, int command) {
 TEST(FileMenu, FromHereToTheEndRunsTheRestWithACountdownOfTheRun) {
     InstallHarness h({"a.hfz", "b.hfz", "c.hfz", "d.hfz", "e.hfz"});
     EXPECT_EQ(ChooseFromMenu(h, 2, layout::kInstallFromHereToTheEnd), "c.hfz");
-    const std::vector<std::vector<std::string>> menus{{"Install This File", "Install From Here to the End"}};
+    const std::vector<std::vector<std::string>> menus{
+        {"Install This File", "Install From Here to the End", "-", "Copy Report (off)"}};
     EXPECT_EQ(h.Window().menusShown, menus);
 
     ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);

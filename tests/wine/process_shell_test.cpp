@@ -89,8 +89,15 @@ TEST_F(ProcessShell, ReportsWhenTheProgramEnds) {
     auto process = processes->Shell(exe, "\"" + exe + "\" C:\\x.hfz", kNormalFocus);
     ProcessReaper reaper(NativeHandle(*process));
     EXPECT_FALSE(process->HasExited());
+    EXPECT_FALSE(process->ExitCode().has_value()) << "no exit code while it runs";
     EXPECT_TRUE(WaitUntil([&] { return process->HasExited(); }));
     EXPECT_EQ(EventNames(ReadLog(log)).back(), "exit");
+    EXPECT_EQ(process->ExitCode(), std::optional<std::uint32_t>(0));
+    // Without a package it ends with its code for a bad command line, 2.
+    auto refused = processes->Shell(exe, "\"" + exe + "\"", kNormalFocus);
+    ProcessReaper refusedReaper(NativeHandle(*refused));
+    EXPECT_TRUE(WaitUntil([&] { return refused->HasExited(); }));
+    EXPECT_EQ(refused->ExitCode(), std::optional<std::uint32_t>(2));
 }
 
 TEST_F(ProcessShell, FailsWithTheSystemsWordingWhenNothingCanBeStarted) {

@@ -217,6 +217,18 @@ TEST_F(MainWindowTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
     EXPECT_EQ(GetDlgCtrlID(GetWindow(main, GW_CHILD)), layout::IdFileList) << "the tab order stays";
 }
 
+// The text a control's tip has, or would ask for, now.
+std::string AskedTip(HWND tooltip, HWND owner, HWND control) {
+    wchar_t buffer[512] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = buffer;
+    SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    return Narrow(buffer);
+}
+
 // The tooltips and the big icon come once the window has been shown and painted.
 TEST_F(MainWindowTest, TooltipsCarryTheirTextsOnceShown) {
     view->Show();
@@ -228,18 +240,51 @@ TEST_F(MainWindowTest, TooltipsCarryTheirTextsOnceShown) {
     std::map<int, std::string> expected;
     for (const Designed& spec : kDesign)
         if (spec.tooltip) expected[spec.id] = spec.tooltip;
-    ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(expected.size()));
-    for (const auto& [id, text] : expected) {
-        SCOPED_TRACE(text);
-        wchar_t buffer[512] = {};
-        TOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.hwnd = main;
-        info.uId = reinterpret_cast<UINT_PTR>(Control(id));
-        info.lpszText = buffer;
-        SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(Narrow(buffer), text);
-    }
+    // And the tips asked for when they show: the status lines and the list.
+    ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(expected.size() + 3));
+    for (const auto& [id, text] : expected) EXPECT_EQ(AskedTip(tooltip, main, Control(id)), text);
+}
+
+// A status line shows its whole text in a tip only where it does not fit;
+// Status2's own tip comes with it. The marked list keeps its bare names, and
+// Ctrl+C in it (not C alone) is the report's copy.
+TEST_F(MainWindowTest, StatusTipsWhereTheTextIsCutAndTheMarkedListKeepsItsNames) {
+    view->Show();
+    ui->DoEvents();
+    const HWND tooltip = dynamic_cast<MainWindow&>(*view).TooltipHandle();
+    ASSERT_NE(tooltip, nullptr);
+    const HWND status1 = Control(layout::IdStatus1), status2 = Control(layout::IdStatus2);
+    const std::string cut = "Error: " + std::string(120, 'x');
+    view->Status1().SetText("a.hfz");
+    EXPECT_EQ(AskedTip(tooltip, main, status1), "");
+    view->Status1().SetText(cut);
+    EXPECT_EQ(AskedTip(tooltip, main, status1), cut);
+    view->SetStatus2Tip("Type \\server\\share");
+    view->Status2().SetText("Invalid path");
+    EXPECT_EQ(AskedTip(tooltip, main, status2), "Type \\server\\share");
+    view->Status2().SetText(cut);
+    EXPECT_EQ(AskedTip(tooltip, main, status2), cut + "\r\nType \\server\\share");
+
+    const HWND box = Control(layout::IdFileList);
+    EXPECT_EQ(GetWindowLongPtrW(box, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS),
+              LBS_OWNERDRAWFIXED | LBS_HASSTRINGS);
+    view->FileList().SetFileName("C:\\Fx");
+    const FileMark marks[] = {{FileMarkShape::Installed, "installed in 1 round, 0.4 s"},
+                              {FileMarkShape::Failed, "failed: no"}};
+    view->ShowFileMarks(marks);
+    UpdateWindow(box);  // drawn with them
+    EXPECT_EQ(view->FileList().List(0), "a.hfz");
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    SendMessageW(box, WM_KEYDOWN, 'C', 0);
+    EXPECT_EQ(events.counts["FileList_Copy"], 0);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(box, WM_KEYDOWN, 'C', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(events.counts["FileList_Copy"], 1);
 }
 
 TEST_F(MainWindowTest, StatusLinesShowTextsAsGiven) {
