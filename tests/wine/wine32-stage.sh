@@ -14,6 +14,8 @@
 # many were left out.
 #
 # QUELBRIN_WINE32_MODE=native|emulated forces a way (to try the other one).
+#   wine32-stage.sh BUILD_DIR --native
+# only says whether the stage would run natively, so every case runs (exit 0).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath -m "${1:?build dir}"); shift
@@ -42,6 +44,15 @@ if [ "${1:-}" = --inside-namespace ]; then
 fi
 
 mkdir -p "$build"
+if [ "${1:-}" = --native ]; then
+    write_probe
+    [ -x /usr/lib/wine/wine ] || exit 1
+    case ${QUELBRIN_WINE32_MODE:-} in
+        native) exit 0 ;;
+        emulated) exit 1 ;;
+        *) probe_runs; exit ;;
+    esac
+fi
 rm -f "$build/wine32-skipped"
 write_probe
 mode=${QUELBRIN_WINE32_MODE:-}
