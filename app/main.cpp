@@ -2,7 +2,6 @@
 #include "platform/win32/windows_wrapper.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <exception>
 #include <memory>
@@ -12,6 +11,7 @@
 #include "main_window/main_form.h"
 #include "main_window/main_form_layout.h"
 #include "platform/command_line.h"
+#include "platform/win32/com_library.h"
 #include "platform/win32/dll_search.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/message_pump.h"
@@ -56,8 +56,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // An empty floppy or card reader in the folder box must not raise the
     // system's "insert a disk" box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    // The folder picker needs a single-threaded apartment.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // COM comes later, when something first needs it (com_library.h): the
+    // first paint doesn't, and ole32 is not imported.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -71,6 +71,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } catch (...) {
         ShowStartupError("An unexpected error occurred.");
     }
-    if (SUCCEEDED(com)) CoUninitialize();
+    quelbrin::win32::com::End();
     return exitCode;
 }

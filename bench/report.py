@@ -86,7 +86,9 @@ def build(values, notes):
     r.row("1", "… of which until its main window exists (not yet shown), ms", qw.text(), bw.text(),
           "%+.0f ms" % (qw.median - bw.median) if qw and bw else "–", "(reported)", "–")
     parts = [("window_ms", "create the window and its controls"), ("load_ms", "Load (installer path, listing)"),
-             ("show_ms", "show and first paint"), ("after_paint_ms", "after the first paint (tooltips)")]
+             ("show_ms", "show and first paint"),
+             ("after_paint_ms", "after the first paint (tooltips, screen-reader names with COM and ole32)"),
+             ("shell32_load_ms", "shell32 loaded when \"Browse...\" is first used")]
     figs = [(label, r.fig("startup_parts." + key)) for key, label in parts]
     figs = [(label, f) for label, f in figs if f]
     if figs:

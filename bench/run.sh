@@ -32,7 +32,7 @@ if [ -f scripts/setup.sh ]; then
     bash scripts/setup.sh || exit 1
 else
     need=()
-    for p in cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb imagemagick python3 googletest; do
+    for p in cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 wine64 xvfb imagemagick python3 googletest; do
         [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" = installed ] || need+=("$p")
     done
     if [ ${#need[@]} -gt 0 ]; then

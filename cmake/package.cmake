@@ -14,9 +14,10 @@ add_custom_target(package ALL
           --zip ${QUELBRIN_PACKAGE_ZIP}
           --sums ${CMAKE_BINARY_DIR}/SHA256SUMS
   BYPRODUCTS ${QUELBRIN_PACKAGE_ZIP} ${CMAKE_BINARY_DIR}/SHA256SUMS
-  DEPENDS Quelbrin
+  DEPENDS $<TARGET_FILE:Quelbrin>
   COMMENT "Packing ${QUELBRIN_PACKAGE_ZIP}"
   VERBATIM)
+add_dependencies(package Quelbrin)
 
 # Two builds of one commit in two folders give the same exe and zip; the zip
 # holds what it should.

@@ -8,6 +8,9 @@ packages=(
     cmake ninja-build g++ python3 git
     googletest libgtest-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    # The shipped i686 Quelbrin.exe is built by the compiler of the win32
+    # thread model, which links no POSIX threads library into it.
+    g++-mingw-w64-i686-win32
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine64 xvfb imagemagick x11-utils
     # Wine's X11 driver loads these when present; without them windows draw poorly.
@@ -48,4 +51,12 @@ fi
 for p in "${missing[@]}"; do
     installed "$p" || { echo "setup: $p did not install" >&2; exit 1; }
 done
+# Installing the win32 thread model's compiler makes it the one the bare
+# i686-w64-mingw32-gcc/g++ names call; this project names its compilers in
+# full, but leave those names with the -posix ones as they were before.
+if [[ " ${missing[*]} " == *" g++-mingw-w64-i686-win32 "* ]]; then
+    for tool in gcc g++; do
+        "${sudo[@]}" update-alternatives --set "i686-w64-mingw32-$tool" "/usr/bin/i686-w64-mingw32-$tool-posix" >/dev/null 2>&1
+    done
+fi
 echo "setup: done"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/com_library.h"
 #include "platform/win32/utf.h"
 
 namespace quelbrin::win32 {
@@ -21,8 +22,8 @@ constexpr LONG kPolite = 1;
 
 AccessibleNames::AccessibleNames(HWND window, const layout::MainWindowDesign& design) {
     IAccPropServices* made = nullptr;
-    if (FAILED(CoCreateInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
-                                reinterpret_cast<void**>(&made))) ||
+    if (FAILED(com::CreateInProcess(kAccPropServicesClass, kAccPropServicesInterface,
+                                    reinterpret_cast<void**>(&made))) ||
         !made)
         return;
     services_.reset(made);

@@ -16,7 +16,8 @@ namespace quelbrin::win32 {
 // service is made through COM, so oleacc.dll is loaded from where the
 // system registered it and never imported by name (a DLL imported by name
 // can be planted beside the program). Where it can't be made, the controls
-// simply go without.
+// simply go without. The main window makes them after its first paint,
+// which then needs neither COM nor ole32.
 class AccessibleNames {
 public:
     // Annotates the window's controls as the design says.

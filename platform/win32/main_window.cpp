@@ -1,5 +1,6 @@
 #include "platform/win32/main_window.h"
 
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -61,7 +62,7 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
                        const layout::MainWindowDesign& design)
     : events_(events), files_(files),
       layout_(kStyle, kExStyle, design.clientWidth, design.clientHeight),
-      heldBackQuery_(HeldBackPassesQuery()) {
+      heldBackQuery_(HeldBackPassesQuery()), design_(design) {
     RegisterClassOnce(kMainWindowClass, nullptr, nullptr);
     // Sized and placed for the DPI of the monitor it opens on, so that the
     // layout below keeps its size and it stays centred.
@@ -77,7 +78,6 @@ MainWindow::MainWindow(MainFormEvents& events, const FileSystem& files,
     // The caption's small icon now; the big one after the first paint.
     AttachAppIcon(Handle(), ICON_SMALL, layout_.Dpi(), icons_);
     taskbar_ = std::make_unique<TaskbarProgress>(Handle());
-    accessibleNames_ = std::make_unique<AccessibleNames>(Handle(), design);
 }
 
 MainWindow::~MainWindow() {
@@ -135,7 +135,7 @@ void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
     SetForegroundWindow(Handle());
-    if (!tips_.empty() || !icons_.big) PostMessageW(Handle(), kAfterFirstPaint, 0, 0);
+    if (!tips_.empty() || !icons_.big || !accessibleNames_) PostMessageW(Handle(), kAfterFirstPaint, 0, 0);
 }
 
 void MainWindow::AfterFirstPaint() {
@@ -158,6 +158,13 @@ void MainWindow::AfterFirstPaint() {
         try {
             AttachAppIcon(Handle(), ICON_BIG, layout_.Dpi(), icons_);
         } catch (const ErrorInfo&) {
+        }
+    }
+    // The names for screen readers, and with them COM and ole32.
+    if (!accessibleNames_) {
+        try {
+            accessibleNames_ = std::make_unique<AccessibleNames>(Handle(), design_);
+        } catch (const std::bad_alloc&) {
         }
     }
 }

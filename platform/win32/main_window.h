@@ -54,7 +54,8 @@ private:
     void AfterDpiChange(int dpi);
     void OnCommand(int id, int code, HWND control);
     // What the first paint does not need, posted by Show() so that it runs
-    // once the window is on the screen: the big icon and the tooltips.
+    // once the window is on the screen: the big icon, the tooltips and the
+    // names for screen readers.
     void AfterFirstPaint();
     // The file list's entry height for its font, after each layout.
     void FitFileEntries();
@@ -82,6 +83,7 @@ private:
     POINT fileMenuAt_{};              // where the file list's menu was asked for (screen)
     const UINT heldBackQuery_;        // see held_back_query.h
     LRESULT heldBackPasses_ = 0;
+    const layout::MainWindowDesign design_;  // its spans are the design's constant tables
 };
 
 }  // namespace quelbrin::win32

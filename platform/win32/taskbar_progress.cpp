@@ -1,5 +1,6 @@
 #include "platform/win32/taskbar_progress.h"
 
+#include "platform/win32/com_library.h"
 #include "platform/win32/system_function.h"
 
 namespace quelbrin::win32 {
@@ -30,8 +31,8 @@ TaskbarProgress::TaskbarProgress(HWND window)
 void TaskbarProgress::OnButtonCreated() {
     if (!taskbar_) {
         ITaskbarList3* made = nullptr;
-        if (FAILED(CoCreateInstance(kTaskbarListClass, nullptr, CLSCTX_INPROC_SERVER, kTaskbarList3Interface,
-                                    reinterpret_cast<void**>(&made))) ||
+        // COM, and ole32 with it, only now that the button is there.
+        if (FAILED(com::CreateInProcess(kTaskbarListClass, kTaskbarList3Interface, reinterpret_cast<void**>(&made))) ||
             !made)
             return;
         UniqueCom<ITaskbarList3> taskbar(made);

@@ -3,6 +3,9 @@
 
 #include "tests/e2e/e2e_fixture.h"
 
+#include <tlhelp32.h>
+#include <cwctype>
+
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf.h"
 #include "tests/support/reliability_case.h"
@@ -12,6 +15,23 @@ namespace quelbrin::e2e {
 namespace {
 
 using namespace layout;
+
+// Whether a process has loaded a DLL of this (lower-case) name; nullopt if
+// its modules can't be listed.
+std::optional<bool> HasLoaded(DWORD process, const std::wstring& dll) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, process);
+    if (snapshot == INVALID_HANDLE_VALUE) return std::nullopt;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = Module32FirstW(snapshot, &module); more && !found; more = Module32NextW(snapshot, &module)) {
+        std::wstring name = module.szModule;
+        for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
+        found = name == dll;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
 
 class StartUp : public E2eTest {};
 
@@ -31,6 +51,10 @@ TEST_F(StartUp, ListsItsOwnFolderAndSelectsTheFirstFile) {
     for (int id : {IdBtInst, IdBtStart, IdBtAbout, IdBtBrowse, IdTxPath, IdFileList, IdBtExit})
         EXPECT_TRUE(app_->Enabled(id)) << "control " << id;
     EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a message box at start-up";
+    // shell32 waits for "Browse...".
+    const std::optional<bool> shell32 = HasLoaded(app_->Id(), L"shell32.dll");
+    ASSERT_TRUE(shell32.has_value()) << "the modules of Quelbrin's process can't be listed";
+    EXPECT_FALSE(*shell32) << "shell32.dll was loaded at start";
 
     ExitAndExpectGone();
     EXPECT_TRUE(ReadInstallerLog(log).empty()) << "an installer ran without being asked";

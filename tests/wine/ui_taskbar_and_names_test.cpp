@@ -115,6 +115,9 @@ TEST_F(TaskbarAndNamesTest, FolderBoxAndFileListCarryTheirNames) {
     EXPECT_EQ(view->Status2().Text(), "Ready");
     if (!AnnotationServiceTakesNames(main))
         GTEST_SKIP() << "the annotation service here (CLSID_AccPropServices) stores no names";
+    // They are given once the window has painted.
+    view->Show();
+    ui->DoEvents();
 
     // Read back the way a screen reader does, with oleacc.dll loaded by this test only.
     const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
