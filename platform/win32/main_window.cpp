@@ -147,7 +147,7 @@ void MainWindow::AfterFirstPaint() {
             for (const auto& [control, text] : tips_) tooltips_->Add(control, text);
             tooltips_->AddAsked(status2_->Handle());
             tooltips_->AddAsked(status1_->Handle());
-            tooltips_->AddAsked(fileList_->Handle());
+            tooltips_->AddAsked(fileList_->Handle(), /*relayed=*/true);
             tooltips_->SetDpi(layout_.Dpi());
         } catch (const ErrorInfo&) {
         }
@@ -278,6 +278,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const int entry = FileEntryAt(reinterpret_cast<HWND>(wParam), at);
         if (entry != std::exchange(tipEntry_, entry) && tooltips_) tooltips_->Pop();
+        if (tooltips_) tooltips_->Relay(reinterpret_cast<HWND>(wParam), lParam);
         return 0;
     }
     case WM_NOTIFY: {

@@ -52,10 +52,10 @@ void Tooltips::Add(HWND control, const std::string& text) {
 
 namespace quelbrin::win32 {
 
-void Tooltips::AddAsked(HWND control) {
+void Tooltips::AddAsked(HWND control, bool relayed) {
     TOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = TTF_IDISHWND | (relayed ? 0 : TTF_SUBCLASS);
     info.hwnd = owner_;
     info.uId = reinterpret_cast<UINT_PTR>(control);
     info.lpszText = LPSTR_TEXTCALLBACKW;
@@ -64,5 +64,13 @@ void Tooltips::AddAsked(HWND control) {
 }
 
 void Tooltips::Pop() { SendMessageW(tooltip_, TTM_POP, 0, 0); }
+
+void Tooltips::Relay(HWND control, LPARAM point) {
+    MSG move{};
+    move.hwnd = control;
+    move.message = WM_MOUSEMOVE;
+    move.lParam = point;
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
 
 }  // namespace quelbrin::win32

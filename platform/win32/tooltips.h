@@ -17,7 +17,13 @@ public:
     void Add(HWND control, const std::string& text);
     // A tip whose text the owner gives when it is about to show, through
     // TTN_GETDISPINFOW; an empty answer shows none.
-    void AddAsked(HWND control);
+    // `relayed`: the tip does not subclass the control; the owner hands it
+    // the control's mouse moves with Relay. Subclassed, every message to a
+    // list box passes the tip's window procedure, and filling thousands of
+    // entries takes several times as long under Wine.
+    void AddAsked(HWND control, bool relayed = false);
+    // A mouse move over a relayed control, at a point of its client area.
+    void Relay(HWND control, LPARAM point);
     // Hides the tip showing now; it shows again, asking anew, when the
     // mouse rests.
     void Pop();
