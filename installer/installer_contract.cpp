@@ -30,14 +30,6 @@ std::string InstallerCommandLine(const std::string& installerPath, const std::st
     return program + " " + packagePath;
 }
 
-std::string FolderOf(const std::string& program) {
-    const std::size_t slash = program.find_last_of("\\/");
-    if (slash == std::string::npos) return {};
-    // "C:" alone would name the drive's current folder, not its root.
-    if (slash == 2 && program[1] == ':') return program.substr(0, 3);
-    return program.substr(0, slash);
-}
-
 std::string InstallerProgram(const std::string& installerPath) {
     return IsQuoted(installerPath) ? installerPath.substr(1, installerPath.size() - 2)
                                    : installerPath;

@@ -18,10 +18,6 @@ std::string InstallerCommandLine(const std::string& installerPath, const std::st
                                  const std::string& file);
 std::string InstallerCommandLine(const std::string& installerPath, const std::string& packagePath);
 
-// The folder a program is in, to start it there as a shortcut's "Start in"
-// does: a drive's root keeps its ""; empty for a name without a folder.
-std::string FolderOf(const std::string& program);
-
 // The file to start: the installer path without enclosing quotes.
 std::string InstallerProgram(const std::string& installerPath);
 

@@ -6,6 +6,7 @@
 #include "installer/task_probe.h"
 #include "installer/waiting_status.h"
 #include "main_window/main_form_layout.h"
+#include "platform/folder_text.h"
 
 namespace quelbrin {
 
@@ -187,7 +188,7 @@ void RunInstaller(MainForm& form, const std::function<bool()>& activate, Install
 
     run.installer = platform.processes.Shell(
         program, InstallerCommandLine(form.HfzInstPath, PassedPackagePath(platform, folder, file)),
-        kNormalFocus, FolderOf(program));
+        kNormalFocus, FolderOfPath(program));  // in its own folder, as a shortcut's "Start in" has it
     Process* const installer = run.installer.get();
     run.windowSeen = WaitForInstallerWindow(platform, *installer, TitlesOf(platform, folder, file));
     std::int64_t lastKeys = platform.clock.NowMs();

@@ -1,5 +1,7 @@
 #include "main_window/start_place.h"
 
+#include "platform/folder_text.h"
+
 namespace quelbrin {
 
 namespace {
@@ -20,10 +22,7 @@ StartPlace ChooseStartPlace(const FileSystem& files, const std::optional<std::st
     if (separator == std::string::npos || path.find_first_of("*?") != std::string::npos) return {path, {}};
     std::string name = files.Dir(path);
     if (name.empty()) return {path, {}};
-    // A root keeps its separator here too: "D:\Fire.hfz" is in "D:\".
-    const bool root = separator == 0 || (separator == 2 && path[1] == ':');
-    path.resize(root ? separator + 1 : separator);
-    return {std::move(path), std::move(name)};
+    return {FolderOfPath(path), std::move(name)};
 }
 
 }  // namespace quelbrin

@@ -64,4 +64,11 @@ bool IsUsableFolderText(std::string_view text) {
     return server == std::string_view::npos || HasShare(text.substr(server));
 }
 
+std::string FolderOfPath(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    if (separator == std::string_view::npos) return {};
+    const bool root = separator == 0 || (separator == 2 && path[1] == ':');
+    return std::string(path.substr(0, root ? separator + 1 : separator));
+}
+
 }  // namespace quelbrin

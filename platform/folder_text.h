@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 namespace quelbrin {
@@ -18,5 +19,10 @@ bool IsUsableFolderText(std::string_view text);
 // "\\?\UNC\server..." or "\\.\UNC\server...", either slash after the first
 // two (but "\\?\" only with backslashes, as Windows takes it).
 bool IsNetworkPath(std::string_view text);
+
+// The folder of a path to a file: what stands before its last "\" or "/",
+// a root ("D:\", "\") keeping its separator, since without it "D:" would
+// name the drive's current folder. Empty for a name without a folder.
+std::string FolderOfPath(std::string_view path);
 
 }  // namespace quelbrin
