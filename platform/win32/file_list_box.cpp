@@ -67,21 +67,19 @@ void FileListControl::SetListIndex(int index) {
 }
 
 void FileListControl::Fill(const std::vector<std::string>& names) {
-    std::vector<std::wstring> wide;
-    wide.reserve(names.size());
+    // Room for all entries at once; a UTF-16 name has no more units than its
+    // UTF-8 bytes. Each name is widened just before it is added, not all of
+    // them first: a long listing leaves no second copy spread over the heap.
     std::size_t bytes = 0;
-    for (const std::string& name : names) {
-        wide.push_back(Widen(name));
-        bytes += (wide.back().size() + 1) * sizeof(wchar_t);
-    }
+    for (const std::string& name : names) bytes += (name.size() + 1) * sizeof(wchar_t);
 
     SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(listBox_, LB_INITSTORAGE, wide.size(), static_cast<LPARAM>(bytes));
+    SendMessageW(listBox_, LB_INITSTORAGE, names.size(), static_cast<LPARAM>(bytes));
     bool full = false;
-    for (const std::wstring& name : wide) {
+    for (const std::string& name : names) {
         const LRESULT added =
-            SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
         if (added == LB_ERR || added == LB_ERRSPACE) {
             full = true;
             break;
