@@ -22,7 +22,7 @@ HWND CreateBaselineWindow(HINSTANCE instance, const wchar_t* className, const wc
                            CW_USEDEFAULT, 423, 158, nullptr, nullptr, instance, nullptr);
 }
 
-LRESULT DefaultBaselineProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DefaultBaselineProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;

@@ -15,7 +15,7 @@ std::wstring OwnFolder();
 HWND CreateBaselineWindow(HINSTANCE instance, const wchar_t* className, const wchar_t* title, WNDPROC proc);
 
 // The window procedure's default: the program ends when its window is destroyed.
-LRESULT DefaultBaselineProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK DefaultBaselineProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Until WM_QUIT; returns 0.
 int RunMessageLoop();

@@ -89,6 +89,7 @@ def main():
     for folder in ("startup", "batch", "wait"):
         shutil.copyfile(programs["quelbrin"], os.path.join(path(folder), "Quelbrin.exe"))
     shutil.copyfile(programs["baseline_window"], os.path.join(path("startup"), "bench_baseline_window.exe"))
+    shutil.copyfile(programs["baseline_window_manifest"], os.path.join(path("startup"), "bench_baseline_window_manifest.exe"))
     shutil.copyfile(programs["baseline_relist"], os.path.join(path("startup"), "bench_baseline_relist.exe"))
     shutil.copyfile(programs["startup_parts"], os.path.join(path("startup"), "bench_startup_parts.exe"))
 

@@ -76,12 +76,17 @@ def build(values, notes):
     q, b = r.fig("startup.quelbrin_ms"), r.fig("startup.baseline_ms")
     files = int(r.fig("startup.files").median or 0)
     x = ratio(q, b)
-    status = r.judge("Start-up ratio <= 1.3", None if x is None else x <= 1.3,
+    status = r.judge("Start-up ratio <= 1.2", None if x is None else x <= 1.2,
                      "" if x is None else "Ratio %.2f (Quelbrin %.0f ms, baseline %.0f ms)%s." % (
-                         x, q.median, b.median, "" if x <= 1.3 else
-                         "; %.0f ms over the goal" % (q.median - 1.3 * b.median)))
+                         x, q.median, b.median, "" if x <= 1.2 else
+                         "; %.0f ms over the goal" % (q.median - 1.2 * b.median)))
     r.row("1", "Start-up until the window shows its folder listed (%s packages), ms" % format(files, ","),
-          q.text(), b.text(), "ratio %.2f" % x if x else "–", "ratio ≤ 1.3", status)
+          q.text(), b.text(), "ratio %.2f" % x if x else "–", "ratio ≤ 1.2", status)
+    m = r.fig("startup.baseline_manifest_ms")
+    if m:
+        r.row("1", "… the minimal window program with Quelbrin's manifest (common controls 6, DPI awareness), ms",
+              q.text(), m.text(), "ratio %.2f; the manifest alone %+.0f ms" % (ratio(q, m), m.median - b.median),
+              "(reported)", "–")
     qw, bw = r.fig("startup.quelbrin_window_ms"), r.fig("startup.baseline_window_ms")
     r.row("1", "… of which until its main window exists (not yet shown), ms", qw.text(), bw.text(),
           "%+.0f ms" % (qw.median - bw.median) if qw and bw else "–", "(reported)", "–")
@@ -196,8 +201,8 @@ def build(values, notes):
     r.row("4", "Private bytes idle (%s packages listed), MiB" % format(files, ","), pq.text(digits=1),
           pb2.text(digits=1), "ratio %.2f" % x if x else "–", "(reported)", "–")
     listed = int(r.fig("memory.listed_files").median or 0)
-    for key, what in (("memory.quelbrin_listed", "with %s files listed" % format(listed, ",")),
-                      ("memory.quelbrin_after_small", "after %s files, then a folder of three" % format(listed, ","))):
+    for key, what in (("memory.quelbrin_listed", "with %s files listed, read as the count shows" % format(listed, ",")),
+                      ("memory.quelbrin_after_small", "after %s files, then a folder of three, read as the count shows" % format(listed, ","))):
         ml, pl = r.fig(key + "_mib"), r.fig(key + "_private_mib")
         x = ratio(ml, mb)
         status = "–"
@@ -212,6 +217,12 @@ def build(values, notes):
         x = ratio(pl, pb2)
         r.row("4", "Private bytes %s, MiB" % what, pl.text(digits=1), pb2.text(digits=1),
               "ratio %.2f" % x if x else "–", "(reported)", "–")
+    # What Wine's list box itself keeps: the bare re-list program, which fills one the same way.
+    bi, ba = r.fig("memory.bare_relist_idle_mib"), r.fig("memory.bare_relist_after_small_mib")
+    if bi and ba:
+        r.row("4", "The bare re-list program: working set after 50,000 files, then a folder of three, MiB",
+              "", ba.text(digits=1), "+%.1f MiB over its own start (%s MiB, 1,000 listed)" % (
+                  ba.median - bi.median, bi.text(digits=1)), "(reported)", "–")
 
     # 5. Size and self-containment.
     size = r.fig("size.i686_bytes")

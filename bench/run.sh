@@ -1,17 +1,17 @@
 #!/bin/bash
 # The benchmark: Quelbrin against the bare platform, under Wine, in one run.
 #   bash bench/run.sh [RUNS [BATCH_RUNS]]
-# Builds the x86_64 programs (build/bench-w64) and the shipped i686 program
+# Builds the shipped i686 Quelbrin.exe and the i686 programs measured against
+# it (by the shipped program's compiler, with its options) and the i686 driver
 # (build/bench-w32), prepares the folders of files, starts its own Xvfb and
-# Wine prefix, measures, and writes bench/results.md and bench/relist.png.
+# 32-bit Wine prefix, measures, and writes bench/results.md and bench/relist.png.
 # Not part of the test run: nothing here is a pass or fail of the tests.
 set -u
 cd "$(dirname "$0")/.." || exit 1
 root=$(pwd -P)
 runs=${1:-7}
 batch_runs=${2:-3}
-build=$root/build/bench-w64
-w32=$root/build/bench-w32
+build=$root/build/bench-w32
 state=$build/wine
 data=$build/bench-data
 logs=$build/bench-logs
@@ -49,19 +49,26 @@ fi
 convert_tool=/usr/bin/convert
 [ -x "$convert_tool" ] || convert_tool=convert
 
-step "build: x86_64 programs ($build)"
-quiet "$logs/configure-w64.log" cmake --preset win64 -B "$build" -DQUELBRIN_BENCH=ON
-quiet "$logs/build-w64.log" cmake --build "$build" -j 2 --target bench_programs
-step "build: i686 Quelbrin.exe ($w32)"
-quiet "$logs/configure-w32.log" cmake --preset win32 -B "$w32"
-# The shipped program comes from a build of its own, by the win32 thread model's compiler.
-quiet "$logs/build-w32.log" cmake --build "$w32" -j 2 --target quelbrin_shipped
+# Every program measured is i686, run by the 32-bit Wine: it needs a kernel
+# that starts 32-bit programs (tests/wine/wine32-stage.sh emulates them only
+# for the tests, far too slowly to time anything).
+bash tests/wine/wine32-stage.sh "$build" --native ||
+    { echo "the 32-bit Wine does not start here: the benchmark measures the i686 program and needs it" >&2; exit 1; }
+export QUELBRIN_WINE_ARCH=win32
+
+step "build: i686 programs ($build)"
+quiet "$logs/configure.log" cmake --preset win32 -B "$build" -DQUELBRIN_BENCH=ON
+# Quelbrin.exe and its baselines come from the shipped program's build, by
+# the win32 thread model's compiler; the driver and the substitute from this one.
+quiet "$logs/build.log" cmake --build "$build" -j 2 --target bench_programs
+programs=$build/bench-programs-all.txt
+cat "$build/bench-programs.txt" "$(sed -n 's/^measured=//p' "$build/bench-programs.txt")" >"$programs" || exit 1
 
 step "folders of files ($data)"
-quiet "$logs/folders.log" python3 bench/make_folders.py "$data" "$build/bench-programs.txt"
+quiet "$logs/folders.log" python3 bench/make_folders.py "$data" "$programs"
 
 winpath() { echo "Z:$(realpath -m "$1" | tr '/' '\\')"; }
-program() { sed -n "s/^$1=//p" "$build/bench-programs.txt"; }
+program() { sed -n "s/^$1=//p" "$programs"; }
 
 cleanup() { bash tests/wine/wine-env.sh stop "$state" >/dev/null 2>&1; }
 trap cleanup EXIT
@@ -114,8 +121,8 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 elapsed=$(( $(date +%s) - started ))
 
 step "size and imports of the i686 program"
-exe32=$(find "$w32" -name Quelbrin.exe -type f | head -1)
-if [ -n "$exe32" ]; then
+exe32=$(program quelbrin)
+if [ -f "$exe32" ]; then
     printf 'size.i686_bytes\t%s\n' "$(stat -c %s "$exe32")" >>"$samples"
     imports=$(i686-w64-mingw32-objdump -p "$exe32" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
     printf 'size.imports\t%s\n' "$(echo $imports | sed 's/ /, /g')" >>"$samples"
@@ -133,9 +140,9 @@ step "report"
 # The sources of the programs measured (the benchmark's own are in bench/);
 # the results name the last commit that changed them.
 measured="CMakeLists.txt cmake app platform main_window installer settings tests/substitute_installer"
-timeout -k 5 30 /usr/lib/wine/wine64 --version >"$logs/wine-version.txt" 2>&1
+timeout -k 5 30 /usr/lib/wine/wine --version >"$logs/wine-version.txt" 2>&1
 header="Run of $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores shared with other work (load average $load_before before, $load_after after); \
-$(head -1 "$logs/wine-version.txt") on Xvfb; x86_64 build of commit $(git log -1 --format=%h HEAD -- $measured)$(git diff --quiet HEAD -- $measured 2>/dev/null || echo ' with uncommitted changes to the measured programs'); \
+$(head -1 "$logs/wine-version.txt") on Xvfb; i686 programs (Quelbrin.exe and its baselines by the shipped program's compiler, the driver by the tests') of commit $(git log -1 --format=%h HEAD -- $measured)$(git diff --quiet HEAD -- $measured 2>/dev/null || echo ' with uncommitted changes to the measured programs'); \
 $runs runs of each measurement, $batch_runs batches; measuring took $((elapsed / 60)) min $((elapsed % 60)) s. Command: \`bash bench/run.sh${*:+ $*}\`."
 python3 bench/report.py --samples "$samples" --markdown bench/results.md --svg "$build/relist.svg" \
     --header "$header" --analysis bench/analysis.md || exit 1

@@ -104,6 +104,7 @@ void MeasureBatch(BenchContext& context) {
     if (listing.error != ERROR_SUCCESS || listing.names.empty())
         return context.samples->Error("batch", "the batch folder holds no packages");
     context.samples->Add("batch.files", static_cast<double>(listing.names.size()));
+    ParkPointer();
 
     const std::wstring startFolder = context.Folder(L"start");
     const BareListing startPackages = ListHfzBare(startFolder);

@@ -4,6 +4,7 @@
 #include "bench/driver/cpu_clock.h"
 #include "bench/driver/launch.h"
 #include "bench/driver/measure.h"
+#include "bench/driver/remote_window.h"
 #include "bench/driver/stopwatch.h"
 #include "platform/win32/utf.h"
 
@@ -56,7 +57,7 @@ void OneStart(BenchContext& context, const std::wstring& exe, const std::wstring
         Sleep(kHoverSettleMs);
         const double hover = IdleCpuPercent(cpu);
         if (hover >= 0) samples.Add("idle." + name + "_hover_cpu_percent", hover);
-        SetCursorPos(0, 0);
+        ParkPointer();
     }
     run.process->EndAll();
 }
@@ -73,16 +74,21 @@ void MeasureStartup(BenchContext& context) {
     const std::wstring expected = CountText(listing.names.size());
     context.samples->Add("startup.files", static_cast<double>(listing.names.size()));
 
-    SetCursorPos(0, 0);  // idle means nobody points at the window
+    ParkPointer();  // idle means nobody points at the window
+    // Quelbrin, the minimal window program, and that one with Quelbrin's manifest.
+    struct Program {
+        const wchar_t* exe;
+        const wchar_t* title;
+        const char* name;
+    };
+    const Program programs[] = {{L"Quelbrin.exe", L"Quelbrin", "quelbrin"},
+                                {L"bench_baseline_window.exe", L"Quelbrin baseline", "baseline"},
+                                {L"bench_baseline_window_manifest.exe", L"Quelbrin baseline", "baseline_manifest"}};
     for (int run = 0; run < context.runs; ++run) {
-        // Alternating which goes first evens out any drift of the machine's load.
-        const bool quelbrinFirst = run % 2 == 0;
-        for (int i = 0; i < 2; ++i) {
-            if ((i == 0) == quelbrinFirst)
-                OneStart(context, folder + L"\\Quelbrin.exe", L"Quelbrin", "quelbrin", expected);
-            else
-                OneStart(context, folder + L"\\bench_baseline_window.exe", L"Quelbrin baseline",
-                         "baseline", expected);
+        // Rotating which goes first evens out any drift of the machine's load.
+        for (int i = 0; i < 3; ++i) {
+            const Program& program = programs[(i + run) % 3];
+            OneStart(context, folder + L"\\" + program.exe, program.title, program.name, expected);
         }
     }
 }

@@ -36,6 +36,7 @@ void MeasureWaiting(BenchContext& context) {
     const BareListing listing = ListHfzBare(folder);
     if (listing.names.size() != 1) return samples.Error("waiting", "the folder should hold one package");
     DeleteFileW(log.c_str());
+    ParkPointer();
 
     const std::wstring exe = folder + L"\\Quelbrin.exe";
     Launched app = LaunchUntilListed(exe, L"Quelbrin", kLaunchTimeoutMs);

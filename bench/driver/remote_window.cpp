@@ -60,3 +60,9 @@ bool PostClick(HWND parent, int id) {
 }
 
 }  // namespace quelbrin::bench
+
+namespace quelbrin::bench {
+
+void ParkPointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
+
+}  // namespace quelbrin::bench

@@ -24,3 +24,13 @@ bool SetControlText(HWND parent, int id, const std::wstring& text, UINT timeoutM
 bool PostClick(HWND parent, int id);
 
 }  // namespace quelbrin::bench
+
+namespace quelbrin::bench {
+
+// The pointer to the screen's bottom-right corner, where no window of a run
+// shows. Under Wine a window that appears under the resting pointer counts
+// as user input (GetLastInputInfo moves), and Quelbrin then waits for the
+// user to be quiet before it types; Windows makes no input of it.
+void ParkPointer();
+
+}  // namespace quelbrin::bench
