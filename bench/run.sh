@@ -141,8 +141,22 @@ step "report"
 # the results name the last commit that changed them.
 measured="CMakeLists.txt cmake app platform main_window installer settings tests/substitute_installer"
 timeout -k 5 30 /usr/lib/wine/wine --version >"$logs/wine-version.txt" 2>&1
+# Each program's architecture, read from its PE header, and the compiler that built it.
+arch_of() {
+    case $(i686-w64-mingw32-objdump -f "$1" 2>/dev/null | sed -n 's/.*file format //p') in
+    pei-i386) echo i686 ;; pei-x86-64) echo x86_64 ;; *) echo unknown ;;
+    esac
+}
+compiler_of() { sed -n 's/^set(CMAKE_CXX_COMPILER \([^ )]*\)).*/\1/p' "$1" | head -1; }
+shipped_cxx=$(compiler_of cmake/toolchain-mingw32-shipped.cmake)
+tests_cxx=$(compiler_of cmake/toolchain-mingw32.cmake)
+architectures=""
+for name in quelbrin baseline_window baseline_window_manifest baseline_relist pause startup_parts driver substitute; do
+    case $name in driver|substitute) cxx=$tests_cxx ;; *) cxx=$shipped_cxx ;; esac
+    architectures+="${architectures:+, }$(basename "$(program $name)") $(arch_of "$(program $name)") ($cxx)"
+done
 header="Run of $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores shared with other work (load average $load_before before, $load_after after); \
-$(head -1 "$logs/wine-version.txt") on Xvfb; i686 programs (Quelbrin.exe and its baselines by the shipped program's compiler, the driver by the tests') of commit $(git log -1 --format=%h HEAD -- $measured)$(git diff --quiet HEAD -- $measured 2>/dev/null || echo ' with uncommitted changes to the measured programs'); \
+$(head -1 "$logs/wine-version.txt") on Xvfb; programs run: $architectures; commit $(git log -1 --format=%h HEAD -- $measured)$(git diff --quiet HEAD -- $measured 2>/dev/null || echo ' with uncommitted changes to the measured programs'); \
 $runs runs of each measurement, $batch_runs batches; measuring took $((elapsed / 60)) min $((elapsed % 60)) s. Command: \`bash bench/run.sh${*:+ $*}\`."
 python3 bench/report.py --samples "$samples" --markdown bench/results.md --svg "$build/relist.svg" \
     --header "$header" --analysis bench/analysis.md || exit 1
