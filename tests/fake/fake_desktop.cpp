@@ -291,14 +291,15 @@ void FakeDesktop::CloseWindow(int id) {
     for (auto& [wid, w] : windows_)
         if (w.lastActivePopup == id) w.lastActivePopup = 0;
     if (foreground_ != id) return;
-    // As on Windows, the activation goes to the owner, else back to the program's own window.
+    // As on Windows, the activation goes to the owner; else to a window of
+    // Windows' choosing, which need not be this program's.
     foreground_ = 0;
     if (const FakeWindow* o = Find(owner); o && o->visible) {
         foreground_ = owner;
         return;
     }
     for (const auto& [wid, w] : windows_)
-        if (w.processId == ownProcessId) foreground_ = wid;
+        if (w.visible && (w.processId == ownProcessId) == frontBackToProgram) foreground_ = wid;
 }
 
 const FakeWindow* FakeDesktop::Find(int id) const {

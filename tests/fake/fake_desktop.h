@@ -111,6 +111,8 @@ public:
     void CloseWindow(int id);
     void SetForeground(int id) { foreground_ = id; }
     int ForegroundId() const { return foreground_; }
+    // The foreground is this window or one it owns: the platform's rule.
+    bool InFrontOf(int id) const { return OwnerChainContains(*this, foreground_, id); }
     const FakeWindow* WindowTitled(const std::string& title) const;
     FakeWindow* WindowById(int id);
     int RunningInstallers() const;
@@ -134,6 +136,10 @@ public:
     int keysQueued = 0;             // keys that had to wait in a busy installer's queue
     // Closes the window right after the next probe that found it.
     bool closeAfterNextProbe = false;
+    // Where the foreground goes when the foreground window closes without a
+    // visible owner: false (as Windows often does), to another program's
+    // window, the last one opened, or to none; true, back to this program's.
+    bool frontBackToProgram = false;
     // Run after each key typed: what the user does between two keys.
     std::function<void(const std::string& key)> afterKey;
 

@@ -40,7 +40,24 @@ FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files,
 }
 
 void FakeTaskbarButton::ShowProgress(int done, int total) {
-    calls.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
+    Set("progress " + std::to_string(done) + "/" + std::to_string(total));
+}
+
+void FakeTaskbarButton::Set(const std::string& state) {
+    state_ = state;
+    if (Usable()) calls.push_back(state);
+}
+
+void FakeTaskbarButton::ShowPaused(bool paused) {
+    paused_ = paused;
+    if (Usable()) calls.push_back(paused ? "paused" : "resumed");
+}
+
+void FakeTaskbarButton::ButtonCreated() {
+    created = true;
+    if (!Usable()) return;
+    if (state_ != "clear") calls.push_back(state_);  // a new button shows no bar by itself
+    if (paused_) calls.push_back("paused");
 }
 
 int FakeMainWindow::ShowFileMenu(std::span<const MenuCommand> commands) {
@@ -61,11 +78,7 @@ std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEve
                                            if (key == "{ENTER}") events->BtExit_Click();
                                        });
     desktop_.SetForeground(id);
-    // Quelbrin is in front while one of its own windows is.
-    window->taskbar.inFront = [this] {
-        const ForegroundWindow front = desktop_.Foreground();
-        return front.exists && front.processId == desktop_.ownProcessId;
-    };
+    window->taskbar.inFront = [this, id] { return desktop_.InFrontOf(id); };
     return view;
 }
 
@@ -86,6 +99,7 @@ namespace {
 
 void FakeUi::DoEvents() {
     if (++doEventsCalls > maxDoEventsCalls) NeverEnds("more than " + std::to_string(maxDoEventsCalls) + " pump calls");
+    if (window && window->shown && !window->taskbar.created) window->taskbar.ButtonCreated();
     desktop_.AdvanceTo(clock_.now);
     while (!atTime.empty() && atTime.begin()->first <= clock_.now) {
         auto action = std::move(atTime.begin()->second);

@@ -29,19 +29,33 @@ public:
     std::int64_t now = 0;
 };
 
-// Records what the batch shows on the taskbar button, in order: "progress
-// 1/3", "error", "clear", "flash". In front is where the desktop says it is.
+// The taskbar button as the platform's layer drives it: nothing shows until
+// the shell's "TaskbarButtonCreated" has come (the first pump after Show()),
+// nor ever where COM can't make the taskbar's interface; the state asked for
+// meanwhile shows once the button is there. Records what the button shows, in
+// order: "progress 1/3", "error", "clear", "paused", "resumed", and "flash",
+// which needs no COM. In front is where the desktop says it is.
 class FakeTaskbarButton : public TaskbarButton {
 public:
     void ShowProgress(int done, int total) override;
-    void ShowError() override { calls.push_back("error"); }
-    void ClearProgress() override { calls.push_back("clear"); }
-    void ShowPaused(bool paused) override { calls.push_back(paused ? "paused" : "resumed"); }
+    void ShowError() override { Set("error"); }
+    void ClearProgress() override { Set("clear"); }
+    void ShowPaused(bool paused) override;
     bool InFront() const override { return inFront && inFront(); }
     void Flash() override { calls.push_back("flash"); }
+    // The shell's message; again after Explorer restarted.
+    void ButtonCreated();
 
     std::vector<std::string> calls;
     std::function<bool()> inFront;
+    bool comFails = false;
+    bool created = false;
+
+private:
+    void Set(const std::string& state);
+    bool Usable() const { return created && !comFails; }
+    std::string state_ = "clear";
+    bool paused_ = false;
 };
 
 class FakeMainWindow : public MainWindowView {

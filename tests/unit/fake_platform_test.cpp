@@ -22,14 +22,24 @@ TEST(FakeDesktop, StartedInstallerTitlesItsWindowFromTheRestOfItsCommandLine) {
     EXPECT_NE(plain->Id(), quoted->Id());
 }
 
-TEST(FakeDesktop, ClosingTheForegroundWindowGivesTheFocusBackToTheProgram) {
+// Windows gives the front to the closing window's owner, else to a window
+// of its choosing: the product's tests must not count on getting it back.
+TEST(FakeDesktop, ClosingTheForegroundWindowGivesTheFocusToItsOwnerElseToAnotherProgram) {
     FakeDesktop d;
     const int own = d.OpenWindow("Quelbrin", d.ownProcessId);
-    const int other = d.OpenWindow("Notepad", 900);
-    d.SetForeground(other);
-    d.CloseWindow(other);
+    const int mail = d.OpenWindow("Inbox - Mail", 800);
+    const int box = d.OpenWindow("Box", 900, {}, d.OpenWindow("Notepad", 900));
+    d.SetForeground(box);
+    d.CloseWindow(box);
+    EXPECT_EQ(d.Foreground().title, "Notepad");
+    d.CloseWindow(d.ForegroundId());
+    EXPECT_EQ(d.ForegroundId(), mail);
+    d.frontBackToProgram = true;
+    d.CloseWindow(mail);
     EXPECT_EQ(d.ForegroundId(), own);
-    EXPECT_EQ(d.Foreground().title, "Quelbrin");
+    EXPECT_TRUE(d.InFrontOf(own));
+    d.SetForeground(d.OpenWindow("Quelbrin's tooltip", d.ownProcessId));
+    EXPECT_FALSE(d.InFrontOf(own)) << "a window of the process that the main window does not own";
 }
 
 TEST(FakeDesktop, ProbeAndActivationShareOneTitleRuleAndOnlyTheFallbackSkipsHiddenWindows) {

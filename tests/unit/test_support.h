@@ -35,6 +35,7 @@ struct InstallHarness : Harness {
         fake.files.files.insert(kInstaller);
         for (const auto& p : packages) fake.files.AddFile("C:\\Quelbrin", p);
         Start();
+        Window().taskbar.ButtonCreated();  // the shell's message came long before the user's click
         fake.desktop.sends.clear();
     }
     // Passes (SendKeys calls that typed) whose first key landed in a window so titled.
