@@ -209,14 +209,15 @@ void FakeDesktop::CloseInstaller(Installer& installer) {
         return;
     }
     if (installer.ownerWindow) CloseWindow(std::exchange(installer.ownerWindow, 0));
-    installer.exited = true;
+    if (installer.script.runsOnMs > 0) installer.endAt = now_ + installer.script.runsOnMs;
+    else installer.exited = true;
 }
 
 std::int64_t FakeDesktop::NextEventAt() const {
     std::int64_t next = -1;
     for (const auto& [pid, i] : installers_) {
         if (i->exited) continue;
-        for (std::int64_t at : {i->showAt, i->closeAt, i->busyUntil})
+        for (std::int64_t at : {i->showAt, i->closeAt, i->busyUntil, i->endAt})
             if (at >= 0 && (next < 0 || at < next)) next = at;
     }
     return next;
@@ -230,6 +231,7 @@ void FakeDesktop::AdvanceTo(std::int64_t nowMs) {
         for (auto& [pid, i] : installers_) {
             if (i->exited) continue;
             if (i->busyUntil >= 0 && i->busyUntil <= now_) DeliverQueued(*i);
+            if (i->endAt >= 0 && i->endAt <= now_) i->exited = true;
             if (i->closeAt >= 0 && i->closeAt <= now_) CloseInstaller(*i);
             else if (i->showAt >= 0 && i->showAt <= now_ && !i->window) ShowInstallerWindow(*i);
         }

@@ -41,6 +41,8 @@ struct InstallerScript {
     // Its window's thread works this long after each pass that leaves the
     // window up; keys typed meanwhile wait in its queue.
     int busyAfterPassMs = 0;
+    // After its window closed for good it runs on this long, then ends.
+    int runsOnMs = 0;
     std::uint32_t exitCode = 0;
 };
 
@@ -159,6 +161,7 @@ private:
         InstallerScript script;
         std::int64_t showAt = -1;   // when its window shows (or, without one, it exits)
         std::int64_t closeAt = -1;  // when its window closes
+        std::int64_t endAt = -1;    // when it ends, its window closed
         int passes = 0;
         bool sawTab = false;
         int window = 0;

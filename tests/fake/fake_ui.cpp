@@ -63,6 +63,8 @@ void FakeTaskbarButton::ButtonCreated() {
 int FakeMainWindow::ShowFileMenu(std::span<const MenuCommand> commands) {
     std::vector<std::string>& shown = menusShown.emplace_back();
     for (const MenuCommand& c : commands) shown.push_back(c.text ? std::string(c.text) + (c.enabled ? "" : " (off)") : "-");
+
+    if (modalLoop) modalLoop(menuOpenMs);
     return onFileMenu ? onFileMenu() : -1;
 }
 
@@ -79,6 +81,7 @@ std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEve
                                        });
     desktop_.SetForeground(id);
     window->taskbar.inFront = [this, id] { return desktop_.InFrontOf(id); };
+    window->modalLoop = [this](int milliseconds) { RunModalLoop(milliseconds); };
     return view;
 }
 
@@ -126,6 +129,15 @@ void FakeUi::WaitForEvents(int milliseconds, Process* process) {
     clock_.now = until;
     if (clock_.now > maxClockMs) NeverEnds("the clock passed " + std::to_string(maxClockMs) + " ms");
     desktop_.AdvanceTo(clock_.now);
+}
+
+void FakeUi::RunModalLoop(int milliseconds) {
+    const std::int64_t until = clock_.now + milliseconds;
+    for (;;) {
+        DoEvents();
+        if (clock_.now >= until) return;
+        WaitForEvents(static_cast<int>(until - clock_.now), nullptr);
+    }
 }
 
 int FakeUi::MsgBox(const std::string& text, const std::string& title, int style) {

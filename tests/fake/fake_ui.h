@@ -74,8 +74,9 @@ public:
     void Show() override { shown = true; }
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }
     TaskbarButton& Taskbar() override { return taskbar; }
-    // Records the menu and gives onFileMenu's answer (none: closed without a choice).
-    // Records the menu ("-" a separator, "(off)" after a disabled entry).
+    // Records the menu ("-" a separator, "(off)" after a disabled entry), runs
+    // the events of the next menuOpenMs as the menu's modal loop does, then
+    // gives onFileMenu's answer (none: closed without a choice).
     int ShowFileMenu(std::span<const MenuCommand> commands) override;
     void ShowFileMarks(std::span<const FileMark> shown) override { marks.assign(shown.begin(), shown.end()); }
     void KeysHeldBack() override { ++heldBackPasses; }
@@ -85,6 +86,8 @@ public:
     // Every context menu shown, its commands in order.
     std::vector<std::vector<std::string>> menusShown;
     std::function<int()> onFileMenu;
+    int menuOpenMs = 500;  // how long the user takes to choose
+    std::function<void(int)> modalLoop;
     std::vector<FileMark> marks;
     FakeTextControl btExit, btAbout, btStart, btInst, btBrowse, txPath, status2, status1;
     FakeFileList fileList;
@@ -124,6 +127,8 @@ public:
     void ShowDialog(DialogEvents& events, const layout::DialogDesign& design) override;
     void DoEvents() override;
     void WaitForEvents(int milliseconds, Process* process) override;
+    // A modal loop of Windows' own (a menu): it dispatches what comes meanwhile.
+    void RunModalLoop(int milliseconds);
     int MsgBox(const std::string& text, const std::string& title, int style) override;
     std::optional<std::string> BrowseForFolder(const std::string& title, unsigned flags) override;
     void SetClipboardText(const std::string& text) override { clipboard = text; }

@@ -102,6 +102,19 @@ TEST(FileMenu, NoneOverEmptySpaceOrWhileBusy) {
     EXPECT_TRUE(empty.Window().menusShown.empty());
 }
 
+// The menu is a modal loop: an installer that ends while it is open has its
+// exit code in the report copied from it.
+TEST(FileMenu, CopyReportReadsTheExitCodesThatCameWhileTheMenuWasOpen) {
+    InstallHarness h({"a.hfz"});
+    h.fake.desktop.defaultScript.runsOnMs = 3000;
+    h.fake.desktop.defaultScript.exitCode = 5;
+    h.form->BtInst_Click();
+    ASSERT_EQ(h.fake.desktop.RunningInstallers(), 1) << "counted as done while it runs on";
+    h.Window().menuOpenMs = 5000;
+    ChooseFromMenu(h, 0, layout::kCopyReport);
+    EXPECT_NE(h.fake.ui.clipboard.find("a.hfz\tinstalled (exit code 5)"), std::string::npos) << h.fake.ui.clipboard;
+}
+
 TEST(FileMenu, FromHereRefusesAnInvalidPathLikeInstallAllFiles) {
     InstallHarness h({"a.hfz", "b.hfz"});
     h.Window().txPath.SetText("Q:\\gone");
