@@ -72,7 +72,11 @@ public:
     TextControl& Status1() override { return status1; }
     void SetStatus2Tip(const std::string& text) override { status2Tip = text; }
     void Show() override { shown = true; }
-    void SetBusy(bool busy) override { busyCalls.push_back(busy); }
+    // Logged too ("busy=1"): where the focus moves, among the controls' changes.
+    void SetBusy(bool busy) override {
+        busyCalls.push_back(busy);
+        log.push_back(busy ? "busy=1" : "busy=0");
+    }
     TaskbarButton& Taskbar() override { return taskbar; }
     // Records the menu ("-" a separator, "(off)" after a disabled entry), runs
     // the events of the next menuOpenMs as the menu's modal loop does, then

@@ -8,21 +8,6 @@
 namespace quelbrin::test {
 namespace {
 
-std::vector<std::string> Countdowns(InstallHarness& h) {
-    std::vector<std::string> shown;
-    for (const auto& t : h.Window().status2.history)
-        if (t.find("remaining") != std::string::npos) shown.push_back(t);
-    return shown;
-}
-
-std::vector<std::string> Launched(const InstallHarness& h) {
-    std::vector<std::string> lines;
-    for (const auto& launch : h.fake.desktop.launches) lines.push_back(launch.commandLine);
-    return lines;
-}
-
-std::string CommandFor(const std::string& file) { return std::string(kInstaller) + " C:\\Quelbrin\\" + file; }
-
 // Opens the menu on an entry and picks a command; the selection the menu
 // saw is kept.
 std::string ChooseFromMenu(InstallHarness& h, int index, int command) {
@@ -44,8 +29,8 @@ TEST(FileMenu, FromHereToTheEndRunsTheRestWithACountdownOfTheRun) {
 
     ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);
     EXPECT_EQ(h.fake.ui.messageBoxes[0].text, "Do not close any of the installation windows!");
-    EXPECT_EQ(Launched(h), (std::vector<std::string>{CommandFor("c.hfz"), CommandFor("d.hfz"), CommandFor("e.hfz")}));
-    EXPECT_EQ(Countdowns(h), (std::vector<std::string>{"2 .hfz files remaining of 3 total",
+    EXPECT_EQ(h.Launched(), (std::vector<std::string>{CommandFor("c.hfz"), CommandFor("d.hfz"), CommandFor("e.hfz")}));
+    EXPECT_EQ(h.Countdowns(), (std::vector<std::string>{"2 .hfz files remaining of 3 total",
                                                        "1 .hfz files remaining of 3 total",
                                                        "0 .hfz files remaining of 3 total"}));
     // The last file of the list is the last of the run: no activation for it.
@@ -59,15 +44,15 @@ TEST(FileMenu, FromHereToTheEndRunsTheRestWithACountdownOfTheRun) {
     // From the last file: a run of one.
     InstallHarness last({"a.hfz", "b.hfz"});
     ChooseFromMenu(last, 1, layout::kInstallFromHereToTheEnd);
-    EXPECT_EQ(Launched(last), std::vector<std::string>{CommandFor("b.hfz")});
-    EXPECT_EQ(Countdowns(last), std::vector<std::string>{"0 .hfz files remaining of 1 total"});
+    EXPECT_EQ(last.Launched(), std::vector<std::string>{CommandFor("b.hfz")});
+    EXPECT_EQ(last.Countdowns(), std::vector<std::string>{"0 .hfz files remaining of 1 total"});
     EXPECT_TRUE(last.fake.desktop.activations.empty());
 }
 
 TEST(FileMenu, ThisFileIsInstallSelectedFileForTheEntryUnderThePointer) {
     InstallHarness h({"a.hfz", "b.hfz", "c.hfz"});
     EXPECT_EQ(ChooseFromMenu(h, 1, layout::kInstallThisFile), "b.hfz");
-    EXPECT_EQ(Launched(h), std::vector<std::string>{CommandFor("b.hfz")});
+    EXPECT_EQ(h.Launched(), std::vector<std::string>{CommandFor("b.hfz")});
     EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
     EXPECT_EQ(h.Window().status2.history.end()[-2], "Installing selected file...");
     EXPECT_EQ(h.Status2(), "Ready");
@@ -94,7 +79,7 @@ TEST(FileMenu, NoneOverEmptySpaceOrWhileBusy) {
     h.fake.ui.atDoEvents.emplace(100, [&] { h.form->FileList_ContextMenu(1); });
     h.form->BtStart_Click();
     EXPECT_TRUE(h.Window().menusShown.empty());
-    EXPECT_EQ(Launched(h), (std::vector<std::string>{CommandFor("a.hfz"), CommandFor("b.hfz")}));
+    EXPECT_EQ(h.Launched(), (std::vector<std::string>{CommandFor("a.hfz"), CommandFor("b.hfz")}));
     EXPECT_EQ(h.fake.ui.messageBoxes.size(), 1u);
 
     InstallHarness empty({});

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "installer/run_installer.h"
 #include "installer/task_probe.h"
 #include "tests/unit/test_support.h"
 
@@ -13,8 +12,8 @@ using fake::ProgramEnded;
 // Whole pauses of pump calls: a few short looks for a closing window may
 // come after a pass, never another pause.
 void ExpectPauses(const InstallHarness& h, long pauses) {
-    EXPECT_GE(h.fake.ui.doEventsCalls, pauses * kPausePumpCalls);
-    EXPECT_LT(h.fake.ui.doEventsCalls, (pauses + 1) * kPausePumpCalls);
+    EXPECT_GE(h.fake.ui.doEventsCalls, pauses * kPumpCallsPerPause);
+    EXPECT_LT(h.fake.ui.doEventsCalls, (pauses + 1) * kPumpCallsPerPause);
 }
 
 TEST(InstallSelected, OnePassThenReady) {
@@ -22,7 +21,7 @@ TEST(InstallSelected, OnePassThenReady) {
     h.form->BtInst_Click();
     ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
     EXPECT_EQ(h.fake.desktop.launches[0].program, kInstaller);
-    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\Fire.hfz");
+    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, CommandFor("Fire.hfz"));
     EXPECT_EQ(h.fake.desktop.activations, std::vector<std::string>{Title("Fire.hfz")});
     ASSERT_EQ(h.fake.desktop.sends.size(), 1u);
     EXPECT_EQ(h.fake.desktop.sends[0].keys, "{TAB}{ENTER}");
@@ -50,8 +49,7 @@ TEST(InstallSelected, DoubleClickRunsTheSameCommand) {
     InstallHarness h({"Fire.hfz", "Snow.hfz"});
     h.Window().fileList.SetListIndex(1);
     h.form->FileList_DblClick();
-    ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
-    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\Snow.hfz");
+    EXPECT_EQ(h.Launched(), std::vector<std::string>{CommandFor("Snow.hfz")});
     EXPECT_EQ(h.Status1(), "Snow.hfz installed");
     EXPECT_EQ(h.Status2(), "Ready");
 }
@@ -106,10 +104,7 @@ TEST(InstallAll, ThreeFilesInOrderWithCountdownAndActivation) {
     EXPECT_EQ(h.fake.ui.messageBoxes[0].title, "Quelbrin");
     EXPECT_EQ(h.fake.ui.messageBoxes[0].style, 64);
 
-    ASSERT_EQ(h.fake.desktop.launches.size(), 3u);
-    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\a.hfz");
-    EXPECT_EQ(h.fake.desktop.launches[1].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\b.hfz");
-    EXPECT_EQ(h.fake.desktop.launches[2].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\c.hfz");
+    EXPECT_EQ(h.Launched(), (std::vector<std::string>{CommandFor("a.hfz"), CommandFor("b.hfz"), CommandFor("c.hfz")}));
     EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1);
 
     // Activation before each send for the first two files only.
@@ -121,18 +116,12 @@ TEST(InstallAll, ThreeFilesInOrderWithCountdownAndActivation) {
     EXPECT_EQ(h.fake.desktop.sends.size(), 5u);
     ExpectPauses(h, 5);
 
-    std::vector<std::string> countdowns;
-    for (const auto& t : h.Window().status2.history)
-        if (t.find("remaining") != std::string::npos) countdowns.push_back(t);
-    const std::vector<std::string> expected{"2 .hfz files remaining of 3 total",
-                                            "1 .hfz files remaining of 3 total",
-                                            "0 .hfz files remaining of 3 total"};
-    EXPECT_EQ(countdowns, expected);
+    EXPECT_EQ(h.Countdowns(), (std::vector<std::string>{"2 .hfz files remaining of 3 total",
+                                                        "1 .hfz files remaining of 3 total",
+                                                        "0 .hfz files remaining of 3 total"}));
     EXPECT_EQ(h.Status2(), "Ready");
     EXPECT_EQ(h.Status1(), "c.hfz installed");
-    const auto& s1 = h.Window().status1.history;
-    EXPECT_NE(std::find(s1.begin(), s1.end(), "a.hfz installed"), s1.end());
-    EXPECT_NE(std::find(s1.begin(), s1.end(), "b.hfz installed"), s1.end());
+    EXPECT_TRUE(h.Status1Showed("a.hfz installed") && h.Status1Showed("b.hfz installed"));
 }
 
 TEST(InstallAll, OneFileIsTheLastAndIsNotActivated) {
@@ -151,8 +140,7 @@ TEST(InstallAll, FailureToStartTheSecondStopsTheBatch) {
     ASSERT_EQ(h.fake.desktop.launches.size(), 2u);
     EXPECT_EQ(h.Status2(), "Error: The system cannot find the file specified.");
     EXPECT_EQ(h.Status1(), "b.hfz");
-    const auto& s1 = h.Window().status1.history;
-    EXPECT_NE(std::find(s1.begin(), s1.end(), "a.hfz installed"), s1.end());
+    EXPECT_TRUE(h.Status1Showed("a.hfz installed"));
     EXPECT_TRUE(h.Window().btStart.Enabled());
     EXPECT_TRUE(h.Window().txPath.Enabled());
 }
@@ -196,8 +184,8 @@ TEST(StartupRace, SlowWindowIsWaitedForAndNoTwoInstallersRunAtOnce) {
     EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
     EXPECT_EQ(h.SendsTo(Title("b.hfz")), 1);
     // Each file's keys went only after its window came up, the floor after that.
-    EXPECT_GE(h.fake.desktop.sends[0].atMs, 3000 + kKeyFloorMs);
-    EXPECT_GE(h.fake.desktop.sends[1].atMs, h.fake.desktop.launches[1].atMs + 3000 + kKeyFloorMs);
+    EXPECT_GE(h.fake.desktop.sends[0].atMs, 3000 + kFloorMs);
+    EXPECT_GE(h.fake.desktop.sends[1].atMs, h.fake.desktop.launches[1].atMs + 3000 + kFloorMs);
     EXPECT_EQ(h.Status2(), "Ready");
 }
 
@@ -212,8 +200,7 @@ TEST(StartupRace, InstallerWithoutWindowCountsAsDoneOnceItHasExited) {
     EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1);
     EXPECT_EQ(h.SendsTo(Title("a.hfz")), 0);
     EXPECT_EQ(h.SendsTo(Title("b.hfz")), 1);
-    const auto& s1 = h.Window().status1.history;
-    EXPECT_NE(std::find(s1.begin(), s1.end(), "a.hfz installed"), s1.end());
+    EXPECT_TRUE(h.Status1Showed("a.hfz installed"));
 }
 
 TEST(ClosingRace, AWindowClosingJustAfterTheKeysCostsNoExtraPause) {
@@ -251,7 +238,7 @@ TEST(WrongWindow, NoKeysForAnotherProgramInTheForeground) {
     });
     // The user switches to Notepad during the first pass and back during the third.
     h.fake.ui.atTime.emplace(100, [&] { h.fake.desktop.SetForeground(notepad); });
-    h.fake.ui.atTime.emplace(2 * kKeyFloorMs + 100, [&] {
+    h.fake.ui.atTime.emplace(2 * kFloorMs + 100, [&] {
         const auto* w = h.fake.desktop.WindowTitled(Title("last.hfz"));
         ASSERT_NE(w, nullptr);
         h.fake.desktop.SetForeground(w->id);
@@ -268,7 +255,7 @@ TEST(WrongWindow, NoKeysIntoQuelbrinsOwnWindowWhenActivationDoesNotTake) {
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.takesFocus = false;  // Quelbrin keeps the foreground
     h.fake.desktop.refuseActivation = true;
-    h.fake.ui.atTime.emplace(2 * kKeyFloorMs + 100, [&] { h.fake.desktop.refuseActivation = false; });
+    h.fake.ui.atTime.emplace(2 * kFloorMs + 100, [&] { h.fake.desktop.refuseActivation = false; });
     h.form->BtInst_Click();  // an Enter into Quelbrin would press "Cancel / Exit"
     EXPECT_FALSE(h.fake.ui.ended);
     EXPECT_EQ(h.SendsTo("Quelbrin"), 0);
@@ -281,7 +268,7 @@ TEST(WrongWindow, NoKeysIntoQuelbrinsOwnWindowWhenActivationDoesNotTake) {
 TEST(WrongWindow, RefusedInputIsRetriedOnTheNextPass) {
     InstallHarness h({"a.hfz"});
     h.fake.desktop.refuseInput = true;
-    h.fake.ui.atTime.emplace(kKeyFloorMs + 100, [&] { h.fake.desktop.refuseInput = false; });
+    h.fake.ui.atTime.emplace(kFloorMs + 100, [&] { h.fake.desktop.refuseInput = false; });
     h.form->BtInst_Click();
     ExpectPauses(h, 2);
     EXPECT_EQ(h.Status2(), "Ready");

@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +31,16 @@ struct Harness {
 
 constexpr const char* kInstaller = "C:\\Quelbrin\\InstallHFZ.exe";
 
+// The answer loop as it was designed: 10,001 pump calls in each pause
+// between two passes, and no key sooner than 300 ms after the window showed
+// or the keys before.
+constexpr long kPumpCallsPerPause = 10001;
+constexpr std::int64_t kFloorMs = 300;
+
+inline std::string Title(const std::string& file) { return "Installing  C:\\Quelbrin\\" + file; }
+// The command line that starts the installer for a file of C:\Quelbrin.
+inline std::string CommandFor(const std::string& file) { return std::string(kInstaller) + " C:\\Quelbrin\\" + file; }
+
 // A program folder holding the installer and the given packages, started.
 struct InstallHarness : Harness {
     explicit InstallHarness(std::vector<std::string> packages) {
@@ -37,6 +49,23 @@ struct InstallHarness : Harness {
         Start();
         Window().taskbar.ButtonCreated();  // the shell's message came long before the user's click
         fake.desktop.sends.clear();
+    }
+    // The command lines started, in order.
+    std::vector<std::string> Launched() const {
+        std::vector<std::string> lines;
+        for (const auto& launch : fake.desktop.launches) lines.push_back(launch.commandLine);
+        return lines;
+    }
+    // The countdowns Status2 showed, in order.
+    std::vector<std::string> Countdowns() {
+        std::vector<std::string> shown;
+        for (const auto& t : Window().status2.history)
+            if (t.find("remaining") != std::string::npos) shown.push_back(t);
+        return shown;
+    }
+    bool Status1Showed(const std::string& text) {
+        const auto& shown = Window().status1.history;
+        return std::find(shown.begin(), shown.end(), text) != shown.end();
     }
     // Passes (SendKeys calls that typed) whose first key landed in a window so titled.
     int SendsTo(const std::string& titlePrefix) const {
@@ -47,6 +76,5 @@ struct InstallHarness : Harness {
     }
 };
 
-inline std::string Title(const std::string& file) { return "Installing  C:\\Quelbrin\\" + file; }
 
 }  // namespace quelbrin::test
