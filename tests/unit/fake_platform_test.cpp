@@ -119,13 +119,21 @@ TEST(FakeFileSystem, FindsPathsWithoutRegardToLetterCaseAndGivesNamesAsStored) {
     EXPECT_THROW(fs.ListFolder("C:\\Effect"), ErrorInfo);
 }
 
-TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
+// The list of D:\a, x.hfz selected.
+struct OneListedFile {
     FakeFileSystem fs;
     ControlLog log;
-    FakeFileList list(fs, log, HasHfzExtension);
-    fs.AddFile("D:\\a", "x.hfz");
-    list.SetFileName("D:\\a");
-    list.SetListIndex(0);
+    FakeFileList list{fs, log, HasHfzExtension};
+    OneListedFile() {
+        fs.AddFile("D:\\a", "x.hfz");
+        list.SetFileName("D:\\a");
+        list.SetListIndex(0);
+    }
+};
+
+TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
+    OneListedFile listed;
+    FakeFileList& list = listed.list;
     EXPECT_THROW(list.SetFileName("D:\\missing"), ErrorInfo);
     EXPECT_EQ(list.FileName(), "x.hfz");
     list.SetFileName("");
@@ -139,12 +147,9 @@ TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
 TEST(FakeFileList, OnlyTheRefreshRightAfterAListingSkipsReading) {
     quelbrin::test::ReliabilityCase("File list", "a file added while the folder's last-write time stays the same (FAT root: none; FAT: 2 s)",
                                     "a Refresh after the one that follows a listing reads the folder again and shows the new file, the selection kept by name; only the Refresh right after a listing skips its read");
-    FakeFileSystem fs;
-    ControlLog log;
-    FakeFileList list(fs, log, HasHfzExtension);
-    fs.AddFile("D:\\a", "x.hfz");
-    list.SetFileName("D:\\a");
-    list.SetListIndex(0);
+    OneListedFile listed;
+    FakeFileSystem& fs = listed.fs;
+    FakeFileList& list = listed.list;
     ASSERT_EQ(fs.listings, 1);
     list.Refresh();
     EXPECT_EQ(fs.listings, 1) << "the Refresh right after SetFileName read the folder again";

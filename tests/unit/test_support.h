@@ -67,6 +67,19 @@ struct InstallHarness : Harness {
         const auto& shown = Window().status1.history;
         return std::find(shown.begin(), shown.end(), text) != shown.end();
     }
+    // Opens the file list's menu on an entry and clicks the command that
+    // reads so ("" closes the menu without one); the selection the menu saw.
+    std::string ChooseFromMenu(int index, const std::string& command) {
+        std::string selectedAtMenu;
+        Window().onFileMenu = [this, &selectedAtMenu, command] {
+            selectedAtMenu = Window().fileList.FileName();
+            const std::vector<std::string>& shown = Window().menusShown.back();
+            const auto it = std::find(shown.begin(), shown.end(), command);
+            return it == shown.end() ? -1 : static_cast<int>(it - shown.begin());
+        };
+        form->FileList_ContextMenu(index);
+        return selectedAtMenu;
+    }
     // Passes (SendKeys calls that typed) whose first key landed in a window so titled.
     int SendsTo(const std::string& titlePrefix) const {
         int n = 0;
