@@ -68,16 +68,11 @@ TEST(EmptyFolderText, BlanksAndPatternsAreInvalidToo) {
     ExpectEachInvalid(h, {" ", "   ", "C:\\*", "C:\\a?c"});
 }
 
-void NetworkTextCase() {
-    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
-                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one that Windows would make); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
-}
-
 // The folder box lists at each keystroke. Typing "\\nas\fx" must not send
 // "\\n", "\\na", ... to the network: Windows would look each partial server
 // name up on the UI thread, seconds per keystroke.
 TEST(NetworkFolderText, TypingAServerNameNeverLooksItUp) {
-    NetworkTextCase();
+    NetworkFolderTextCase();
     Harness h;
     h.fake.files.AddFile("\\\\nas\\fx", "a.hfz");
     h.Start();
@@ -96,7 +91,7 @@ TEST(NetworkFolderText, TypingAServerNameNeverLooksItUp) {
 }
 
 TEST(NetworkFolderText, PathsWithoutAShareInEverySpellingAreInvalidWithoutALookup) {
-    NetworkTextCase();
+    NetworkFolderTextCase();
     Harness h;
     h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
     h.Start();

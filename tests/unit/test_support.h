@@ -8,6 +8,7 @@
 
 #include "main_window/main_form.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/support/reliability_case.h"
 
 namespace quelbrin::test {
 
@@ -36,6 +37,12 @@ constexpr const char* kInstaller = "C:\\Quelbrin\\InstallHFZ.exe";
 // or the keys before.
 constexpr long kPumpCallsPerPause = 10001;
 constexpr std::int64_t kFloorMs = 300;
+
+// Stated by the folder-text tests of the rule and of the folder box.
+inline void NetworkFolderTextCase() {
+    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
+                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one that Windows would make); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
+}
 
 inline std::string Title(const std::string& file) { return "Installing  C:\\Quelbrin\\" + file; }
 // The command line that starts the installer for a file of C:\Quelbrin.
