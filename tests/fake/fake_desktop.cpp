@@ -7,6 +7,7 @@
 #include "platform/ascii_case.h"
 #include "platform/error_info.h"
 #include "platform/key_notation.h"
+#include "platform/utf16.h"
 #include "tests/fake/fake_file_system.h"
 
 namespace quelbrin::fake {
@@ -20,24 +21,9 @@ std::string NotationOf(const KeyStroke& key) {
     if (key.virtualKey == vk::Tab) return "{TAB}";
     if (key.virtualKey == vk::Return) return "{ENTER}";
     if (key.virtualKey) return "{VK" + std::to_string(key.virtualKey) + "}";
-    std::string out;
-    const char32_t c = key.character;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
+    std::u16string units;
+    utf16_detail::AppendUnit(units, key.character);
+    return Utf16ToUtf8<char16_t>(units);
 }
 
 bool BeginsWith(const std::string& text, const std::string& prefix) {

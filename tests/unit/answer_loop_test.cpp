@@ -11,32 +11,20 @@
 namespace quelbrin::test {
 namespace {
 
-// The cases of this file, as RELIABILITY.md lists them.
-struct Case {
-    const char* what;
-    const char* asserts;
-};
-constexpr Case kKeyFloorCase{"the event pump takes no time, as on Windows today",
-    "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once"};
-constexpr Case kAnsiInstallerCase{"an ANSI installer, Cyrillic and CJK names (code page 1252)",
-    R"~(a name the code page lacks reaches it as its short (8.3) name, and its window is found under that title; without a short name the file fails: "the installer cannot open", the batch stops and no key answers its error)~"};
-constexpr Case kBusyInstallerCase{"the installer works on its window's thread for 3 s after each pass",
-    "no key waits in its queue: the next pass comes 300 ms after the installer has read the keys; Exit stays live meanwhile"};
-constexpr Case kLauncherCase{"a launcher starts the installer and ends at once; its window shows 0.8 s later",
-    "each window is answered until it closes and the next file starts only then; a launcher whose installer never shows a window counts as done after 10 s"};
-constexpr Case kStartFolderCase{"Quelbrin was started in another folder (System32)",
-    "the installer starts in its own folder, a drive's root with its \"\\\""};
-constexpr Case kWaitingCase{"passes held back for 5 s: another window in front, a key held down, the computer locked",
-    "Status2 names the reason and the taskbar button pauses; once keys go out, the countdown and the bar come back"};
-constexpr Case kUserAtWorkCase{"the user types into another window for 5 s during a batch",
-    "the installer's window is not activated until 2 s after the user's last key; the user's window keeps the front; then the batch goes on"};
-constexpr Case kOwnedWindowsCase{"the installer's window hangs off a hidden owner and shows a box of its own",
-    "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, also when a launcher started the installer; the batch finishes"};
-constexpr Case kEveryKeyCase{"the focus moves between Tab and Enter; the user holds Shift, Ctrl, Alt or Windows",
-    "the foreground is checked right before each key: the Enter is held back and no key reaches the other program; no key goes out while a modifier is held"};
-constexpr Case kAnyFailureCase{"out of memory, a length error inside an install command",
-    R"~("Error: " and a description in Status2, the controls enabled again, the holds released)~"};
-void AnswerLoopCase(const Case& c) { ReliabilityCase("Answer loop", c.what, c.asserts); }
+// The cases of this file that several tests state, as RELIABILITY.md lists them.
+void AnswerLoopCase(const char* what, const char* asserts) { ReliabilityCase("Answer loop", what, asserts); }
+void KeyFloorCase() {
+    AnswerLoopCase("the event pump takes no time, as on Windows today",
+                   "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once");
+}
+void OwnedWindowsCase() {
+    AnswerLoopCase("the installer's window hangs off a hidden owner and shows a box of its own",
+                   "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, also when a launcher started the installer; the batch finishes");
+}
+void EveryKeyCase() {
+    AnswerLoopCase("the focus moves between Tab and Enter; the user holds Shift, Ctrl, Alt or Windows",
+                   "the foreground is checked right before each key: the Enter is held back and no key reaches the other program; no key goes out while a modifier is held");
+}
 
 // A window of another program that must never get a key.
 int OpenNotepad(fake::FakeDesktop& desktop) {
@@ -46,7 +34,7 @@ int OpenNotepad(fake::FakeDesktop& desktop) {
 }
 
 TEST(KeyFloor, NoKeySoonerThanTheFloorAfterTheWindowShowedOrTheKeysBefore) {
-    AnswerLoopCase(kKeyFloorCase);
+    KeyFloorCase();
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.passesNeeded = 3;
     h.form->BtInst_Click();
@@ -60,7 +48,7 @@ TEST(KeyFloor, NoKeySoonerThanTheFloorAfterTheWindowShowedOrTheKeysBefore) {
 }
 
 TEST(KeyFloor, HeldBackPassesWaitTheirFloorUntilTheUserComesBack) {
-    AnswerLoopCase(kKeyFloorCase);
+    KeyFloorCase();
     InstallHarness h({"last.hfz"});
     h.fake.desktop.defaultScript.takesFocus = false;
     const int installerAt = 2000;
@@ -80,7 +68,7 @@ TEST(KeyFloor, HeldBackPassesWaitTheirFloorUntilTheUserComesBack) {
 }
 
 TEST(KeyFloor, AWindowThatClosesDuringTheWaitEndsItAtOnce) {
-    AnswerLoopCase(kKeyFloorCase);
+    KeyFloorCase();
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.closeDelayMs = 250;  // closes well after the short look that follows a pass
     h.form->BtInst_Click();
@@ -91,7 +79,8 @@ TEST(KeyFloor, AWindowThatClosesDuringTheWaitEndsItAtOnce) {
 }
 
 TEST(AnsiInstaller, ItGetsTheShortNameWhereThereIsOneAndAFileItCannotOpenFailsTheBatch) {
-    AnswerLoopCase(kAnsiInstallerCase);
+    AnswerLoopCase("an ANSI installer, Cyrillic and CJK names (code page 1252)",
+                   R"~(a name the code page lacks reaches it as its short (8.3) name, and its window is found under that title; without a short name the file fails: "the installer cannot open", the batch stops and no key answers its error)~");
     const std::string fire = "\xD0\x9E\xD0\xB3\xD0\xBE\xD0\xBD\xD1\x8C.hfz", flower = "\xE8\x8A\xB1\xE7\x81\xAB.hfz";
     InstallHarness h({fire, flower, "\xE9\x9B\xAA.hfz"});
     h.fake.files.shortPaths["C:\\Quelbrin\\" + fire] = "C:\\Quelbrin\\OGON~1.HFZ";
@@ -106,7 +95,8 @@ TEST(AnsiInstaller, ItGetsTheShortNameWhereThereIsOneAndAFileItCannotOpenFailsTh
 }
 
 TEST(BusyInstaller, NoPassIsTypedIntoItsQueueAndTheFloorCountsFromTheRead) {
-    AnswerLoopCase(kBusyInstallerCase);
+    AnswerLoopCase("the installer works on its window's thread for 3 s after each pass",
+                   "no key waits in its queue: the next pass comes 300 ms after the installer has read the keys; Exit stays live meanwhile");
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.passesNeeded = 3;
     h.fake.desktop.defaultScript.busyAfterPassMs = 3000;
@@ -123,7 +113,8 @@ TEST(BusyInstaller, NoPassIsTypedIntoItsQueueAndTheFloorCountsFromTheRead) {
 }
 
 TEST(Launcher, TheWindowOfAnInstallerWhoseLauncherEndedAtOnceIsWaitedForAndAnswered) {
-    AnswerLoopCase(kLauncherCase);
+    AnswerLoopCase("a launcher starts the installer and ends at once; its window shows 0.8 s later",
+                   "each window is answered until it closes and the next file starts only then; a launcher whose installer never shows a window counts as done after 10 s");
     InstallHarness h({"a.hfz", "b.hfz"});
     h.fake.desktop.defaultScript.launcher = true;
     h.fake.desktop.defaultScript.windowDelayMs = 800;
@@ -140,7 +131,8 @@ TEST(Launcher, TheWindowOfAnInstallerWhoseLauncherEndedAtOnceIsWaitedForAndAnswe
 }
 
 TEST(StartFolder, TheInstallerStartsInItsOwnFolder) {
-    AnswerLoopCase(kStartFolderCase);
+    AnswerLoopCase("Quelbrin was started in another folder (System32)",
+                   "the installer starts in its own folder, a drive's root with its \"\\\"");
     InstallHarness h({"a.hfz"});
     h.form->BtInst_Click();
     h.fake.files.files.insert("D:\\InstallHFZ.exe");
@@ -152,7 +144,8 @@ TEST(StartFolder, TheInstallerStartsInItsOwnFolder) {
 }
 
 TEST(Waiting, AfterFiveSecondsHeldBackStatus2SaysWhyThenTheCountdownComesBack) {
-    AnswerLoopCase(kWaitingCase);
+    AnswerLoopCase("passes held back for 5 s: another window in front, a key held down, the computer locked",
+                   "Status2 names the reason and the taskbar button pauses; once keys go out, the countdown and the bar come back");
     struct Case {
         const char* text;
         std::function<void(fake::FakeDesktop&, bool)> hold;
@@ -179,7 +172,8 @@ TEST(Waiting, AfterFiveSecondsHeldBackStatus2SaysWhyThenTheCountdownComesBack) {
 }
 
 TEST(UserAtWork, TheInstallersWindowIsNotBroughtInFrontOfAUserWhoIsTyping) {
-    AnswerLoopCase(kUserAtWorkCase);
+    AnswerLoopCase("the user types into another window for 5 s during a batch",
+                   "the installer's window is not activated until 2 s after the user's last key; the user's window keeps the front; then the batch goes on");
     InstallHarness h({"a.hfz", "b.hfz"});
     fake::InstallerScript quiet;
     quiet.takesFocus = false;  // the user's window keeps the front unless Quelbrin takes it
@@ -207,7 +201,7 @@ fake::InstallerScript OldInstaller() {
 }
 
 TEST(OwnedWindows, WhileItsBoxIsUpTheBoxIsActivatedNotTheDisabledWindow) {
-    AnswerLoopCase(kOwnedWindowsCase);
+    OwnedWindowsCase();
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript = OldInstaller();
     // Install Selected File activates before every pass: activating the
@@ -218,7 +212,7 @@ TEST(OwnedWindows, WhileItsBoxIsUpTheBoxIsActivatedNotTheDisabledWindow) {
 }
 
 TEST(OwnedWindows, TheBoxOfAnInstallerStartedThroughALauncherGetsTheKeys) {
-    AnswerLoopCase(kOwnedWindowsCase);
+    OwnedWindowsCase();
     InstallHarness h({"only.hfz"});
     h.fake.desktop.defaultScript = OldInstaller();
     h.fake.desktop.defaultScript.launcher = true;  // the window is not the started process's
@@ -228,7 +222,7 @@ TEST(OwnedWindows, TheBoxOfAnInstallerStartedThroughALauncherGetsTheKeys) {
 }
 
 TEST(EveryKey, AFocusChangeBetweenTheTwoKeysWithholdsTheEnter) {
-    AnswerLoopCase(kEveryKeyCase);
+    EveryKeyCase();
     InstallHarness h({"a.hfz"});
     const int notepad = OpenNotepad(h.fake.desktop);
     bool clicked = false;
@@ -242,7 +236,7 @@ TEST(EveryKey, AFocusChangeBetweenTheTwoKeysWithholdsTheEnter) {
 }
 
 TEST(EveryKey, NoPassWhileTheUserHoldsShiftCtrlAltOrWindows) {
-    AnswerLoopCase(kEveryKeyCase);
+    EveryKeyCase();
     InstallHarness h({"a.hfz"});
     h.fake.desktop.modifiersHeld = true;
     h.fake.ui.atTime.emplace(1000, [&] { h.fake.desktop.modifiersHeld = false; });
@@ -254,7 +248,8 @@ TEST(EveryKey, NoPassWhileTheUserHoldsShiftCtrlAltOrWindows) {
 }
 
 TEST(AnyFailure, OutOfMemoryOrALengthErrorEndsTheCommandWithTheControlsEnabled) {
-    AnswerLoopCase(kAnyFailureCase);
+    AnswerLoopCase("out of memory, a length error inside an install command",
+                   R"~("Error: " and a description in Status2, the controls enabled again, the holds released)~");
     InstallHarness h({"a.hfz", "b.hfz"});
     h.fake.desktop.onShell = [] { throw std::bad_alloc(); };
     h.form->BtInst_Click();
