@@ -307,7 +307,6 @@ const FakeWindow* FakeDesktop::WindowTitled(const std::string& title) const {
 }
 
 bool FakeDesktop::FindWindow(const std::string& title) {
-    ++probes;
     if (failFindWindow) throw ErrorInfo(1400, "FindWindowW", "Invalid window handle.");
     const FakeWindow* w = WindowTitled(title);
     if (w && closeAfterNextProbe) {

@@ -149,7 +149,6 @@ public:
     std::vector<KeySend> sends;
     std::vector<TypedKey> typed;
     std::vector<std::string> activations;
-    int probes = 0;
     int maxInstallersAtOnce = 0;
     std::uint32_t ownProcessId = 1;
 

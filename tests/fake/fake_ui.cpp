@@ -119,13 +119,11 @@ void FakeUi::DoEvents() {
 // Sleeps on the clock until the time is up, the user gives input, an
 // installer does something, or the process waited on ends.
 void FakeUi::WaitForEvents(int milliseconds, Process* process) {
-    ++waitCalls;
     if (process && process->HasExited()) return;
     std::int64_t until = clock_.now + std::max(milliseconds, 0);
     if (!atTime.empty()) until = std::min(until, std::max(clock_.now, atTime.begin()->first));
     const std::int64_t next = desktop_.NextEventAt();
     if (next >= 0) until = std::min(until, std::max(clock_.now, next));
-    waitedMs += until - clock_.now;
     clock_.now = until;
     if (clock_.now > maxClockMs) NeverEnds("the clock passed " + std::to_string(maxClockMs) + " ms");
     desktop_.AdvanceTo(clock_.now);
@@ -142,7 +140,6 @@ void FakeUi::RunModalLoop(int milliseconds) {
 
 int FakeUi::MsgBox(const std::string& text, const std::string& title, int style) {
     messageBoxes.push_back({text, title, style, window && window->shown});
-    if (onMessageBox) onMessageBox(messageBoxes.back());
     return msgbox::AnswerOk;
 }
 

@@ -154,11 +154,8 @@ public:
     // Run during every DoEvents call, with its number.
     std::function<void(long)> onDoEvents;
     long doEventsCalls = 0;
-    long waitCalls = 0;
-    long waitedMs = 0;
 
     std::vector<MessageBoxShown> messageBoxes;
-    std::function<void(const MessageBoxShown&)> onMessageBox;
 
     std::optional<std::string> browseAnswer;
     std::vector<std::pair<std::string, unsigned>> browseRequests;

@@ -119,23 +119,17 @@ TEST(BusyState, TogglesExactlySixControlsInOrderAndNeverExit) {
     Harness h;
     h.Start();
     auto& log = h.Window().log;
-    const auto toggled = [](const fake::ControlLog& changes, const std::string& to) {
-        std::set<std::string> names;
-        for (const std::string& change : changes)
-            if (change.ends_with(" enabled=" + to)) names.insert(change.substr(0, change.find(' ')));
-        return names;
-    };
     const std::set<std::string> six{"BtInst", "BtStart", "BtAbout", "BtBrowse", "TxPath", "FileList"};
-    log.clear();
-    h.form->BusyState(true);
-    ASSERT_EQ(log.size(), 7u);
-    EXPECT_EQ(log.front(), "busy=1");
-    EXPECT_EQ(toggled(log, "0"), six);
-    log.clear();
-    h.form->BusyState(false);
-    ASSERT_EQ(log.size(), 7u);
-    EXPECT_EQ(log.back(), "busy=0");
-    EXPECT_EQ(toggled(log, "1"), six);
+    for (const bool busy : {true, false}) {
+        log.clear();
+        h.form->BusyState(busy);
+        ASSERT_EQ(log.size(), 7u);
+        EXPECT_EQ(busy ? log.front() : log.back(), busy ? "busy=1" : "busy=0");
+        std::set<std::string> toggled;
+        for (const std::string& change : log)
+            if (change.ends_with(busy ? "enabled=0" : "enabled=1")) toggled.insert(change.substr(0, change.find(' ')));
+        EXPECT_EQ(toggled, six);
+    }
     EXPECT_TRUE(h.Window().btExit.Enabled());
 }
 
