@@ -295,10 +295,7 @@ const FakeWindow* FakeDesktop::Find(int id) const {
     return it == windows_.end() ? nullptr : &it->second;
 }
 
-FakeWindow* FakeDesktop::WindowById(int id) {
-    auto it = windows_.find(id);
-    return it == windows_.end() ? nullptr : &it->second;
-}
+FakeWindow* FakeDesktop::WindowById(int id) { return const_cast<FakeWindow*>(Find(id)); }
 
 const FakeWindow* FakeDesktop::WindowTitled(const std::string& title) const {
     for (const auto& [id, w] : windows_)

@@ -33,8 +33,6 @@ FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files,
         }
         return nullptr;
     };
-    for (const layout::AccessibleName& named : design.accessibleNames)
-        accessibleNames[named.id == layout::IdFileList ? "FileList" : textControl(named.id)->Name()] = named.name;
     for (layout::ControlId id : design.liveRegions)
         if (FakeTextControl* line = textControl(id)) line->liveRegionEvents = &liveRegionEvents;
 }

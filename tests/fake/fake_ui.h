@@ -98,8 +98,6 @@ public:
     bool shown = false;
     std::string status2Tip;
     FakeTaskbarButton taskbar;
-    // The names screen readers get, by control ("TxPath" -> "Folder with .hfz files").
-    std::map<std::string, std::string> accessibleNames;
     std::vector<std::string> liveRegionEvents;
     int heldBackPasses = 0;
 };
