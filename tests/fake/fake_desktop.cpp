@@ -374,20 +374,14 @@ bool FakeDesktop::SendKeys(const std::string& keys, bool, const KeyGate& gate) {
 }
 
 std::string FakeDesktop::AnsiRoundTrip(const std::string& title) {
-    std::string out;
-    for (std::size_t i = 0; i < title.size();) {
-        const unsigned char lead = static_cast<unsigned char>(title[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (length == 1) {
-            out += title[i];
-        } else if (length == 2 && lead <= 0xC3) {
-            out += title.substr(i, 2);  // U+0080..U+00FF: in the code page
-        } else {
-            out += '?';
-        }
-        i += length;
+    std::u16string units = Utf8ToUtf16<char16_t>(title), out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const bool pair = utf16_detail::IsHighSurrogate(units[i]) && i + 1 < units.size() &&
+                          utf16_detail::IsLowSurrogate(units[i + 1]);
+        out += units[i] <= 0xFF ? units[i] : u'?';  // U+0080..U+00FF are in the code page
+        i += pair;
     }
-    return out;
+    return Utf16ToUtf8<char16_t>(out);
 }
 
 WindowTree::Window FakeDesktop::Owner(Window window) const {
