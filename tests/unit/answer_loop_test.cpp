@@ -26,13 +26,6 @@ void EveryKeyCase() {
                    "the foreground is checked right before each key: the Enter is held back and no key reaches the other program; no key goes out while a modifier is held");
 }
 
-// A window of another program that must never get a key.
-int OpenNotepad(fake::FakeDesktop& desktop) {
-    return desktop.OpenWindow("Untitled - Notepad", 900, [](const std::string& key) {
-        ADD_FAILURE() << "the key " << key << " reached another program";
-    });
-}
-
 TEST(KeyFloor, NoKeySoonerThanTheFloorAfterTheWindowShowedOrTheKeysBefore) {
     KeyFloorCase();
     InstallHarness h({"a.hfz"});

@@ -55,31 +55,23 @@ TEST(InstallSelected, DoubleClickRunsTheSameCommand) {
 }
 
 TEST(InstallSelected, NothingSelectedOrInvalidPathStartsNothing) {
-    InstallHarness empty({});
-    empty.form->BtInst_Click();
-    empty.form->BtStart_Click();
-    EXPECT_TRUE(empty.fake.desktop.launches.empty());
-    EXPECT_TRUE(empty.fake.ui.messageBoxes.empty());
-    EXPECT_EQ(empty.Status2(), "Ready");
-
-    // "Invalid path" with no selection left: the commands end with "Ready".
-    InstallHarness none({});
-    none.Window().txPath.SetText("Q:\\gone");
-    ASSERT_EQ(none.Status2(), "Invalid path");
-    none.form->BtStart_Click();
-    EXPECT_EQ(none.Status2(), "Ready");
-    EXPECT_TRUE(none.fake.desktop.launches.empty());
-
-    // "Invalid path" while a file is still selected: both refuse, the text stays.
-    InstallHarness stale({"Fire.hfz"});
-    stale.Window().txPath.SetText("Q:\\gone");
-    ASSERT_EQ(stale.Window().fileList.FileName(), "Fire.hfz");
-    stale.form->BtInst_Click();
-    stale.form->BtStart_Click();
-    EXPECT_TRUE(stale.fake.desktop.launches.empty());
-    EXPECT_TRUE(stale.fake.ui.messageBoxes.empty());
-    EXPECT_EQ(stale.Status2(), "Invalid path");
-    EXPECT_TRUE(stale.Window().btStart.Enabled());
+    // Nothing listed; "Invalid path" with no selection left; "Invalid path"
+    // while a file is still selected: neither command starts anything or warns.
+    const struct {
+        std::vector<std::string> files;
+        const char* folder;
+        const char* status2;
+    } cases[] = {{{}, nullptr, "Ready"}, {{}, "Q:\\gone", "Ready"}, {{"Fire.hfz"}, "Q:\\gone", "Invalid path"}};
+    for (const auto& c : cases) {
+        InstallHarness h(c.files);
+        if (c.folder) h.Window().txPath.SetText(c.folder);
+        ASSERT_EQ(h.Window().fileList.FileName(), c.files.empty() ? "" : c.files[0]);
+        h.form->BtInst_Click();
+        h.form->BtStart_Click();
+        EXPECT_TRUE(h.fake.desktop.launches.empty() && h.fake.ui.messageBoxes.empty()) << c.status2;
+        EXPECT_EQ(h.Status2(), c.status2);
+        EXPECT_TRUE(h.Window().btStart.Enabled());
+    }
 }
 
 TEST(InstallSelected, FailingStartShowsThePlatformsDescription) {
@@ -233,9 +225,7 @@ TEST(ClosingRace, ActivationFailureWithTheWindowStillThereIsAnError) {
 // Keys go only where the installer is.
 TEST(WrongWindow, NoKeysForAnotherProgramInTheForeground) {
     InstallHarness h({"last.hfz"});
-    const int notepad = h.fake.desktop.OpenWindow("Untitled - Notepad", 900, [&](const std::string&) {
-        ADD_FAILURE() << "keys reached another program";
-    });
+    const int notepad = OpenNotepad(h.fake.desktop);
     // The user switches to Notepad during the first pass and back during the third.
     h.fake.ui.atTime.emplace(100, [&] { h.fake.desktop.SetForeground(notepad); });
     h.fake.ui.atTime.emplace(2 * kFloorMs + 100, [&] {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "main_window/main_form.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/support/reliability_case.h"
@@ -42,6 +44,13 @@ constexpr std::int64_t kFloorMs = 300;
 inline void NetworkFolderTextCase() {
     quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
                                     R"~("Invalid path" at each keystroke and no network lookup (the fake records every one that Windows would make); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
+}
+
+// A window of another program that must never get a key.
+inline int OpenNotepad(fake::FakeDesktop& desktop) {
+    return desktop.OpenWindow("Untitled - Notepad", 900, [](const std::string& key) {
+        ADD_FAILURE() << "the key " << key << " reached another program";
+    });
 }
 
 inline std::string Title(const std::string& file) { return "Installing  C:\\Quelbrin\\" + file; }
