@@ -19,10 +19,7 @@ TEST(EmptyFolderText, SaysInvalidPathAndNothingIsInstalled) {
     quelbrin::test::ReliabilityNote(
         "An emptied folder box used to keep the previous folder's files listed with their count, and an install "
         "then went to `\\name`; it now says \"Invalid path\" (`EmptyFolderText.*`).");
-    Harness h;
-    h.fake.files.files.insert("C:\\Quelbrin\\InstallHFZ.exe");
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
-    h.Start();
+    InstallHarness h({"a.hfz"});
     ASSERT_EQ(h.Status2(), "1 .hfz files");
 
     h.Window().txPath.SetText("");
@@ -39,8 +36,7 @@ TEST(EmptyFolderText, SaysInvalidPathAndNothingIsInstalled) {
     h.Window().txPath.SetText("C:\\Quelbrin");
     EXPECT_EQ(h.Status2(), "1 .hfz files");
     h.form->BtInst_Click();
-    ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
-    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, "C:\\Quelbrin\\InstallHFZ.exe C:\\Quelbrin\\a.hfz");
+    EXPECT_EQ(h.Launched(), std::vector<std::string>{"C:\\Quelbrin\\InstallHFZ.exe C:\\Quelbrin\\a.hfz"});
 }
 
 // A Harness on "C:\Quelbrin" with a.hfz: each text, typed after that

@@ -174,10 +174,7 @@ TEST(ResolveInstallerPath, OnlyTheMachineWideRegistrationCounts) {
 }
 
 TEST(SettingsDialog, ShowsThePathAndOkStoresItExactlyAsTyped) {
-    Harness h;
-    h.fake.files.files.insert("C:\\Quelbrin\\InstallHFZ.exe");
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
-    h.Start();
+    InstallHarness h({"a.hfz"});
     std::string shown;
     h.fake.ui.dialogScript = [&](fake::FakeDialog& d, DialogEvents& e) {
         shown = d.txPathInst.Text();
@@ -212,8 +209,7 @@ TEST(SettingsDialog, EmptyWhenNothingWasFoundAndTheNextInstallUsesTheTypedPath) 
     };
     h.form->BtAbout_Click();
     h.form->BtInst_Click();
-    ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
-    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, "E:\\HFX\\ClubInstall.exe C:\\Quelbrin\\a.hfz");
+    EXPECT_EQ(h.Launched(), std::vector<std::string>{"E:\\HFX\\ClubInstall.exe C:\\Quelbrin\\a.hfz"});
 }
 
 }  // namespace

@@ -30,6 +30,23 @@ struct Harness {
     fake::FakeMainWindow& Window() { return *fake.ui.window; }
     std::string Status1() { return Window().status1.Text(); }
     std::string Status2() { return Window().status2.Text(); }
+    // The command lines started, in order.
+    std::vector<std::string> Launched() const {
+        std::vector<std::string> lines;
+        for (const auto& launch : fake.desktop.launches) lines.push_back(launch.commandLine);
+        return lines;
+    }
+    // The countdowns Status2 showed, in order.
+    std::vector<std::string> Countdowns() {
+        std::vector<std::string> shown;
+        for (const auto& t : Window().status2.history)
+            if (t.find("remaining") != std::string::npos) shown.push_back(t);
+        return shown;
+    }
+    bool Status1Showed(const std::string& text) {
+        const auto& shown = Window().status1.history;
+        return std::find(shown.begin(), shown.end(), text) != shown.end();
+    }
 };
 
 constexpr const char* kInstaller = "C:\\Quelbrin\\InstallHFZ.exe";
@@ -65,23 +82,6 @@ struct InstallHarness : Harness {
         Start();
         Window().taskbar.ButtonCreated();  // the shell's message came long before the user's click
         fake.desktop.sends.clear();
-    }
-    // The command lines started, in order.
-    std::vector<std::string> Launched() const {
-        std::vector<std::string> lines;
-        for (const auto& launch : fake.desktop.launches) lines.push_back(launch.commandLine);
-        return lines;
-    }
-    // The countdowns Status2 showed, in order.
-    std::vector<std::string> Countdowns() {
-        std::vector<std::string> shown;
-        for (const auto& t : Window().status2.history)
-            if (t.find("remaining") != std::string::npos) shown.push_back(t);
-        return shown;
-    }
-    bool Status1Showed(const std::string& text) {
-        const auto& shown = Window().status1.history;
-        return std::find(shown.begin(), shown.end(), text) != shown.end();
     }
     // Opens the file list's menu on an entry and clicks the command that
     // reads so ("" closes the menu without one); the selection the menu saw.
