@@ -91,8 +91,7 @@ TEST(BusyInstaller, NoPassIsTypedIntoItsQueueAndTheFloorCountsFromTheRead) {
     AnswerLoopCase("the installer works on its window's thread for 3 s after each pass",
                    "no key waits in its queue: the next pass comes 300 ms after the installer has read the keys; Exit stays live meanwhile");
     InstallHarness h({"a.hfz"});
-    h.fake.desktop.defaultScript.passesNeeded = 3;
-    h.fake.desktop.defaultScript.busyAfterPassMs = 3000;
+    h.fake.desktop.defaultScript = {.passesNeeded = 3, .busyAfterPassMs = 3000};
     h.form->BtInst_Click();
     EXPECT_EQ(h.Status1(), "a.hfz installed");
     EXPECT_EQ(h.fake.desktop.keysQueued, 0) << "keys were typed while the installer's thread worked";
@@ -109,8 +108,7 @@ TEST(Launcher, TheWindowOfAnInstallerWhoseLauncherEndedAtOnceIsWaitedForAndAnswe
     AnswerLoopCase("a launcher starts the installer and ends at once; its window shows 0.8 s later",
                    "each window is answered until it closes and the next file starts only then; a launcher whose installer never shows a window counts as done after 10 s");
     InstallHarness h({"a.hfz", "b.hfz"});
-    h.fake.desktop.defaultScript.launcher = true;
-    h.fake.desktop.defaultScript.windowDelayMs = 800;
+    h.fake.desktop.defaultScript = {.windowDelayMs = 800, .launcher = true};
     h.form->BtStart_Click();
     EXPECT_EQ(h.Status2(), "Ready");
     EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
@@ -168,9 +166,8 @@ TEST(UserAtWork, TheInstallersWindowIsNotBroughtInFrontOfAUserWhoIsTyping) {
     AnswerLoopCase("the user types into another window for 5 s during a batch",
                    "the installer's window is not activated until 2 s after the user's last key; the user's window keeps the front; then the batch goes on");
     InstallHarness h({"a.hfz", "b.hfz"});
-    fake::InstallerScript quiet;
-    quiet.takesFocus = false;  // the user's window keeps the front unless Quelbrin takes it
-    h.fake.desktop.scripts.push_back(quiet);
+    // The user's window keeps the front unless Quelbrin takes it.
+    h.fake.desktop.scripts.push_back({.takesFocus = false});
     const int notepad = OpenNotepad(h.fake.desktop);
     h.fake.desktop.SetForeground(notepad);
     h.fake.desktop.userInputAtMs = 0;
@@ -186,12 +183,7 @@ TEST(UserAtWork, TheInstallersWindowIsNotBroughtInFrontOfAUserWhoIsTyping) {
 
 // An installer whose window hangs off a hidden owner and whose first pass
 // opens a box of its own, which disables its window.
-fake::InstallerScript OldInstaller() {
-    fake::InstallerScript old;
-    old.hiddenOwner = true;
-    old.boxOnFirstPass = true;
-    return old;
-}
+fake::InstallerScript OldInstaller() { return {.hiddenOwner = true, .boxOnFirstPass = true}; }
 
 TEST(OwnedWindows, WhileItsBoxIsUpTheBoxIsActivatedNotTheDisabledWindow) {
     OwnedWindowsCase();

@@ -93,8 +93,7 @@ TEST(FakeDesktop, DelayedWindowComesUpAtItsTime) {
 // root owner activated last.
 TEST(FakeDesktop, AnInstallersModalBoxDisablesItsWindowUntilEnterClosesIt) {
     FakeDesktop d;
-    d.defaultScript.hiddenOwner = true;
-    d.defaultScript.boxOnFirstPass = true;
+    d.defaultScript = {.hiddenOwner = true, .boxOnFirstPass = true};
     auto p = d.Shell("I", "I C:\\a.hfz", 1);
     const ForegroundWindow shown = d.Foreground();
     ASSERT_EQ(shown.ownerTitles, std::vector<std::string>{""});  // the hidden owner

@@ -78,8 +78,7 @@ TEST(FileMenu, NoneOverEmptySpaceOrWhileBusy) {
 // exit code in the report copied from it.
 TEST(FileMenu, CopyReportReadsTheExitCodesThatCameWhileTheMenuWasOpen) {
     InstallHarness h({"a.hfz"});
-    h.fake.desktop.defaultScript.runsOnMs = 3000;
-    h.fake.desktop.defaultScript.exitCode = 5;
+    h.fake.desktop.defaultScript = {.runsOnMs = 3000, .exitCode = 5};
     h.form->BtInst_Click();
     ASSERT_EQ(h.fake.desktop.RunningInstallers(), 1) << "counted as done while it runs on";
     h.Window().menuOpenMs = 5000;

@@ -183,10 +183,8 @@ TEST(StartupRace, SlowWindowIsWaitedForAndNoTwoInstallersRunAtOnce) {
 
 TEST(StartupRace, InstallerWithoutWindowCountsAsDoneOnceItHasExited) {
     InstallHarness h({"a.hfz", "b.hfz"});
-    InstallerScript silent;
-    silent.showsWindow = false;
-    silent.windowDelayMs = 2000;  // runs a while, then exits without a window
-    h.fake.desktop.scripts = {silent, InstallerScript{}};
+    // The first runs a while, then exits without a window.
+    h.fake.desktop.scripts = {InstallerScript{.windowDelayMs = 2000, .showsWindow = false}, InstallerScript{}};
     h.form->BtStart_Click();
     EXPECT_EQ(h.fake.desktop.launches.size(), 2u);
     EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1);

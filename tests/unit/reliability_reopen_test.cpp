@@ -23,9 +23,7 @@ struct TwoFiles : InstallHarness {
 };
 
 TEST(ReopeningInstaller, ItsSecondWindowIsAnsweredBeforeTheNextFileStarts) {
-    fake::InstallerScript reopens;
-    reopens.passesNeeded = 2;
-    reopens.reopenAfterMs = 300;
+    const fake::InstallerScript reopens{.passesNeeded = 2, .reopenAfterMs = 300};
     TwoFiles h({reopens, reopens});
     EXPECT_EQ(h.Status1(), "b.hfz installed");
     EXPECT_EQ(h.fake.desktop.maxInstallersAtOnce, 1) << "b.hfz started while a.hfz's installer ran";
@@ -37,9 +35,7 @@ TEST(ReopeningInstaller, ItsSecondWindowIsAnsweredBeforeTheNextFileStarts) {
 // The wait for a window to come back is short: an installer that stays
 // without a window longer counts as done, and nothing hangs.
 TEST(ReopeningInstaller, OneThatStaysWindowlessLongerCountsAsDone) {
-    fake::InstallerScript late;
-    late.reopenAfterMs = 1000000;
-    TwoFiles h({late});
+    TwoFiles h({fake::InstallerScript{.reopenAfterMs = 1000000}});
     ASSERT_EQ(h.fake.desktop.launches.size(), 2u);
     EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
     // About a second for the window to come back, from the pass that closed it.
