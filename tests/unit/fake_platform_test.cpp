@@ -116,21 +116,18 @@ TEST(FakeFileSystem, FindsPathsWithoutRegardToLetterCaseAndGivesNamesAsStored) {
     EXPECT_THROW(fs.ListFolder("C:\\Effect"), ErrorInfo);
 }
 
-// The list of D:\a, x.hfz selected.
-struct OneListedFile {
-    FakeFileSystem fs;
-    ControlLog log;
-    FakeFileList list{fs, log, HasHfzExtension};
-    OneListedFile() {
-        fs.AddFile("D:\\a", "x.hfz");
-        list.SetFileName("D:\\a");
-        list.SetListIndex(0);
-    }
-};
+// Lists D:\a, its x.hfz selected.
+void ListD(FakeFileSystem& fs, FakeFileList& list) {
+    fs.AddFile("D:\\a", "x.hfz");
+    list.SetFileName("D:\\a");
+    list.SetListIndex(0);
+}
 
 TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
-    OneListedFile listed;
-    FakeFileList& list = listed.list;
+    FakeFileSystem fs;
+    ControlLog log;
+    FakeFileList list(fs, log, HasHfzExtension);
+    ListD(fs, list);
     EXPECT_THROW(list.SetFileName("D:\\missing"), ErrorInfo);
     EXPECT_EQ(list.FileName(), "x.hfz");
     list.SetFileName("");
@@ -144,9 +141,10 @@ TEST(FakeFileList, FailedListingKeepsTheEntriesAndEmptyTextChangesNothing) {
 TEST(FakeFileList, OnlyTheRefreshRightAfterAListingSkipsReading) {
     quelbrin::test::ReliabilityCase("File list", "a file added while the folder's last-write time stays the same (FAT root: none; FAT: 2 s)",
                                     "a Refresh after the one that follows a listing reads the folder again and shows the new file, the selection kept by name; only the Refresh right after a listing skips its read");
-    OneListedFile listed;
-    FakeFileSystem& fs = listed.fs;
-    FakeFileList& list = listed.list;
+    FakeFileSystem fs;
+    ControlLog log;
+    FakeFileList list(fs, log, HasHfzExtension);
+    ListD(fs, list);
     ASSERT_EQ(fs.listings, 1);
     list.Refresh();
     EXPECT_EQ(fs.listings, 1) << "the Refresh right after SetFileName read the folder again";
