@@ -32,19 +32,6 @@ bool BeginsWith(const std::string& text, const std::string& prefix) {
 
 }  // namespace
 
-namespace {
-class EndedLauncher : public Process {
-public:
-    explicit EndedLauncher(std::uint32_t id) : id_(id) {}
-    std::uint32_t Id() const override { return id_; }
-    bool HasExited() const override { return true; }
-    std::optional<std::uint32_t> ExitCode() const override { return 0u; }
-
-private:
-    std::uint32_t id_;
-};
-}  // namespace
-
 class FakeDesktop::FakeProcess : public Process {
 public:
     explicit FakeProcess(std::shared_ptr<Installer> state) : state_(std::move(state)) {}
@@ -118,7 +105,12 @@ std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program, const st
     installer->showAt = now_ + installer->script.windowDelayMs;
     AdvanceTo(now_);
     // A launcher ends at once; the installer it started runs on.
-    if (installer->script.launcher) return std::make_unique<EndedLauncher>(installer->pid);
+    if (installer->script.launcher) {
+        auto launcher = std::make_shared<Installer>();
+        launcher->pid = installer->pid;
+        launcher->exited = true;
+        return std::make_unique<FakeProcess>(launcher);
+    }
     return std::make_unique<FakeProcess>(installer);
 }
 

@@ -19,22 +19,10 @@ FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files,
       fileList(files, log, design.listFilter) {
     txPath.onChange = [&events] { events.TxPath_Change(); };
     fileList.onClick = [&events] { events.FileList_Click(); };
-    const auto textControl = [this](layout::ControlId id) -> FakeTextControl* {
-        switch (id) {
-        case layout::IdBtExit: return &btExit;
-        case layout::IdBtAbout: return &btAbout;
-        case layout::IdBtStart: return &btStart;
-        case layout::IdBtInst: return &btInst;
-        case layout::IdBtBrowse: return &btBrowse;
-        case layout::IdTxPath: return &txPath;
-        case layout::IdStatus2: return &status2;
-        case layout::IdStatus1: return &status1;
-        case layout::IdFileList: return nullptr;
-        }
-        return nullptr;
-    };
+    // The live regions among the status lines (the design test checks that only they are).
     for (layout::ControlId id : design.liveRegions)
-        if (FakeTextControl* line = textControl(id)) line->liveRegionEvents = &liveRegionEvents;
+        if (id == layout::IdStatus2 || id == layout::IdStatus1)
+            (id == layout::IdStatus2 ? status2 : status1).liveRegionEvents = &liveRegionEvents;
 }
 
 void FakeTaskbarButton::ShowProgress(int done, int total) {
