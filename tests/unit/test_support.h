@@ -43,10 +43,7 @@ struct Harness {
             if (t.find("remaining") != std::string::npos) shown.push_back(t);
         return shown;
     }
-    bool Status1Showed(const std::string& text) {
-        const auto& shown = Window().status1.history;
-        return std::find(shown.begin(), shown.end(), text) != shown.end();
-    }
+    bool Status1Showed(const std::string& text) { return std::ranges::count(Window().status1.history, text) > 0; }
 };
 
 constexpr const char* kInstaller = "C:\\Quelbrin\\InstallHFZ.exe";
@@ -97,11 +94,8 @@ struct InstallHarness : Harness {
         return selectedAtMenu;
     }
     // Passes (SendKeys calls that typed) whose first key landed in a window so titled.
-    int SendsTo(const std::string& titlePrefix) const {
-        int n = 0;
-        for (const auto& s : fake.desktop.sends)
-            if (s.foregroundTitle.rfind(titlePrefix, 0) == 0) ++n;
-        return n;
+    long SendsTo(const std::string& titlePrefix) const {
+        return std::ranges::count_if(fake.desktop.sends, [&](auto& s) { return s.foregroundTitle.starts_with(titlePrefix); });
     }
 };
 
