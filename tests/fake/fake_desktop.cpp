@@ -346,10 +346,8 @@ bool FakeDesktop::SendKeys(const std::string& keys, bool, const KeyGate& gate) {
         if ((gate && !gate()) || refuseInput || locked) break;
         const std::string key = NotationOf(stroke);
         const FakeWindow* w = Find(foreground_);
-        const std::string where = w ? w->title : "";
-        if (count++ == 0) send.foregroundTitle = where;
+        if (count++ == 0) send.foregroundTitle = w ? w->title : "";
         send.keys += key;
-        typed.push_back({key, where});
         Installer* owner = InstallerOf(w);
         keysWentTo_ = owner ? owner->pid : 0;
         if (owner && owner->busyUntil >= 0) {

@@ -73,12 +73,6 @@ struct KeySend {
     std::int64_t atMs = 0;
 };
 
-// One key typed, and where it landed.
-struct TypedKey {
-    std::string key;
-    std::string foregroundTitle;
-};
-
 // Top-level windows, the foreground, and the programs Shell starts, which
 // act like the substitute installer: "Installing  " + the rest of their
 // command line is their window's title. Like Windows: titles compare without
@@ -138,16 +132,14 @@ public:
     int keysQueued = 0;             // keys that had to wait in a busy installer's queue
     // Closes the window right after the next probe that found it.
     bool closeAfterNextProbe = false;
-    // Where the foreground goes when the foreground window closes without a
-    // visible owner: false (as Windows often does), to another program's
-    // window, the last one opened, or to none; true, back to this program's.
+    // Where the front goes when the foreground window closes without a visible owner: false
+    // (as Windows often does), to another program's window opened last, or to none; true, back here.
     bool frontBackToProgram = false;
     // Run after each key typed: what the user does between two keys.
     std::function<void(const std::string& key)> afterKey;
 
     std::vector<Launch> launches;
     std::vector<KeySend> sends;
-    std::vector<TypedKey> typed;
     std::vector<std::string> activations;
     int maxInstallersAtOnce = 0;
     std::uint32_t ownProcessId = 1;

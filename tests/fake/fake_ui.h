@@ -29,12 +29,10 @@ public:
     std::int64_t now = 0;
 };
 
-// The taskbar button as the platform's layer drives it: nothing shows until
-// the shell's "TaskbarButtonCreated" has come (the first pump after Show()),
-// nor ever where COM can't make the taskbar's interface; the state asked for
-// meanwhile shows once the button is there. Records what the button shows, in
-// order: "progress 1/3", "error", "clear", "paused", "resumed", and "flash",
-// which needs no COM. In front is where the desktop says it is.
+// The taskbar button as the platform's layer drives it: nothing shows before the shell's
+// "TaskbarButtonCreated" (the first pump after Show()), nor ever where COM fails; the state
+// asked for meanwhile shows once the button is there. Records what it shows, in order:
+// "progress 1/3", "error", "clear", "paused", "resumed", and "flash" (no COM needed).
 class FakeTaskbarButton : public TaskbarButton {
 public:
     void ShowProgress(int done, int total) override;

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,14 +34,14 @@ struct Harness {
     // The command lines started, in order.
     std::vector<std::string> Launched() const {
         std::vector<std::string> lines;
-        for (const auto& launch : fake.desktop.launches) lines.push_back(launch.commandLine);
+        std::ranges::transform(fake.desktop.launches, std::back_inserter(lines), &fake::Launch::commandLine);
         return lines;
     }
     // The countdowns Status2 showed, in order.
     std::vector<std::string> Countdowns() {
         std::vector<std::string> shown;
-        for (const auto& t : Window().status2.history)
-            if (t.find("remaining") != std::string::npos) shown.push_back(t);
+        std::ranges::copy_if(Window().status2.history, std::back_inserter(shown),
+                             [](auto& t) { return t.find("remaining") != std::string::npos; });
         return shown;
     }
     bool Status1Showed(const std::string& text) { return std::ranges::count(Window().status1.history, text) > 0; }
@@ -95,7 +96,8 @@ struct InstallHarness : Harness {
     }
     // Passes (SendKeys calls that typed) whose first key landed in a window so titled.
     long SendsTo(const std::string& titlePrefix) const {
-        return std::ranges::count_if(fake.desktop.sends, [&](auto& s) { return s.foregroundTitle.starts_with(titlePrefix); });
+        return std::ranges::count_if(fake.desktop.sends,
+                                     [&](auto& s) { return s.foregroundTitle.starts_with(titlePrefix); });
     }
 };
 
