@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/error_info.h"
+#include "platform/folder_text.h"
 
 #include "installer/install_commands.h"
 #include "main_window/main_form_layout.h"
@@ -74,8 +75,10 @@ void MainForm::TxPath_Change() {
     report_.Clear();
     ShowReport();
     // The list ignores an empty text and would go on showing the last folder,
-    // while the install commands joined "" and a name into "\name".
-    if (folder.empty()) {
+    // while the install commands joined "" and a name into "\name"; and the
+    // folder is read at each keystroke, so a partial server name must not go
+    // out to the network.
+    if (!IsUsableFolderText(folder)) {
         ShowInvalidPath(folder);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/win32/com_library.h"
 #include "platform/win32/system_function.h"
+#include "platform/win32/window_tree.h"
 
 namespace quelbrin::win32 {
 
@@ -72,9 +73,10 @@ void TaskbarProgress::Apply() {
     if (state_ != TBPF_NOPROGRESS && total_ > 0) taskbar->SetProgressValue(window_, done_, total_);
 }
 
+// The fake desktop asks the same: the main window, or a window it owns.
 bool TaskbarProgress::InFront() const {
-    const HWND front = GetForegroundWindow();
-    return front && (front == window_ || GetAncestor(front, GA_ROOTOWNER) == window_);
+    return OwnerChainContains(DesktopWindowTree(), DesktopWindowTree::Of(GetForegroundWindow()),
+                              DesktopWindowTree::Of(window_));
 }
 
 void TaskbarProgress::Flash() {

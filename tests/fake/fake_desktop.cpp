@@ -7,6 +7,7 @@
 #include "platform/ascii_case.h"
 #include "platform/error_info.h"
 #include "platform/key_notation.h"
+#include "platform/utf16.h"
 #include "tests/fake/fake_file_system.h"
 
 namespace quelbrin::fake {
@@ -20,43 +21,15 @@ std::string NotationOf(const KeyStroke& key) {
     if (key.virtualKey == vk::Tab) return "{TAB}";
     if (key.virtualKey == vk::Return) return "{ENTER}";
     if (key.virtualKey) return "{VK" + std::to_string(key.virtualKey) + "}";
-    std::string out;
-    const char32_t c = key.character;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
+    std::u16string units;
+    utf16_detail::AppendUnit(units, key.character);
+    return Utf16ToUtf8<char16_t>(units);
 }
 
 bool BeginsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && SameWindowTitle(text.substr(0, prefix.size()), prefix);
 }
 
-}  // namespace
-
-namespace {
-class EndedLauncher : public Process {
-public:
-    explicit EndedLauncher(std::uint32_t id) : id_(id) {}
-    std::uint32_t Id() const override { return id_; }
-    bool HasExited() const override { return true; }
-    std::optional<std::uint32_t> ExitCode() const override { return 0u; }
-
-private:
-    std::uint32_t id_;
-};
 }  // namespace
 
 class FakeDesktop::FakeProcess : public Process {
@@ -132,7 +105,12 @@ std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program, const st
     installer->showAt = now_ + installer->script.windowDelayMs;
     AdvanceTo(now_);
     // A launcher ends at once; the installer it started runs on.
-    if (installer->script.launcher) return std::make_unique<EndedLauncher>(installer->pid);
+    if (installer->script.launcher) {
+        auto launcher = std::make_shared<Installer>();
+        launcher->pid = installer->pid;
+        launcher->exited = true;
+        return std::make_unique<FakeProcess>(launcher);
+    }
     return std::make_unique<FakeProcess>(installer);
 }
 
@@ -209,14 +187,15 @@ void FakeDesktop::CloseInstaller(Installer& installer) {
         return;
     }
     if (installer.ownerWindow) CloseWindow(std::exchange(installer.ownerWindow, 0));
-    installer.exited = true;
+    if (installer.script.runsOnMs > 0) installer.endAt = now_ + installer.script.runsOnMs;
+    else installer.exited = true;
 }
 
 std::int64_t FakeDesktop::NextEventAt() const {
     std::int64_t next = -1;
     for (const auto& [pid, i] : installers_) {
         if (i->exited) continue;
-        for (std::int64_t at : {i->showAt, i->closeAt, i->busyUntil})
+        for (std::int64_t at : {i->showAt, i->closeAt, i->busyUntil, i->endAt})
             if (at >= 0 && (next < 0 || at < next)) next = at;
     }
     return next;
@@ -230,6 +209,7 @@ void FakeDesktop::AdvanceTo(std::int64_t nowMs) {
         for (auto& [pid, i] : installers_) {
             if (i->exited) continue;
             if (i->busyUntil >= 0 && i->busyUntil <= now_) DeliverQueued(*i);
+            if (i->endAt >= 0 && i->endAt <= now_) i->exited = true;
             if (i->closeAt >= 0 && i->closeAt <= now_) CloseInstaller(*i);
             else if (i->showAt >= 0 && i->showAt <= now_ && !i->window) ShowInstallerWindow(*i);
         }
@@ -291,14 +271,15 @@ void FakeDesktop::CloseWindow(int id) {
     for (auto& [wid, w] : windows_)
         if (w.lastActivePopup == id) w.lastActivePopup = 0;
     if (foreground_ != id) return;
-    // As on Windows, the activation goes to the owner, else back to the program's own window.
+    // As on Windows, the activation goes to the owner; else to a window of
+    // Windows' choosing, which need not be this program's.
     foreground_ = 0;
     if (const FakeWindow* o = Find(owner); o && o->visible) {
         foreground_ = owner;
         return;
     }
     for (const auto& [wid, w] : windows_)
-        if (w.processId == ownProcessId) foreground_ = wid;
+        if (w.visible && (w.processId == ownProcessId) == frontBackToProgram) foreground_ = wid;
 }
 
 const FakeWindow* FakeDesktop::Find(int id) const {
@@ -306,10 +287,7 @@ const FakeWindow* FakeDesktop::Find(int id) const {
     return it == windows_.end() ? nullptr : &it->second;
 }
 
-FakeWindow* FakeDesktop::WindowById(int id) {
-    auto it = windows_.find(id);
-    return it == windows_.end() ? nullptr : &it->second;
-}
+FakeWindow* FakeDesktop::WindowById(int id) { return const_cast<FakeWindow*>(Find(id)); }
 
 const FakeWindow* FakeDesktop::WindowTitled(const std::string& title) const {
     for (const auto& [id, w] : windows_)
@@ -318,7 +296,6 @@ const FakeWindow* FakeDesktop::WindowTitled(const std::string& title) const {
 }
 
 bool FakeDesktop::FindWindow(const std::string& title) {
-    ++probes;
     if (failFindWindow) throw ErrorInfo(1400, "FindWindowW", "Invalid window handle.");
     const FakeWindow* w = WindowTitled(title);
     if (w && closeAfterNextProbe) {
@@ -369,10 +346,8 @@ bool FakeDesktop::SendKeys(const std::string& keys, bool, const KeyGate& gate) {
         if ((gate && !gate()) || refuseInput || locked) break;
         const std::string key = NotationOf(stroke);
         const FakeWindow* w = Find(foreground_);
-        const std::string where = w ? w->title : "";
-        if (count++ == 0) send.foregroundTitle = where;
+        if (count++ == 0) send.foregroundTitle = w ? w->title : "";
         send.keys += key;
-        typed.push_back({key, where});
         Installer* owner = InstallerOf(w);
         keysWentTo_ = owner ? owner->pid : 0;
         if (owner && owner->busyUntil >= 0) {
@@ -389,20 +364,14 @@ bool FakeDesktop::SendKeys(const std::string& keys, bool, const KeyGate& gate) {
 }
 
 std::string FakeDesktop::AnsiRoundTrip(const std::string& title) {
-    std::string out;
-    for (std::size_t i = 0; i < title.size();) {
-        const unsigned char lead = static_cast<unsigned char>(title[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (length == 1) {
-            out += title[i];
-        } else if (length == 2 && lead <= 0xC3) {
-            out += title.substr(i, 2);  // U+0080..U+00FF: in the code page
-        } else {
-            out += '?';
-        }
-        i += length;
+    std::u16string units = Utf8ToUtf16<char16_t>(title), out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const bool pair = utf16_detail::IsHighSurrogate(units[i]) && i + 1 < units.size() &&
+                          utf16_detail::IsLowSurrogate(units[i + 1]);
+        out += units[i] <= 0xFF ? units[i] : u'?';  // U+0080..U+00FF are in the code page
+        i += pair;
     }
-    return out;
+    return Utf16ToUtf8<char16_t>(out);
 }
 
 WindowTree::Window FakeDesktop::Owner(Window window) const {

@@ -41,6 +41,8 @@ struct InstallerScript {
     // Its window's thread works this long after each pass that leaves the
     // window up; keys typed meanwhile wait in its queue.
     int busyAfterPassMs = 0;
+    // After its window closed for good it runs on this long, then ends.
+    int runsOnMs = 0;
     std::uint32_t exitCode = 0;
 };
 
@@ -69,12 +71,6 @@ struct KeySend {
     std::string keys;             // the keys typed, in notation
     std::string foregroundTitle;  // where the first of them landed
     std::int64_t atMs = 0;
-};
-
-// One key typed, and where it landed.
-struct TypedKey {
-    std::string key;
-    std::string foregroundTitle;
 };
 
 // Top-level windows, the foreground, and the programs Shell starts, which
@@ -111,6 +107,8 @@ public:
     void CloseWindow(int id);
     void SetForeground(int id) { foreground_ = id; }
     int ForegroundId() const { return foreground_; }
+    // The foreground is this window or one it owns: the platform's rule.
+    bool InFrontOf(int id) const { return OwnerChainContains(*this, foreground_, id); }
     const FakeWindow* WindowTitled(const std::string& title) const;
     FakeWindow* WindowById(int id);
     int RunningInstallers() const;
@@ -134,14 +132,15 @@ public:
     int keysQueued = 0;             // keys that had to wait in a busy installer's queue
     // Closes the window right after the next probe that found it.
     bool closeAfterNextProbe = false;
+    // Where the front goes when the foreground window closes without a visible owner: false
+    // (as Windows often does), to another program's window opened last, or to none; true, back here.
+    bool frontBackToProgram = false;
     // Run after each key typed: what the user does between two keys.
     std::function<void(const std::string& key)> afterKey;
 
     std::vector<Launch> launches;
     std::vector<KeySend> sends;
-    std::vector<TypedKey> typed;
     std::vector<std::string> activations;
-    int probes = 0;
     int maxInstallersAtOnce = 0;
     std::uint32_t ownProcessId = 1;
 
@@ -153,6 +152,7 @@ private:
         InstallerScript script;
         std::int64_t showAt = -1;   // when its window shows (or, without one, it exits)
         std::int64_t closeAt = -1;  // when its window closes
+        std::int64_t endAt = -1;    // when it ends, its window closed
         int passes = 0;
         bool sawTab = false;
         int window = 0;

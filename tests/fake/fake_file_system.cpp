@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "platform/error_info.h"
-#include "platform/folder_text.h"
+#include "platform/folder_text.h"  // IsNetworkPath: what Windows resolves over the network
 
 namespace quelbrin::fake {
 
@@ -22,15 +22,21 @@ bool PathLess::operator()(std::string_view a, std::string_view b) const {
                                         [](char x, char y) { return FoldCase(x) < FoldCase(y); });
 }
 
-bool FakeFileSystem::LookUp(const std::string& path) const {
-    if (!IsUsableFolderText(path)) return false;
+// What Windows makes of a path: any network path goes out to the network,
+// found or not; blanks alone name the current folder (it drops trailing
+// blanks); a pattern in a folder's name is an invalid name.
+std::string FakeFileSystem::LookUp(const std::string& path) const {
     if (IsNetworkPath(path)) networkLookups.push_back(path);
-    return true;
+    if (path.find_first_not_of(' ') == std::string::npos) return currentFolder;
+    const std::size_t verbatim = path.rfind("\\\\?\\", 0) == 0 ? 4 : 0;
+    if (path.find_first_of("*?", verbatim) != std::string::npos)
+        throw ErrorInfo(123, "FindFirstFileExW", "The filename, directory name, or volume label syntax is incorrect.");
+    return Backslashed(path);
 }
 
 std::string FakeFileSystem::Dir(const std::string& path) const {
-    if (!LookUp(path)) return {};
-    const auto it = files.find(Backslashed(path));
+    if (path.find_first_of("*?") != std::string::npos) return {};  // no file of the fake matches a pattern
+    const auto it = files.find(LookUp(path));
     if (it == files.end()) return {};
     const std::size_t slash = it->find_last_of('\\');  // the name as stored
     return slash == std::string::npos ? *it : it->substr(slash + 1);
@@ -38,10 +44,7 @@ std::string FakeFileSystem::Dir(const std::string& path) const {
 
 std::vector<DirEntry> FakeFileSystem::ListFolder(const std::string& folder) const {
     ++listings;
-    if (!LookUp(folder))
-        throw ErrorInfo(123, "ListFolder",
-                        "The filename, directory name, or volume label syntax is incorrect.");
-    auto it = folders.find(Backslashed(folder));
+    auto it = folders.find(LookUp(folder));
     if (it != folders.end()) return it->second;
     if (IsNetworkPath(folder)) throw ErrorInfo(53, "GetFileAttributesW", "The network path was not found.");
     throw ErrorInfo(3, "FindFirstFileExW", "The system cannot find the path specified.");

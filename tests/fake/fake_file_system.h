@@ -15,8 +15,8 @@ struct PathLess {
     bool operator()(std::string_view a, std::string_view b) const;
 };
 
-// Folders and files in memory. Paths are compared without letter case; a text
-// the folder-text rule refuses fails before any lookup, as on Windows.
+// Folders and files in memory. Paths are compared without letter case; what
+// Windows would look up on the network is recorded.
 class FakeFileSystem : public FileSystem {
 public:
     std::string AppPath() const override { return appPath; }
@@ -48,9 +48,11 @@ public:
     // each one can keep the caller waiting for seconds.
     mutable std::vector<std::string> networkLookups;
 
+    std::string currentFolder = "C:\\Quelbrin";
+
 private:
-    // Whether a path may be looked up at all; records a network lookup.
-    bool LookUp(const std::string& path) const;
+    // The path Windows looks up for this text; records a network lookup.
+    std::string LookUp(const std::string& path) const;
 };
 
 }  // namespace quelbrin::fake

@@ -14,7 +14,6 @@ public:
 
     bool otherInstanceInstalling = false;
     int awakeHolds = 0;       // held now
-    int awakeRequests = 0;    // ever asked for
     int installingHolds = 0;  // held now
 };
 

@@ -14,7 +14,6 @@ private:
 }  // namespace
 
 std::unique_ptr<Hold> FakeSystem::KeepAwake() {
-    ++awakeRequests;
     return std::make_unique<CountedHold>(awakeHolds);
 }
 

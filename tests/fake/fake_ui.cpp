@@ -19,33 +19,38 @@ FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files,
       fileList(files, log, design.listFilter) {
     txPath.onChange = [&events] { events.TxPath_Change(); };
     fileList.onClick = [&events] { events.FileList_Click(); };
-    const auto textControl = [this](layout::ControlId id) -> FakeTextControl* {
-        switch (id) {
-        case layout::IdBtExit: return &btExit;
-        case layout::IdBtAbout: return &btAbout;
-        case layout::IdBtStart: return &btStart;
-        case layout::IdBtInst: return &btInst;
-        case layout::IdBtBrowse: return &btBrowse;
-        case layout::IdTxPath: return &txPath;
-        case layout::IdStatus2: return &status2;
-        case layout::IdStatus1: return &status1;
-        case layout::IdFileList: return nullptr;
-        }
-        return nullptr;
-    };
-    for (const layout::AccessibleName& named : design.accessibleNames)
-        accessibleNames[named.id == layout::IdFileList ? "FileList" : textControl(named.id)->Name()] = named.name;
+    // The live regions among the status lines (the design test checks that only they are).
     for (layout::ControlId id : design.liveRegions)
-        if (FakeTextControl* line = textControl(id)) line->liveRegionEvents = &liveRegionEvents;
+        if (id == layout::IdStatus2 || id == layout::IdStatus1)
+            (id == layout::IdStatus2 ? status2 : status1).liveRegionEvents = &liveRegionEvents;
 }
 
 void FakeTaskbarButton::ShowProgress(int done, int total) {
-    calls.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
+    Set("progress " + std::to_string(done) + "/" + std::to_string(total));
+}
+
+void FakeTaskbarButton::Set(const std::string& state) {
+    state_ = state;
+    if (Usable()) calls.push_back(state);
+}
+
+void FakeTaskbarButton::ShowPaused(bool paused) {
+    paused_ = paused;
+    if (Usable()) calls.push_back(paused ? "paused" : "resumed");
+}
+
+void FakeTaskbarButton::ButtonCreated() {
+    created = true;
+    if (!Usable()) return;
+    if (state_ != "clear") calls.push_back(state_);  // a new button shows no bar by itself
+    if (paused_) calls.push_back("paused");
 }
 
 int FakeMainWindow::ShowFileMenu(std::span<const MenuCommand> commands) {
     std::vector<std::string>& shown = menusShown.emplace_back();
     for (const MenuCommand& c : commands) shown.push_back(c.text ? std::string(c.text) + (c.enabled ? "" : " (off)") : "-");
+
+    if (modalLoop) modalLoop(menuOpenMs);
     return onFileMenu ? onFileMenu() : -1;
 }
 
@@ -61,11 +66,8 @@ std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEve
                                            if (key == "{ENTER}") events->BtExit_Click();
                                        });
     desktop_.SetForeground(id);
-    // Quelbrin is in front while one of its own windows is.
-    window->taskbar.inFront = [this] {
-        const ForegroundWindow front = desktop_.Foreground();
-        return front.exists && front.processId == desktop_.ownProcessId;
-    };
+    window->taskbar.inFront = [this, id] { return desktop_.InFrontOf(id); };
+    window->modalLoop = [this](int milliseconds) { RunModalLoop(milliseconds); };
     return view;
 }
 
@@ -86,6 +88,7 @@ namespace {
 
 void FakeUi::DoEvents() {
     if (++doEventsCalls > maxDoEventsCalls) NeverEnds("more than " + std::to_string(maxDoEventsCalls) + " pump calls");
+    if (window && window->shown && !window->taskbar.created) window->taskbar.ButtonCreated();
     desktop_.AdvanceTo(clock_.now);
     while (!atTime.empty() && atTime.begin()->first <= clock_.now) {
         auto action = std::move(atTime.begin()->second);
@@ -102,21 +105,27 @@ void FakeUi::DoEvents() {
 // Sleeps on the clock until the time is up, the user gives input, an
 // installer does something, or the process waited on ends.
 void FakeUi::WaitForEvents(int milliseconds, Process* process) {
-    ++waitCalls;
     if (process && process->HasExited()) return;
     std::int64_t until = clock_.now + std::max(milliseconds, 0);
     if (!atTime.empty()) until = std::min(until, std::max(clock_.now, atTime.begin()->first));
     const std::int64_t next = desktop_.NextEventAt();
     if (next >= 0) until = std::min(until, std::max(clock_.now, next));
-    waitedMs += until - clock_.now;
     clock_.now = until;
     if (clock_.now > maxClockMs) NeverEnds("the clock passed " + std::to_string(maxClockMs) + " ms");
     desktop_.AdvanceTo(clock_.now);
 }
 
+void FakeUi::RunModalLoop(int milliseconds) {
+    const std::int64_t until = clock_.now + milliseconds;
+    for (;;) {
+        DoEvents();
+        if (clock_.now >= until) return;
+        WaitForEvents(static_cast<int>(until - clock_.now), nullptr);
+    }
+}
+
 int FakeUi::MsgBox(const std::string& text, const std::string& title, int style) {
     messageBoxes.push_back({text, title, style, window && window->shown});
-    if (onMessageBox) onMessageBox(messageBoxes.back());
     return msgbox::AnswerOk;
 }
 

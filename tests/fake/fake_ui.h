@@ -29,19 +29,31 @@ public:
     std::int64_t now = 0;
 };
 
-// Records what the batch shows on the taskbar button, in order: "progress
-// 1/3", "error", "clear", "flash". In front is where the desktop says it is.
+// The taskbar button as the platform's layer drives it: nothing shows before the shell's
+// "TaskbarButtonCreated" (the first pump after Show()), nor ever where COM fails; the state
+// asked for meanwhile shows once the button is there. Records what it shows, in order:
+// "progress 1/3", "error", "clear", "paused", "resumed", and "flash" (no COM needed).
 class FakeTaskbarButton : public TaskbarButton {
 public:
     void ShowProgress(int done, int total) override;
-    void ShowError() override { calls.push_back("error"); }
-    void ClearProgress() override { calls.push_back("clear"); }
-    void ShowPaused(bool paused) override { calls.push_back(paused ? "paused" : "resumed"); }
+    void ShowError() override { Set("error"); }
+    void ClearProgress() override { Set("clear"); }
+    void ShowPaused(bool paused) override;
     bool InFront() const override { return inFront && inFront(); }
     void Flash() override { calls.push_back("flash"); }
+    // The shell's message; again after Explorer restarted.
+    void ButtonCreated();
 
     std::vector<std::string> calls;
     std::function<bool()> inFront;
+    bool comFails = false;
+    bool created = false;
+
+private:
+    void Set(const std::string& state);
+    bool Usable() const { return created && !comFails; }
+    std::string state_ = "clear";
+    bool paused_ = false;
 };
 
 class FakeMainWindow : public MainWindowView {
@@ -58,10 +70,15 @@ public:
     TextControl& Status1() override { return status1; }
     void SetStatus2Tip(const std::string& text) override { status2Tip = text; }
     void Show() override { shown = true; }
-    void SetBusy(bool busy) override { busyCalls.push_back(busy); }
+    // Logged too ("busy=1"): where the focus moves, among the controls' changes.
+    void SetBusy(bool busy) override {
+        busyCalls.push_back(busy);
+        log.push_back(busy ? "busy=1" : "busy=0");
+    }
     TaskbarButton& Taskbar() override { return taskbar; }
-    // Records the menu and gives onFileMenu's answer (none: closed without a choice).
-    // Records the menu ("-" a separator, "(off)" after a disabled entry).
+    // Records the menu ("-" a separator, "(off)" after a disabled entry), runs
+    // the events of the next menuOpenMs as the menu's modal loop does, then
+    // gives onFileMenu's answer (none: closed without a choice).
     int ShowFileMenu(std::span<const MenuCommand> commands) override;
     void ShowFileMarks(std::span<const FileMark> shown) override { marks.assign(shown.begin(), shown.end()); }
     void KeysHeldBack() override { ++heldBackPasses; }
@@ -71,14 +88,14 @@ public:
     // Every context menu shown, its commands in order.
     std::vector<std::vector<std::string>> menusShown;
     std::function<int()> onFileMenu;
+    int menuOpenMs = 500;  // how long the user takes to choose
+    std::function<void(int)> modalLoop;
     std::vector<FileMark> marks;
     FakeTextControl btExit, btAbout, btStart, btInst, btBrowse, txPath, status2, status1;
     FakeFileList fileList;
     bool shown = false;
     std::string status2Tip;
     FakeTaskbarButton taskbar;
-    // The names screen readers get, by control ("TxPath" -> "Folder with .hfz files").
-    std::map<std::string, std::string> accessibleNames;
     std::vector<std::string> liveRegionEvents;
     int heldBackPasses = 0;
 };
@@ -110,6 +127,8 @@ public:
     void ShowDialog(DialogEvents& events, const layout::DialogDesign& design) override;
     void DoEvents() override;
     void WaitForEvents(int milliseconds, Process* process) override;
+    // A modal loop of Windows' own (a menu): it dispatches what comes meanwhile.
+    void RunModalLoop(int milliseconds);
     int MsgBox(const std::string& text, const std::string& title, int style) override;
     std::optional<std::string> BrowseForFolder(const std::string& title, unsigned flags) override;
     void SetClipboardText(const std::string& text) override { clipboard = text; }
@@ -131,11 +150,8 @@ public:
     // Run during every DoEvents call, with its number.
     std::function<void(long)> onDoEvents;
     long doEventsCalls = 0;
-    long waitCalls = 0;
-    long waitedMs = 0;
 
     std::vector<MessageBoxShown> messageBoxes;
-    std::function<void(const MessageBoxShown&)> onMessageBox;
 
     std::optional<std::string> browseAnswer;
     std::vector<std::pair<std::string, unsigned>> browseRequests;

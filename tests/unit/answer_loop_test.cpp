@@ -5,38 +5,43 @@
 #include <new>
 #include <stdexcept>
 
-#include "installer/run_installer.h"
 #include "tests/unit/test_support.h"
 #include "tests/support/reliability_case.h"
 
 namespace quelbrin::test {
 namespace {
 
-// A window of another program that must never get a key.
-int OpenNotepad(fake::FakeDesktop& desktop) {
-    return desktop.OpenWindow("Untitled - Notepad", 900, [](const std::string& key) {
-        ADD_FAILURE() << "the key " << key << " reached another program";
-    });
+// The cases of this file that several tests state, as RELIABILITY.md lists them.
+void AnswerLoopCase(const char* what, const char* asserts) { ReliabilityCase("Answer loop", what, asserts); }
+void KeyFloorCase() {
+    AnswerLoopCase("the event pump takes no time, as on Windows today",
+                   "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once");
+}
+void OwnedWindowsCase() {
+    AnswerLoopCase("the installer's window hangs off a hidden owner and shows a box of its own",
+                   "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, also when a launcher started the installer; the batch finishes");
+}
+void EveryKeyCase() {
+    AnswerLoopCase("the focus moves between Tab and Enter; the user holds Shift, Ctrl, Alt or Windows",
+                   "the foreground is checked right before each key: the Enter is held back and no key reaches the other program; no key goes out while a modifier is held");
 }
 
 TEST(KeyFloor, NoKeySoonerThanTheFloorAfterTheWindowShowedOrTheKeysBefore) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the event pump takes no time, as on Windows today",
-                                    "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once");
+    KeyFloorCase();
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.passesNeeded = 3;
     h.form->BtInst_Click();
     ASSERT_EQ(h.Status2(), "Ready");
     const auto& sends = h.fake.desktop.sends;
     ASSERT_EQ(sends.size(), 3u);
-    EXPECT_GE(sends[0].atMs, kKeyFloorMs) << "the first keys came before the floor after the window showed";
-    EXPECT_GE(sends[1].atMs - sends[0].atMs, kKeyFloorMs);
-    EXPECT_GE(sends[2].atMs - sends[1].atMs, kKeyFloorMs);
+    EXPECT_GE(sends[0].atMs, kFloorMs) << "the first keys came before the floor after the window showed";
+    EXPECT_GE(sends[1].atMs - sends[0].atMs, kFloorMs);
+    EXPECT_GE(sends[2].atMs - sends[1].atMs, kFloorMs);
     EXPECT_EQ(h.Window().heldBackPasses, 0) << "passes that typed were counted as held back";
 }
 
 TEST(KeyFloor, HeldBackPassesWaitTheirFloorUntilTheUserComesBack) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the event pump takes no time, as on Windows today",
-                                    "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once");
+    KeyFloorCase();
     InstallHarness h({"last.hfz"});
     h.fake.desktop.defaultScript.takesFocus = false;
     const int installerAt = 2000;
@@ -48,16 +53,15 @@ TEST(KeyFloor, HeldBackPassesWaitTheirFloorUntilTheUserComesBack) {
     ASSERT_EQ(h.fake.desktop.sends.size(), 1u);
     EXPECT_GE(h.fake.desktop.sends[0].atMs, installerAt);
     // One pause per floor while waiting, not one pause after another.
-    const long passes = installerAt / kKeyFloorMs + 2;
-    EXPECT_LT(h.fake.ui.doEventsCalls, passes * (kPausePumpCalls + 50));
+    const long passes = installerAt / kFloorMs + 2;
+    EXPECT_LT(h.fake.ui.doEventsCalls, passes * (kPumpCallsPerPause + 50));
     // Each of them counted, for whoever watches the window.
-    EXPECT_GE(h.Window().heldBackPasses, installerAt / kKeyFloorMs - 1);
+    EXPECT_GE(h.Window().heldBackPasses, installerAt / kFloorMs - 1);
     EXPECT_LT(h.Window().heldBackPasses, passes);
 }
 
 TEST(KeyFloor, AWindowThatClosesDuringTheWaitEndsItAtOnce) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the event pump takes no time, as on Windows today",
-                                    "no key sooner than 300 ms after the window showed or the keys before; passes whose keys are held back wait their 300 ms instead of spinning (a loop that spins never lets the fake clock reach the user's click); a window that closes during the wait ends it at once");
+    KeyFloorCase();
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript.closeDelayMs = 250;  // closes well after the short look that follows a pass
     h.form->BtInst_Click();
@@ -68,15 +72,15 @@ TEST(KeyFloor, AWindowThatClosesDuringTheWaitEndsItAtOnce) {
 }
 
 TEST(AnsiInstaller, ItGetsTheShortNameWhereThereIsOneAndAFileItCannotOpenFailsTheBatch) {
-    quelbrin::test::ReliabilityCase("Answer loop", "an ANSI installer, Cyrillic and CJK names (code page 1252)",
-                                    R"~(a name the code page lacks reaches it as its short (8.3) name, and its window is found under that title; without a short name the file fails: "the installer cannot open", the batch stops and no key answers its error)~");
+    AnswerLoopCase("an ANSI installer, Cyrillic and CJK names (code page 1252)",
+                   R"~(a name the code page lacks reaches it as its short (8.3) name, and its window is found under that title; without a short name the file fails: "the installer cannot open", the batch stops and no key answers its error)~");
     const std::string fire = "\xD0\x9E\xD0\xB3\xD0\xBE\xD0\xBD\xD1\x8C.hfz", flower = "\xE8\x8A\xB1\xE7\x81\xAB.hfz";
     InstallHarness h({fire, flower, "\xE9\x9B\xAA.hfz"});
     h.fake.files.shortPaths["C:\\Quelbrin\\" + fire] = "C:\\Quelbrin\\OGON~1.HFZ";
     h.fake.desktop.defaultScript.ansi = true;
     h.form->BtStart_Click();
     ASSERT_EQ(h.fake.desktop.launches.size(), 2u) << "the batch went on past the file that failed";
-    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, std::string(kInstaller) + " C:\\Quelbrin\\OGON~1.HFZ");
+    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, CommandFor("OGON~1.HFZ"));
     EXPECT_EQ(h.SendsTo("Installing  C:\\Quelbrin\\OGON~1.HFZ"), 1);
     EXPECT_EQ(h.SendsTo("Installing  C:\\Quelbrin\\??.hfz"), 0) << "keys answered the installer's error";
     EXPECT_EQ(h.Status2(), "Error: the installer cannot open \"" + flower +
@@ -84,29 +88,27 @@ TEST(AnsiInstaller, ItGetsTheShortNameWhereThereIsOneAndAFileItCannotOpenFailsTh
 }
 
 TEST(BusyInstaller, NoPassIsTypedIntoItsQueueAndTheFloorCountsFromTheRead) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the installer works on its window's thread for 3 s after each pass",
-                                    "no key waits in its queue: the next pass comes 300 ms after the installer has read the keys; Exit stays live meanwhile");
+    AnswerLoopCase("the installer works on its window's thread for 3 s after each pass",
+                   "no key waits in its queue: the next pass comes 300 ms after the installer has read the keys; Exit stays live meanwhile");
     InstallHarness h({"a.hfz"});
-    h.fake.desktop.defaultScript.passesNeeded = 3;
-    h.fake.desktop.defaultScript.busyAfterPassMs = 3000;
+    h.fake.desktop.defaultScript = {.passesNeeded = 3, .busyAfterPassMs = 3000};
     h.form->BtInst_Click();
     EXPECT_EQ(h.Status1(), "a.hfz installed");
     EXPECT_EQ(h.fake.desktop.keysQueued, 0) << "keys were typed while the installer's thread worked";
     const auto& sends = h.fake.desktop.sends;
     ASSERT_EQ(sends.size(), 3u);
-    EXPECT_GE(sends[1].atMs - sends[0].atMs, 3000 + 300);
-    EXPECT_GE(sends[2].atMs - sends[1].atMs, 3000 + 300);
+    EXPECT_GE(sends[1].atMs - sends[0].atMs, 3000 + kFloorMs);
+    EXPECT_GE(sends[2].atMs - sends[1].atMs, 3000 + kFloorMs);
 
     h.fake.ui.atTime.emplace(h.fake.clock.now + 2000, [&] { h.form->BtExit_Click(); });
     EXPECT_THROW(h.form->BtInst_Click(), fake::ProgramEnded) << "Exit was not live while the installer worked";
 }
 
 TEST(Launcher, TheWindowOfAnInstallerWhoseLauncherEndedAtOnceIsWaitedForAndAnswered) {
-    quelbrin::test::ReliabilityCase("Answer loop", "a launcher starts the installer and ends at once; its window shows 0.8 s later",
-                                    "each window is answered until it closes and the next file starts only then; a launcher whose installer never shows a window counts as done after 10 s");
+    AnswerLoopCase("a launcher starts the installer and ends at once; its window shows 0.8 s later",
+                   "each window is answered until it closes and the next file starts only then; a launcher whose installer never shows a window counts as done after 10 s");
     InstallHarness h({"a.hfz", "b.hfz"});
-    h.fake.desktop.defaultScript.launcher = true;
-    h.fake.desktop.defaultScript.windowDelayMs = 800;
+    h.fake.desktop.defaultScript = {.windowDelayMs = 800, .launcher = true};
     h.form->BtStart_Click();
     EXPECT_EQ(h.Status2(), "Ready");
     EXPECT_EQ(h.SendsTo(Title("a.hfz")), 1);
@@ -120,8 +122,8 @@ TEST(Launcher, TheWindowOfAnInstallerWhoseLauncherEndedAtOnceIsWaitedForAndAnswe
 }
 
 TEST(StartFolder, TheInstallerStartsInItsOwnFolder) {
-    quelbrin::test::ReliabilityCase("Answer loop", "Quelbrin was started in another folder (System32)",
-                                    "the installer starts in its own folder, a drive's root with its \"\\\"");
+    AnswerLoopCase("Quelbrin was started in another folder (System32)",
+                   "the installer starts in its own folder, a drive's root with its \"\\\"");
     InstallHarness h({"a.hfz"});
     h.form->BtInst_Click();
     h.fake.files.files.insert("D:\\InstallHFZ.exe");
@@ -133,8 +135,8 @@ TEST(StartFolder, TheInstallerStartsInItsOwnFolder) {
 }
 
 TEST(Waiting, AfterFiveSecondsHeldBackStatus2SaysWhyThenTheCountdownComesBack) {
-    quelbrin::test::ReliabilityCase("Answer loop", "passes held back for 5 s: another window in front, a key held down, the computer locked",
-                                    "Status2 names the reason and the taskbar button pauses; once keys go out, the countdown and the bar come back");
+    AnswerLoopCase("passes held back for 5 s: another window in front, a key held down, the computer locked",
+                   "Status2 names the reason and the taskbar button pauses; once keys go out, the countdown and the bar come back");
     struct Case {
         const char* text;
         std::function<void(fake::FakeDesktop&, bool)> hold;
@@ -161,12 +163,11 @@ TEST(Waiting, AfterFiveSecondsHeldBackStatus2SaysWhyThenTheCountdownComesBack) {
 }
 
 TEST(UserAtWork, TheInstallersWindowIsNotBroughtInFrontOfAUserWhoIsTyping) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the user types into another window for 5 s during a batch",
-                                    "the installer's window is not activated until 2 s after the user's last key; the user's window keeps the front; then the batch goes on");
+    AnswerLoopCase("the user types into another window for 5 s during a batch",
+                   "the installer's window is not activated until 2 s after the user's last key; the user's window keeps the front; then the batch goes on");
     InstallHarness h({"a.hfz", "b.hfz"});
-    fake::InstallerScript quiet;
-    quiet.takesFocus = false;  // the user's window keeps the front unless Quelbrin takes it
-    h.fake.desktop.scripts.push_back(quiet);
+    // The user's window keeps the front unless Quelbrin takes it.
+    h.fake.desktop.scripts.push_back({.takesFocus = false});
     const int notepad = OpenNotepad(h.fake.desktop);
     h.fake.desktop.SetForeground(notepad);
     h.fake.desktop.userInputAtMs = 0;
@@ -182,16 +183,10 @@ TEST(UserAtWork, TheInstallersWindowIsNotBroughtInFrontOfAUserWhoIsTyping) {
 
 // An installer whose window hangs off a hidden owner and whose first pass
 // opens a box of its own, which disables its window.
-fake::InstallerScript OldInstaller() {
-    fake::InstallerScript old;
-    old.hiddenOwner = true;
-    old.boxOnFirstPass = true;
-    return old;
-}
+fake::InstallerScript OldInstaller() { return {.hiddenOwner = true, .boxOnFirstPass = true}; }
 
 TEST(OwnedWindows, WhileItsBoxIsUpTheBoxIsActivatedNotTheDisabledWindow) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the installer's window hangs off a hidden owner and shows a box of its own",
-                                    "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, also when a launcher started the installer; the batch finishes");
+    OwnedWindowsCase();
     InstallHarness h({"a.hfz"});
     h.fake.desktop.defaultScript = OldInstaller();
     // Install Selected File activates before every pass: activating the
@@ -202,8 +197,7 @@ TEST(OwnedWindows, WhileItsBoxIsUpTheBoxIsActivatedNotTheDisabledWindow) {
 }
 
 TEST(OwnedWindows, TheBoxOfAnInstallerStartedThroughALauncherGetsTheKeys) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the installer's window hangs off a hidden owner and shows a box of its own",
-                                    "the box, not the disabled window, is activated; keys to a box owned by the installer's window go out, also when a launcher started the installer; the batch finishes");
+    OwnedWindowsCase();
     InstallHarness h({"only.hfz"});
     h.fake.desktop.defaultScript = OldInstaller();
     h.fake.desktop.defaultScript.launcher = true;  // the window is not the started process's
@@ -213,8 +207,7 @@ TEST(OwnedWindows, TheBoxOfAnInstallerStartedThroughALauncherGetsTheKeys) {
 }
 
 TEST(EveryKey, AFocusChangeBetweenTheTwoKeysWithholdsTheEnter) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the focus moves between Tab and Enter; the user holds Shift, Ctrl, Alt or Windows",
-                                    "the foreground is checked right before each key: the Enter is held back and no key reaches the other program; no key goes out while a modifier is held");
+    EveryKeyCase();
     InstallHarness h({"a.hfz"});
     const int notepad = OpenNotepad(h.fake.desktop);
     bool clicked = false;
@@ -228,8 +221,7 @@ TEST(EveryKey, AFocusChangeBetweenTheTwoKeysWithholdsTheEnter) {
 }
 
 TEST(EveryKey, NoPassWhileTheUserHoldsShiftCtrlAltOrWindows) {
-    quelbrin::test::ReliabilityCase("Answer loop", "the focus moves between Tab and Enter; the user holds Shift, Ctrl, Alt or Windows",
-                                    "the foreground is checked right before each key: the Enter is held back and no key reaches the other program; no key goes out while a modifier is held");
+    EveryKeyCase();
     InstallHarness h({"a.hfz"});
     h.fake.desktop.modifiersHeld = true;
     h.fake.ui.atTime.emplace(1000, [&] { h.fake.desktop.modifiersHeld = false; });
@@ -241,8 +233,8 @@ TEST(EveryKey, NoPassWhileTheUserHoldsShiftCtrlAltOrWindows) {
 }
 
 TEST(AnyFailure, OutOfMemoryOrALengthErrorEndsTheCommandWithTheControlsEnabled) {
-    quelbrin::test::ReliabilityCase("Answer loop", "out of memory, a length error inside an install command",
-                                    R"~("Error: " and a description in Status2, the controls enabled again, the holds released)~");
+    AnswerLoopCase("out of memory, a length error inside an install command",
+                   R"~("Error: " and a description in Status2, the controls enabled again, the holds released)~");
     InstallHarness h({"a.hfz", "b.hfz"});
     h.fake.desktop.onShell = [] { throw std::bad_alloc(); };
     h.form->BtInst_Click();

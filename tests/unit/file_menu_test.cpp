@@ -2,50 +2,22 @@
 // to the End".
 #include <gtest/gtest.h>
 
-#include "main_window/main_form_layout.h"
 #include "tests/unit/test_support.h"
 
 namespace quelbrin::test {
 namespace {
 
-std::vector<std::string> Countdowns(InstallHarness& h) {
-    std::vector<std::string> shown;
-    for (const auto& t : h.Window().status2.history)
-        if (t.find("remaining") != std::string::npos) shown.push_back(t);
-    return shown;
-}
-
-std::vector<std::string> Launched(const InstallHarness& h) {
-    std::vector<std::string> lines;
-    for (const auto& launch : h.fake.desktop.launches) lines.push_back(launch.commandLine);
-    return lines;
-}
-
-std::string CommandFor(const std::string& file) { return std::string(kInstaller) + " C:\\Quelbrin\\" + file; }
-
-// Opens the menu on an entry and picks a command; the selection the menu
-// saw is kept.
-std::string ChooseFromMenu(InstallHarness& h, int index, int command) {
-    std::string selectedAtMenu;
-    h.Window().onFileMenu = [&] {
-        selectedAtMenu = h.Window().fileList.FileName();
-        return command;
-    };
-    h.form->FileList_ContextMenu(index);
-    return selectedAtMenu;
-}
+constexpr const char* kFromHere = "Install From Here to the End";
 
 TEST(FileMenu, FromHereToTheEndRunsTheRestWithACountdownOfTheRun) {
     InstallHarness h({"a.hfz", "b.hfz", "c.hfz", "d.hfz", "e.hfz"});
-    EXPECT_EQ(ChooseFromMenu(h, 2, layout::kInstallFromHereToTheEnd), "c.hfz");
-    const std::vector<std::vector<std::string>> menus{
-        {"Install This File", "Install From Here to the End", "-", "Copy Report (off)"}};
-    EXPECT_EQ(h.Window().menusShown, menus);
+    EXPECT_EQ(h.ChooseFromMenu(2, kFromHere), "c.hfz");
+    EXPECT_EQ(h.Window().menusShown.size(), 1u);
 
     ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);
     EXPECT_EQ(h.fake.ui.messageBoxes[0].text, "Do not close any of the installation windows!");
-    EXPECT_EQ(Launched(h), (std::vector<std::string>{CommandFor("c.hfz"), CommandFor("d.hfz"), CommandFor("e.hfz")}));
-    EXPECT_EQ(Countdowns(h), (std::vector<std::string>{"2 .hfz files remaining of 3 total",
+    EXPECT_EQ(h.Launched(), (std::vector<std::string>{CommandFor("c.hfz"), CommandFor("d.hfz"), CommandFor("e.hfz")}));
+    EXPECT_EQ(h.Countdowns(), (std::vector<std::string>{"2 .hfz files remaining of 3 total",
                                                        "1 .hfz files remaining of 3 total",
                                                        "0 .hfz files remaining of 3 total"}));
     // The last file of the list is the last of the run: no activation for it.
@@ -58,16 +30,16 @@ TEST(FileMenu, FromHereToTheEndRunsTheRestWithACountdownOfTheRun) {
 
     // From the last file: a run of one.
     InstallHarness last({"a.hfz", "b.hfz"});
-    ChooseFromMenu(last, 1, layout::kInstallFromHereToTheEnd);
-    EXPECT_EQ(Launched(last), std::vector<std::string>{CommandFor("b.hfz")});
-    EXPECT_EQ(Countdowns(last), std::vector<std::string>{"0 .hfz files remaining of 1 total"});
+    last.ChooseFromMenu(1, kFromHere);
+    EXPECT_EQ(last.Launched(), std::vector<std::string>{CommandFor("b.hfz")});
+    EXPECT_EQ(last.Countdowns(), std::vector<std::string>{"0 .hfz files remaining of 1 total"});
     EXPECT_TRUE(last.fake.desktop.activations.empty());
 }
 
 TEST(FileMenu, ThisFileIsInstallSelectedFileForTheEntryUnderThePointer) {
     InstallHarness h({"a.hfz", "b.hfz", "c.hfz"});
-    EXPECT_EQ(ChooseFromMenu(h, 1, layout::kInstallThisFile), "b.hfz");
-    EXPECT_EQ(Launched(h), std::vector<std::string>{CommandFor("b.hfz")});
+    EXPECT_EQ(h.ChooseFromMenu(1, "Install This File"), "b.hfz");
+    EXPECT_EQ(h.Launched(), std::vector<std::string>{CommandFor("b.hfz")});
     EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
     EXPECT_EQ(h.Window().status2.history.end()[-2], "Installing selected file...");
     EXPECT_EQ(h.Status2(), "Ready");
@@ -75,7 +47,7 @@ TEST(FileMenu, ThisFileIsInstallSelectedFileForTheEntryUnderThePointer) {
 
     // Closed without a choice: the entry stays selected, nothing starts.
     InstallHarness closed({"a.hfz", "b.hfz"});
-    EXPECT_EQ(ChooseFromMenu(closed, 1, -1), "b.hfz");
+    EXPECT_EQ(closed.ChooseFromMenu(1, ""), "b.hfz");
     EXPECT_EQ(closed.Window().fileList.ListIndex(), 1);
     EXPECT_EQ(closed.Status1(), "b.hfz");
     EXPECT_TRUE(closed.fake.desktop.launches.empty());
@@ -84,7 +56,7 @@ TEST(FileMenu, ThisFileIsInstallSelectedFileForTheEntryUnderThePointer) {
 
 TEST(FileMenu, NoneOverEmptySpaceOrWhileBusy) {
     InstallHarness h({"a.hfz", "b.hfz"});
-    h.Window().onFileMenu = [] { return layout::kInstallFromHereToTheEnd; };
+    h.Window().onFileMenu = [] { return 1; };  // no menu may show, whatever it would answer
     h.form->FileList_ContextMenu(-1);
     h.form->FileList_ContextMenu(2);
     EXPECT_TRUE(h.Window().menusShown.empty());
@@ -94,7 +66,7 @@ TEST(FileMenu, NoneOverEmptySpaceOrWhileBusy) {
     h.fake.ui.atDoEvents.emplace(100, [&] { h.form->FileList_ContextMenu(1); });
     h.form->BtStart_Click();
     EXPECT_TRUE(h.Window().menusShown.empty());
-    EXPECT_EQ(Launched(h), (std::vector<std::string>{CommandFor("a.hfz"), CommandFor("b.hfz")}));
+    EXPECT_EQ(h.Launched(), (std::vector<std::string>{CommandFor("a.hfz"), CommandFor("b.hfz")}));
     EXPECT_EQ(h.fake.ui.messageBoxes.size(), 1u);
 
     InstallHarness empty({});
@@ -102,11 +74,23 @@ TEST(FileMenu, NoneOverEmptySpaceOrWhileBusy) {
     EXPECT_TRUE(empty.Window().menusShown.empty());
 }
 
+// The menu is a modal loop: an installer that ends while it is open has its
+// exit code in the report copied from it.
+TEST(FileMenu, CopyReportReadsTheExitCodesThatCameWhileTheMenuWasOpen) {
+    InstallHarness h({"a.hfz"});
+    h.fake.desktop.defaultScript = {.runsOnMs = 3000, .exitCode = 5};
+    h.form->BtInst_Click();
+    ASSERT_EQ(h.fake.desktop.RunningInstallers(), 1) << "counted as done while it runs on";
+    h.Window().menuOpenMs = 5000;
+    h.ChooseFromMenu(0, "Copy Report");
+    EXPECT_NE(h.fake.ui.clipboard.find("a.hfz\tinstalled (exit code 5)"), std::string::npos) << h.fake.ui.clipboard;
+}
+
 TEST(FileMenu, FromHereRefusesAnInvalidPathLikeInstallAllFiles) {
     InstallHarness h({"a.hfz", "b.hfz"});
     h.Window().txPath.SetText("Q:\\gone");
     ASSERT_EQ(h.Status2(), "Invalid path");
-    ChooseFromMenu(h, 1, layout::kInstallFromHereToTheEnd);
+    h.ChooseFromMenu(1, kFromHere);
     EXPECT_TRUE(h.fake.desktop.launches.empty());
     EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
     EXPECT_EQ(h.Status2(), "Invalid path");

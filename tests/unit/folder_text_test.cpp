@@ -4,14 +4,13 @@
 #include <string>
 
 #include "platform/folder_text.h"
-#include "tests/support/reliability_case.h"
+#include "tests/unit/test_support.h"
 
 namespace quelbrin {
 namespace {
 
 TEST(FolderTextRule, RefusesBlanksPatternsNulAndNetworkPathsWithoutAShare) {
-    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
-                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
+    test::NetworkFolderTextCase();
     const std::string refused[] = {
         "", " ", " \t ", "C:\\*", "C:\\fx\\?", "D:\\a*b", std::string("C:\\\0x", 5),
         "\\\\", "//", "\\/", "\\\\\\", "\\\\nas", "//nas", "\\/nas/", "/\\nas", "\\\\nas\\", "\\\\nas//",
@@ -32,8 +31,7 @@ TEST(FolderTextRule, RefusesBlanksPatternsNulAndNetworkPathsWithoutAShare) {
 }
 
 TEST(FolderTextRule, NetworkPathsAreTheOnesWindowsResolvesOverTheNetwork) {
-    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
-                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
+    test::NetworkFolderTextCase();
     for (const char* text : {"\\\\nas\\fx", "//nas/fx", "\\\\nas", "\\\\?\\UNC\\nas\\fx", "\\\\?\\unc\\nas",
                              "\\\\.\\UNC\\nas\\fx"}) {
         SCOPED_TRACE(text);

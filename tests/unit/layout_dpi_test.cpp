@@ -3,6 +3,7 @@
 // controls that the design keeps apart never touching.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <ostream>
 #include <string>
@@ -23,24 +24,22 @@ namespace {
 
 constexpr int kDpis[] = {96, 120, 144, 192};
 
-// The design, written out here rather than read from the program's tables,
-// so that a wrong entry there fails: id, left, top, width, height in twips.
+// The design as the forms were drawn, in pixels at 96 DPI (15 twips each):
+// id, left, top, width, height; and each form's client area.
 struct Designed {
     int id;
     int left, top, width, height;
 };
 constexpr Designed kMainDesign[] = {
-    {IdFileList, 120, 120, 2295, 1455}, {IdTxPath, 2520, 120, 3615, 285},
-    {IdBtBrowse, 2520, 480, 1815, 375}, {IdBtInst, 4320, 480, 1815, 375},
-    {IdBtStart, 2520, 840, 3615, 375},  {IdBtAbout, 2520, 1200, 1815, 375},
-    {IdBtExit, 4320, 1200, 1815, 375},  {IdStatus2, 0, 1680, 3135, 255},
-    {IdStatus1, 3120, 1680, 3135, 255},
+    {IdFileList, 8, 8, 153, 97},   {IdTxPath, 168, 8, 241, 19},  {IdBtBrowse, 168, 32, 121, 25},
+    {IdBtInst, 288, 32, 121, 25},  {IdBtStart, 168, 56, 241, 25}, {IdBtAbout, 168, 80, 121, 25},
+    {IdBtExit, 288, 80, 121, 25},  {IdStatus2, 0, 112, 209, 17}, {IdStatus1, 208, 112, 209, 17},
 };
 constexpr Designed kDialogDesign[] = {
-    {IdPicture1, 120, 120, 780, 765},   {IdTxPathInst, 120, 960, 5655, 285},
-    {IdOKButton, 5040, 120, 735, 375},  {IdLabel3, 1080, 360, 3855, 255},
-    {IdLabel2, 1080, 120, 3975, 255},   {IdLabel1, 1080, 720, 4695, 255},
+    {IdPicture1, 8, 8, 52, 51},  {IdTxPathInst, 8, 64, 377, 19}, {IdOKButton, 336, 8, 49, 25},
+    {IdLabel3, 72, 24, 257, 17}, {IdLabel2, 72, 8, 265, 17},     {IdLabel1, 72, 48, 313, 17},
 };
+constexpr int kMainWidth = 417, kMainHeight = 129, kDialogWidth = 392, kDialogHeight = 89;
 
 bool Apart(const Designed& a, const Designed& b) {
     return a.left + a.width <= b.left || b.left + b.width <= a.left ||
@@ -49,16 +48,18 @@ bool Apart(const Designed& a, const Designed& b) {
 bool Apart(const PixelRect& a, const PixelRect& b) {
     return a.Right() <= b.left || b.Right() <= a.left || a.Bottom() <= b.top || b.Bottom() <= a.top;
 }
+// A pixel edge at `dpi` lies within a pixel of the design's, scaled.
+bool Near(int pixels, int designed, int dpi) { return std::abs(pixels * 96 - designed * dpi) < 96; }
 
 // Lays a window out from the program's table, the way the windows do, and
-// checks it against the design above.
+// checks it against the design above: exact at 96 DPI, and scaled, inside
+// the client area and apart at the others.
 template <typename Spec, std::size_t N, std::size_t M>
 void CheckLayout(const std::array<Spec, N>& table, const Designed (&design)[M], int clientWidth,
                  int clientHeight) {
     ASSERT_EQ(N, M);
     for (const int dpi : kDpis) {
         SCOPED_TRACE("at " + std::to_string(dpi) + " DPI");
-        const int width = TwipsToPixels(clientWidth, dpi), height = TwipsToPixels(clientHeight, dpi);
         std::map<int, PixelRect> placed;
         for (const Spec& spec : table)
             placed[spec.id] = RectToPixels(spec.left, spec.top, spec.width, spec.height, dpi);
@@ -66,15 +67,15 @@ void CheckLayout(const std::array<Spec, N>& table, const Designed (&design)[M], 
             SCOPED_TRACE("control " + std::to_string(d.id));
             ASSERT_EQ(placed.count(d.id), 1u);
             const PixelRect r = placed[d.id];
-            EXPECT_GT(r.width, 0);
-            EXPECT_GT(r.height, 0);
-            EXPECT_GE(r.left, 0);
-            EXPECT_GE(r.top, 0);
-            EXPECT_LE(r.Right(), width);
-            EXPECT_LE(r.Bottom(), height);
             if (dpi == 96) {
-                EXPECT_EQ(r, (PixelRect{d.left / 15, d.top / 15, d.width / 15, d.height / 15}));
+                EXPECT_EQ(r, (PixelRect{d.left, d.top, d.width, d.height}));
             }
+            EXPECT_TRUE(Near(r.left, d.left, dpi) && Near(r.top, d.top, dpi) &&
+                        Near(r.Right(), d.left + d.width, dpi) && Near(r.Bottom(), d.top + d.height, dpi))
+                << r.left << ", " << r.top << ", " << r.width << " x " << r.height;
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0);
+            EXPECT_LE(r.Right() * 96, clientWidth * dpi + 48) << "past the client area's right edge";
+            EXPECT_LE(r.Bottom() * 96, clientHeight * dpi + 48) << "past the client area's bottom";
             for (const Designed& other : design) {
                 if (other.id <= d.id || !Apart(d, other)) continue;
                 EXPECT_TRUE(Apart(r, placed[other.id])) << "overlaps control " << other.id;
@@ -84,30 +85,37 @@ void CheckLayout(const std::array<Spec, N>& table, const Designed (&design)[M], 
 }
 
 TEST(LayoutAtDpi, MainWindowControlsStayInsideAndApart) {
-    CheckLayout(kMainControls, kMainDesign, 6255, 1935);
+    CheckLayout(kMainControls, kMainDesign, kMainWidth, kMainHeight);
 }
 
 TEST(LayoutAtDpi, DialogControlsStayInsideAndApart) {
-    CheckLayout(kDialogControls, kDialogDesign, 5880, 1335);
+    CheckLayout(kDialogControls, kDialogDesign, kDialogWidth, kDialogHeight);
+}
+
+PixelRect Placed(ControlId id, int dpi) {
+    for (const ControlSpec& spec : kMainControls)
+        if (spec.id == id) return RectToPixels(spec.left, spec.top, spec.width, spec.height, dpi);
+    return {};
 }
 
 TEST(LayoutAtDpi, TwipsBecomePixelsByTheirEdges) {
-    // The client areas: 417 x 129 and 392 x 89 pixels at 96 DPI.
-    EXPECT_EQ(TwipsToPixels(kClientWidth, 96), 417);
-    EXPECT_EQ(TwipsToPixels(kClientHeight, 96), 129);
-    EXPECT_EQ(TwipsToPixels(kClientWidth, 144), 626) << "625.5 rounds up";
+    // The client areas at 100, 125, 150 and 200 %, and Status1 ending on the
+    // main window's right edge at each: 417, 521.25, 625.5 and 834 pixels.
+    const int widths[] = {417, 521, 626, 834};
+    for (std::size_t i = 0; i < std::size(kDpis); ++i) {
+        EXPECT_EQ(TwipsToPixels(kClientWidth, kDpis[i]), widths[i]) << kDpis[i];
+        EXPECT_EQ(Placed(IdStatus1, kDpis[i]).Right(), widths[i]) << kDpis[i];
+    }
+    EXPECT_EQ(TwipsToPixels(kClientHeight, 96), kMainHeight);
+    EXPECT_EQ(TwipsToPixels(kDialogClientWidth, 96), kDialogWidth);
     EXPECT_EQ(TwipsToPixels(kDialogClientHeight, 120), 111) << "111.25 rounds down";
-    EXPECT_EQ(TwipsToPixels(kClientWidth, 192), 834);
     // The file list at 150 %: 12, 12 to 241.5, 157.5.
-    EXPECT_EQ(RectToPixels(120, 120, 2295, 1455, 144), (PixelRect{12, 12, 230, 146}));
+    EXPECT_EQ(Placed(IdFileList, 144), (PixelRect{12, 12, 230, 146}));
     // "Cancel / Exit" at 125 %: 360, 100 to 511.25, 131.25.
-    EXPECT_EQ(RectToPixels(4320, 1200, 1815, 375, 120), (PixelRect{360, 100, 151, 31}));
+    EXPECT_EQ(Placed(IdBtExit, 120), (PixelRect{360, 100, 151, 31}));
     // Where both the left edge and the width fall on half a pixel, the size
     // gives way, not the right edge: 2.5 to 5 pixels at 125 %.
     EXPECT_EQ(RectToPixels(30, 30, 30, 30, 120), (PixelRect{3, 3, 2, 2}));
-    // Status1 ends on the client area's right edge at every DPI.
-    for (const int dpi : kDpis)
-        EXPECT_EQ(RectToPixels(3120, 1680, 3135, 255, dpi).Right(), TwipsToPixels(6255, dpi)) << dpi;
     // 8.25 pt, and the 8 pixels of a button's frame at 96 DPI.
     EXPECT_EQ(TwipsToPixels(kFontHeightTwips, 96), 11);
     EXPECT_EQ(TwipsToPixels(kFontHeightTwips, 144), 17);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <set>
+
 #include "tests/unit/test_support.h"
 
 namespace quelbrin::test {
@@ -7,12 +10,14 @@ namespace {
 
 using fake::ProgramEnded;
 
+// A folder of the fake file system holding these files.
+void Files(Harness& h, const std::string& folder, std::initializer_list<const char*> names) {
+    for (const char* name : names) h.fake.files.AddFile(folder, name);
+}
+
 TEST(StartUp, ListsTheProgramFolderSortedAndSelectsTheFirst) {
     Harness h;
-    h.fake.files.AddFile("C:\\Quelbrin", "zeta.hfz");
-    h.fake.files.AddFile("C:\\Quelbrin", "Alpha.HFZ");
-    h.fake.files.AddFile("C:\\Quelbrin", "beta.hfz");
-    h.fake.files.AddFile("C:\\Quelbrin", "notes.txt");
+    Files(h, "C:\\Quelbrin", {"zeta.hfz", "Alpha.HFZ", "beta.hfz", "notes.txt"});
     h.Start();
     EXPECT_EQ(h.Window().txPath.Text(), "C:\\Quelbrin");
     EXPECT_EQ(h.Status2(), "3 .hfz files");
@@ -59,10 +64,8 @@ TEST(FolderListing, ListsOnlyOrdinaryFilesThatReallyEndInHfz) {
 
 TEST(FolderListing, InvalidPathThenRecovery) {
     Harness h;
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
-    h.fake.files.AddFolder("D:\\Fx");
-    h.fake.files.AddFile("D:\\Fx", "b.hfz");
-    h.fake.files.AddFile("D:\\Fx", "c.hfz");
+    Files(h, "C:\\Quelbrin", {"a.hfz"});
+    Files(h, "D:\\Fx", {"b.hfz", "c.hfz"});
     h.Start();
     h.Window().txPath.SetText("D:\\Missing");
     EXPECT_EQ(h.Status2(), "Invalid path");
@@ -78,10 +81,9 @@ TEST(FolderListing, InvalidPathThenRecovery) {
 
 TEST(FolderListing, EmptyFolderKeepsStatus1AndTrailingBackslashIsUsedAsTyped) {
     Harness h;
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    Files(h, "C:\\Quelbrin", {"a.hfz"});
     h.fake.files.AddFolder("D:\\Empty");
-    h.fake.files.AddFolder("D:\\Fx\\");
-    h.fake.files.AddFile("D:\\Fx\\", "x.hfz");
+    Files(h, "D:\\Fx\\", {"x.hfz"});
     h.Start();
     h.Window().txPath.SetText("D:\\Empty");
     EXPECT_EQ(h.Status2(), "0 .hfz files");
@@ -105,25 +107,29 @@ TEST(FolderListing, CountsBeyondSixteenBits) {
 
 TEST(FileList, ClickShowsTheSelectedName) {
     Harness h;
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
-    h.fake.files.AddFile("C:\\Quelbrin", "b.hfz");
+    Files(h, "C:\\Quelbrin", {"a.hfz", "b.hfz"});
     h.Start();
     h.Window().fileList.SetListIndex(1);
     EXPECT_EQ(h.Status1(), "b.hfz");
 }
 
+// While busy the focus rests on "Cancel / Exit": it moves there before the
+// others are disabled, and back only once they are enabled again.
 TEST(BusyState, TogglesExactlySixControlsInOrderAndNeverExit) {
     Harness h;
     h.Start();
     auto& log = h.Window().log;
-    log.clear();
-    h.form->BusyState(true);
-    h.form->BusyState(false);
-    const std::vector<std::string> expected{
-        "BtInst enabled=0", "BtStart enabled=0", "BtAbout enabled=0", "BtBrowse enabled=0",
-        "TxPath enabled=0", "FileList enabled=0", "BtInst enabled=1", "BtStart enabled=1",
-        "BtAbout enabled=1", "BtBrowse enabled=1", "TxPath enabled=1", "FileList enabled=1"};
-    EXPECT_EQ(log, expected);
+    const std::set<std::string> six{"BtInst", "BtStart", "BtAbout", "BtBrowse", "TxPath", "FileList"};
+    for (const bool busy : {true, false}) {
+        log.clear();
+        h.form->BusyState(busy);
+        ASSERT_EQ(log.size(), 7u);
+        EXPECT_EQ(busy ? log.front() : log.back(), busy ? "busy=1" : "busy=0");
+        std::set<std::string> toggled;
+        for (const std::string& change : log)
+            if (change.ends_with(busy ? "enabled=0" : "enabled=1")) toggled.insert(change.substr(0, change.find(' ')));
+        EXPECT_EQ(toggled, six);
+    }
     EXPECT_TRUE(h.Window().btExit.Enabled());
 }
 
@@ -140,10 +146,8 @@ TEST(Shutdown, ExitAndCloseBoxEndTheProgram) {
 
 TEST(FolderPicker, RequestAndAnswers) {
     Harness h;
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
-    h.fake.files.AddFolder("E:\\Picked");
-    h.fake.files.AddFile("E:\\Picked", "p.hfz");
-    h.fake.files.AddFile("E:\\Picked", "q.hfz");
+    Files(h, "C:\\Quelbrin", {"a.hfz"});
+    Files(h, "E:\\Picked", {"p.hfz", "q.hfz"});
     h.Start();
 
     h.form->BtBrowse_Click();  // cancelled

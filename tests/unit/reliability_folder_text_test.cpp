@@ -19,10 +19,7 @@ TEST(EmptyFolderText, SaysInvalidPathAndNothingIsInstalled) {
     quelbrin::test::ReliabilityNote(
         "An emptied folder box used to keep the previous folder's files listed with their count, and an install "
         "then went to `\\name`; it now says \"Invalid path\" (`EmptyFolderText.*`).");
-    Harness h;
-    h.fake.files.files.insert("C:\\Quelbrin\\InstallHFZ.exe");
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
-    h.Start();
+    InstallHarness h({"a.hfz"});
     ASSERT_EQ(h.Status2(), "1 .hfz files");
 
     h.Window().txPath.SetText("");
@@ -39,22 +36,12 @@ TEST(EmptyFolderText, SaysInvalidPathAndNothingIsInstalled) {
     h.Window().txPath.SetText("C:\\Quelbrin");
     EXPECT_EQ(h.Status2(), "1 .hfz files");
     h.form->BtInst_Click();
-    ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
-    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, "C:\\Quelbrin\\InstallHFZ.exe C:\\Quelbrin\\a.hfz");
+    EXPECT_EQ(h.Launched(), std::vector<std::string>{"C:\\Quelbrin\\InstallHFZ.exe C:\\Quelbrin\\a.hfz"});
 }
 
-// Texts of blanks and patterns are no folders either, even where the file
-// system would list something under them: the fake has folders by these
-// names, so only the folder-text rule can turn them down.
-TEST(EmptyFolderText, BlanksAndPatternsAreInvalidToo) {
-    quelbrin::test::ReliabilityCase("Folder text", "blanks and patterns, where folders by those names exist",
-                                    "\"Invalid path\": only the folder-text rule, which the fake shares with "
-                                    "the Windows layer, can turn them down");
-    Harness h;
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
-    const char* texts[] = {" ", "   ", "C:\\*", "C:\\a?c"};
-    for (const char* text : texts) h.fake.files.AddFile(text, "b.hfz");
-    h.Start();
+// A Harness on "C:\Quelbrin" with a.hfz: each text, typed after that
+// folder, says "Invalid path".
+void ExpectEachInvalid(Harness& h, std::initializer_list<const char*> texts) {
     for (const char* text : texts) {
         SCOPED_TRACE(text);
         h.Window().txPath.SetText("C:\\Quelbrin");
@@ -64,12 +51,24 @@ TEST(EmptyFolderText, BlanksAndPatternsAreInvalidToo) {
     }
 }
 
+// Texts of blanks and patterns are no folders either. Windows drops the
+// blanks and lists the current folder; a pattern it refuses by itself.
+TEST(EmptyFolderText, BlanksAndPatternsAreInvalidToo) {
+    quelbrin::test::ReliabilityCase("Folder text", "blanks and patterns",
+                                    "\"Invalid path\", not the current folder's files");
+    Harness h;
+    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
+    h.fake.files.currentFolder = "C:\\Windows\\System32";
+    h.fake.files.AddFile(h.fake.files.currentFolder, "b.hfz");
+    h.Start();
+    ExpectEachInvalid(h, {" ", "   ", "C:\\*", "C:\\a?c"});
+}
+
 // The folder box lists at each keystroke. Typing "\\nas\fx" must not send
 // "\\n", "\\na", ... to the network: Windows would look each partial server
 // name up on the UI thread, seconds per keystroke.
 TEST(NetworkFolderText, TypingAServerNameNeverLooksItUp) {
-    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
-                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
+    NetworkFolderTextCase();
     Harness h;
     h.fake.files.AddFile("\\\\nas\\fx", "a.hfz");
     h.Start();
@@ -88,19 +87,12 @@ TEST(NetworkFolderText, TypingAServerNameNeverLooksItUp) {
 }
 
 TEST(NetworkFolderText, PathsWithoutAShareInEverySpellingAreInvalidWithoutALookup) {
-    quelbrin::test::ReliabilityCase("Folder text", R"~(a network path typed so far without a share: `\\`, `\\se`, `\\se\`, either slash, `\\?\UNC\se`)~",
-                                    R"~("Invalid path" at each keystroke and no network lookup (the fake records every one); the real file system refuses them with the invalid-name error before asking Windows; the shared rule's table)~");
+    NetworkFolderTextCase();
     Harness h;
     h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
     h.Start();
-    for (const char* text : {"\\\\", "//", "\\\\se", "//se", "\\/se/", "/\\se\\", "\\\\se\\\\",
-                             "\\\\?\\UNC\\", "\\\\?\\UNC\\se", "\\\\?\\unc\\se\\", "\\\\.\\UNC\\se"}) {
-        SCOPED_TRACE(text);
-        h.Window().txPath.SetText("C:\\Quelbrin");
-        ASSERT_EQ(h.Status2(), "1 .hfz files");
-        h.Window().txPath.SetText(text);
-        EXPECT_EQ(h.Status2(), "Invalid path");
-    }
+    ExpectEachInvalid(h, {"\\\\", "//", "\\\\se", "//se", "\\/se/", "/\\se\\", "\\\\se\\\\",
+                          "\\\\?\\UNC\\", "\\\\?\\UNC\\se", "\\\\?\\unc\\se\\", "\\\\.\\UNC\\se"});
     EXPECT_TRUE(h.fake.files.networkLookups.empty()) << h.fake.files.networkLookups.front();
 }
 

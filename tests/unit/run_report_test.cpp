@@ -5,7 +5,6 @@
 #include <regex>
 #include <sstream>
 
-#include "main_window/main_form_layout.h"
 #include "tests/unit/test_support.h"
 
 namespace quelbrin::test {
@@ -18,8 +17,7 @@ using Shape = FileMarkShape;
 // and give the seconds with one decimal.
 std::vector<std::vector<std::string>> CopiedTable(InstallHarness& h) {
     h.fake.ui.clipboard.clear();
-    h.Window().onFileMenu = [] { return layout::kCopyReport; };
-    h.form->FileList_ContextMenu(0);
+    h.ChooseFromMenu(0, "Copy Report");
     std::vector<std::vector<std::string>> rows;
     std::string text = h.fake.ui.clipboard;
     for (std::size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2)) {
@@ -89,8 +87,7 @@ TEST(RunReport, AStartFailureStopsTheBatchAndTheFilesAfterItAreNotReached) {
 
 TEST(RunReport, ARunResumedAtTheThirdFileAndASingleFileReportOnlyTheirFiles) {
     InstallHarness h({"a.hfz", "b.hfz", "c.hfz", "d.hfz", "e.hfz"});
-    h.Window().onFileMenu = [] { return layout::kInstallFromHereToTheEnd; };
-    h.form->FileList_ContextMenu(2);
+    h.ChooseFromMenu(2, "Install From Here to the End");
     EXPECT_EQ(Shapes(h), (std::vector<Shape>{Shape::None, Shape::None, Shape::Installed, Shape::Installed,
                                              Shape::Installed}));
     auto rows = CopiedTable(h);

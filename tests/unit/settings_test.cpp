@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <map>
+
 #include "settings/about_dialog.h"
 #include "settings/installer_path.h"
 #include "settings/registry_reader.h"
@@ -92,19 +95,33 @@ TEST(ResolveInstallerPath, ProgramInADriveRootKeepsTheDoubleBackslash) {
     EXPECT_EQ(h.form->HfzInstPath, "C:\\\\InstallHFZ.exe");
 }
 
-TEST(ResolveInstallerPath, RegisteredCommandIsUsedAndExpanded) {
+// Start-up with these registrations of the ".hfz" command: what
+// HKEY_CLASSES_ROOT shows, the installer path chosen and the boxes shown.
+struct Registration {
+    std::uint32_t root;
+    const char* command;
+    std::uint32_t type = reg::Sz;
+};
+struct Resolved {
+    std::string classesRoot, path;
+    std::size_t boxes;
+};
+Resolved StartWith(std::initializer_list<Registration> registrations, std::map<std::string, std::string> env = {}) {
     Harness h;
-    h.fake.registry.SetString(reg::ClassesRoot, kKey, "",
-                              "\"%ProgramFiles%\\Pinnacle\\InstallHFZ.exe\" \"%1\"", reg::ExpandSz);
-    h.fake.registry.environment["ProgramFiles"] = "C:\\Program Files";
+    for (const Registration& r : registrations)
+        h.fake.registry.SetString(r.root, r.root == reg::ClassesRoot ? kKey : kClassesKey, "", r.command, r.type);
+    h.fake.registry.environment = std::move(env);
+    const std::string classesRoot = ReadRegString(h.fake.registry, reg::ClassesRoot, kKey, "");
     h.Start();
-    EXPECT_EQ(h.form->HfzInstPath, "C:\\Program Files\\Pinnacle\\InstallHFZ.exe");
+    return {classesRoot, h.form->HfzInstPath, h.fake.ui.messageBoxes.size()};
+}
 
-    Harness plain;  // REG_SZ: nothing is expanded
-    plain.fake.registry.SetString(reg::ClassesRoot, kKey, "", "\"C:\\%x%\\I.exe\" %1");
-    plain.fake.registry.environment["x"] = "y";
-    plain.Start();
-    EXPECT_EQ(plain.form->HfzInstPath, "C:\\%x%\\I.exe");
+TEST(ResolveInstallerPath, RegisteredCommandIsUsedAndExpanded) {
+    EXPECT_EQ(StartWith({{reg::ClassesRoot, "\"%ProgramFiles%\\Pinnacle\\InstallHFZ.exe\" \"%1\"", reg::ExpandSz}},
+                        {{"ProgramFiles", "C:\\Program Files"}}).path,
+              "C:\\Program Files\\Pinnacle\\InstallHFZ.exe");
+    // REG_SZ: nothing is expanded.
+    EXPECT_EQ(StartWith({{reg::ClassesRoot, "\"C:\\%x%\\I.exe\" %1"}}, {{"x", "y"}}).path, "C:\\%x%\\I.exe");
 }
 
 TEST(ResolveInstallerPath, NothingFoundTellsTheUserBeforeTheWindowShows) {
@@ -124,11 +141,9 @@ TEST(ResolveInstallerPath, NothingFoundTellsTheUserBeforeTheWindowShows) {
 }
 
 TEST(ResolveInstallerPath, AnUnusableRegisteredCommandCountsAsNothing) {
-    Harness h;
-    h.fake.registry.SetString(reg::ClassesRoot, kKey, "", "\"\" %1");
-    h.Start();
-    EXPECT_EQ(h.fake.ui.messageBoxes.size(), 1u);
-    EXPECT_EQ(h.form->HfzInstPath, "");
+    const Resolved r = StartWith({{reg::ClassesRoot, "\"\" %1"}});
+    EXPECT_EQ(r.boxes, 1u);
+    EXPECT_EQ(r.path, "");
 }
 
 // Quelbrin runs as administrator: a command registered per user would let
@@ -136,43 +151,30 @@ TEST(ResolveInstallerPath, AnUnusableRegisteredCommandCountsAsNothing) {
 TEST(ResolveInstallerPath, OnlyTheMachineWideRegistrationCounts) {
     quelbrin::test::ReliabilityCase("Administrator", R"~(an installer command registered per user (HKCU\Software\Classes), alone or beside a machine-wide one)~",
                                     R"~(only HKLM\Software\Classes counts: per user alone gives "InstallHFZ.exe not found..." and an empty path; with both, the machine-wide command is used (the fake's HKCR shows the per-user one, as Windows does))~");
-    {
-        SCOPED_TRACE("per user only");
-        Harness h;
-        h.fake.registry.SetString(reg::CurrentUser, kClassesKey, "", "\"C:\\Users\\u\\evil.exe\" %1");
-        ASSERT_EQ(ReadRegString(h.fake.registry, reg::ClassesRoot, kKey, ""),
-                  "\"C:\\Users\\u\\evil.exe\" %1");  // what HKEY_CLASSES_ROOT shows
-        h.Start();
-        ASSERT_EQ(h.fake.ui.messageBoxes.size(), 1u);
-        EXPECT_EQ(h.fake.ui.messageBoxes[0].text, kNoInstallerMessage);
-        EXPECT_EQ(h.form->HfzInstPath, "");
-    }
-    {
-        SCOPED_TRACE("machine-wide");
-        Harness h;
-        h.fake.registry.SetString(reg::LocalMachine, kClassesKey, "", "\"D:\\HFX\\InstallHFZ.exe\" %1");
-        h.Start();
-        EXPECT_EQ(h.form->HfzInstPath, "D:\\HFX\\InstallHFZ.exe");
-        EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
-    }
-    {
-        SCOPED_TRACE("both: the per-user one wins in HKEY_CLASSES_ROOT, not here");
-        Harness h;
-        h.fake.registry.SetString(reg::LocalMachine, kClassesKey, "", "\"D:\\HFX\\InstallHFZ.exe\" %1");
-        h.fake.registry.SetString(reg::CurrentUser, kClassesKey, "", "\"C:\\Users\\u\\evil.exe\" %1");
-        ASSERT_EQ(ReadRegString(h.fake.registry, reg::ClassesRoot, kKey, ""),
-                  "\"C:\\Users\\u\\evil.exe\" %1");
-        h.Start();
-        EXPECT_EQ(h.form->HfzInstPath, "D:\\HFX\\InstallHFZ.exe");
-        EXPECT_TRUE(h.fake.ui.messageBoxes.empty());
+    const char* user = "\"C:\\Users\\u\\evil.exe\" %1";
+    const char* machine = "\"D:\\HFX\\InstallHFZ.exe\" %1";
+    const struct {
+        const char* what;
+        std::initializer_list<Registration> registered;
+        const char *classesRoot, *path;
+        std::size_t boxes;
+    } rows[] = {
+        {"per user only", {{reg::CurrentUser, user}}, user, "", 1},
+        {"machine-wide", {{reg::LocalMachine, machine}}, machine, "D:\\HFX\\InstallHFZ.exe", 0},
+        {"both: the per-user one wins in HKEY_CLASSES_ROOT, not here",
+         {{reg::LocalMachine, machine}, {reg::CurrentUser, user}}, user, "D:\\HFX\\InstallHFZ.exe", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Resolved r = StartWith(row.registered);
+        EXPECT_EQ(r.classesRoot, row.classesRoot);
+        EXPECT_EQ(r.path, row.path);
+        EXPECT_EQ(r.boxes, row.boxes);
     }
 }
 
 TEST(SettingsDialog, ShowsThePathAndOkStoresItExactlyAsTyped) {
-    Harness h;
-    h.fake.files.files.insert("C:\\Quelbrin\\InstallHFZ.exe");
-    h.fake.files.AddFile("C:\\Quelbrin", "a.hfz");
-    h.Start();
+    InstallHarness h({"a.hfz"});
     std::string shown;
     h.fake.ui.dialogScript = [&](fake::FakeDialog& d, DialogEvents& e) {
         shown = d.txPathInst.Text();
@@ -207,8 +209,7 @@ TEST(SettingsDialog, EmptyWhenNothingWasFoundAndTheNextInstallUsesTheTypedPath) 
     };
     h.form->BtAbout_Click();
     h.form->BtInst_Click();
-    ASSERT_EQ(h.fake.desktop.launches.size(), 1u);
-    EXPECT_EQ(h.fake.desktop.launches[0].commandLine, "E:\\HFX\\ClubInstall.exe C:\\Quelbrin\\a.hfz");
+    EXPECT_EQ(h.Launched(), std::vector<std::string>{"E:\\HFX\\ClubInstall.exe C:\\Quelbrin\\a.hfz"});
 }
 
 }  // namespace

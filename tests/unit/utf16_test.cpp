@@ -9,12 +9,16 @@
 namespace quelbrin {
 namespace {
 
+void SurrogateCase() {
+    quelbrin::test::ReliabilityCase("Names", "an unpaired UTF-16 surrogate in a name (NTFS allows it); a pair split across two texts",
+                                    "every lone surrogate D800..DFFF goes to its three-byte form and back unchanged; Narrow(high) + Narrow(low) widens to the pair; invalid bytes become U+FFFD; such a file is listed and found by its exact name (where the file system lets it be made)");
+}
+
 std::string ToUtf8(const std::u16string& text) { return Utf16ToUtf8<char16_t>(text); }
 std::u16string ToUtf16(const std::string& text) { return Utf8ToUtf16<char16_t>(text); }
 
 TEST(Utf16, EveryUnpairedSurrogateRoundTripsInItsThreeByteForm) {
-    quelbrin::test::ReliabilityCase("Names", "an unpaired UTF-16 surrogate in a name (NTFS allows it); a pair split across two texts",
-                                    "every lone surrogate D800..DFFF goes to its three-byte form and back unchanged; Narrow(high) + Narrow(low) widens to the pair; invalid bytes become U+FFFD; such a file is listed and found by its exact name (where the file system lets it be made)");
+    SurrogateCase();
     for (char16_t unit = 0xD800; unit <= 0xDFFF; ++unit) {
         const std::u16string name = u"a" + std::u16string(1, unit) + u".hfz";
         const std::string narrow = ToUtf8(name);
@@ -29,8 +33,7 @@ TEST(Utf16, EveryUnpairedSurrogateRoundTripsInItsThreeByteForm) {
 }
 
 TEST(Utf16, APairSplitAcrossTwoJoinedTextsComesBackAsThePair) {
-    quelbrin::test::ReliabilityCase("Names", "an unpaired UTF-16 surrogate in a name (NTFS allows it); a pair split across two texts",
-                                    "every lone surrogate D800..DFFF goes to its three-byte form and back unchanged; Narrow(high) + Narrow(low) widens to the pair; invalid bytes become U+FFFD; such a file is listed and found by its exact name (where the file system lets it be made)");
+    SurrogateCase();
     const std::u16string joined = u"fx\xD83D\xDE00.hfz";  // U+1F600
     const std::string apart = ToUtf8(u"fx\xD83D") + ToUtf8(u"\xDE00.hfz");
     EXPECT_EQ(apart, "fx\xED\xA0\xBD\xED\xB8\x80.hfz");
@@ -39,8 +42,7 @@ TEST(Utf16, APairSplitAcrossTwoJoinedTextsComesBackAsThePair) {
 }
 
 TEST(Utf16, OrdinaryTextIsPlainUtf8AndNulsAreKept) {
-    quelbrin::test::ReliabilityCase("Names", "an unpaired UTF-16 surrogate in a name (NTFS allows it); a pair split across two texts",
-                                    "every lone surrogate D800..DFFF goes to its three-byte form and back unchanged; Narrow(high) + Narrow(low) widens to the pair; invalid bytes become U+FFFD; such a file is listed and found by its exact name (where the file system lets it be made)");
+    SurrogateCase();
     const std::u16string text = u"A\u00E9\u0416\u7279\u6548\uFFFD\U0001F600\U0010FFFF";
     const std::string utf8 = "A\xC3\xA9\xD0\x96\xE7\x89\xB9\xE6\x95\x88\xEF\xBF\xBD\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF";
     EXPECT_EQ(ToUtf8(text), utf8);
@@ -53,8 +55,7 @@ TEST(Utf16, OrdinaryTextIsPlainUtf8AndNulsAreKept) {
 }
 
 TEST(Utf16, BytesThatAreNotUtf8BecomeReplacementCharacters) {
-    quelbrin::test::ReliabilityCase("Names", "an unpaired UTF-16 surrogate in a name (NTFS allows it); a pair split across two texts",
-                                    "every lone surrogate D800..DFFF goes to its three-byte form and back unchanged; Narrow(high) + Narrow(low) widens to the pair; invalid bytes become U+FFFD; such a file is listed and found by its exact name (where the file system lets it be made)");
+    SurrogateCase();
     struct Case {
         std::string bytes;
         std::u16string text;
