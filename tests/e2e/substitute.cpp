@@ -20,7 +20,8 @@ std::wstring PlaceSubstitute(const TestFolder& folder, const std::wstring& relat
              << "delay_ms=" << config.delayMs << "\n"
              << "mode=" << config.mode << "\n"
              << "timeout_ms=" << config.timeoutMs << "\n"
-             << "busy_ms=" << config.busyMs << "\n";
+             << "busy_ms=" << config.busyMs << "\n"
+             << "closing_ms=" << config.closingMs << "\n";
     folder.WriteFile(relativeDir + L"\\" + base + L".cfg", settings.str());
     return log;
 }
