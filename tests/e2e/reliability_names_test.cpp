@@ -35,11 +35,11 @@ bool ClickHandled(const QuelbrinRun& app) {
     HWND main = app.MainWindow();
     HWND box = main ? GetDlgItem(main, IdTxPath) : nullptr;
     DWORD_PTR modified = 0;
-    if (!box || !SendMessageTimeoutW(box, EM_SETMODIFY, FALSE, 0, SMTO_ABORTIFHUNG, 3000, &modified) ||
+    if (!box || !SendMessageTimeoutW(box, EM_SETMODIFY, FALSE, 0, SMTO_ABORTIFHUNG, test::ScaledMs(3000), &modified) ||
         !PostMessageW(box, EM_SETMODIFY, TRUE, 0))
         return false;
     return WaitUntil(
-        [&] { return SendMessageTimeoutW(box, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, 3000, &modified) && modified; },
+        [&] { return SendMessageTimeoutW(box, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(3000), &modified) && modified; },
         10s);
 }
 
