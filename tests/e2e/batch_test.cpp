@@ -13,9 +13,9 @@ TEST_F(InstallAll, InstallsEveryFileInListOrderOneAtATime) {
     // does while it copies: the next file must wait for the window, not the keys.
     const std::wstring log = PlaceInstaller({.passes = 2, .closingMs = 1500});
     // Created out of order: the list, and so the batch, goes by name.
-    const std::wstring packages = MakePackages(L"my packages", {L"Snow.hfz", L"Fire.hfz", L"Ocean Waves.hfz"});
+    packages_ = MakePackages(L"my packages", {L"Snow.hfz", L"Fire.hfz", L"Ocean Waves.hfz"});
     StartAndWaitForWindow();
-    ASSERT_TRUE(RunBatch(packages, 3));
+    ASSERT_TRUE(RunBatch(packages_, 3));
 
     // Every text Status2 shows, in order, and how many installers ran at once.
     const std::vector<std::wstring> shown = Status2UntilTheEnd(120s);
@@ -30,7 +30,7 @@ TEST_F(InstallAll, InstallsEveryFileInListOrderOneAtATime) {
     const std::wstring names[] = {L"Fire.hfz", L"Ocean Waves.hfz", L"Snow.hfz"};
     for (std::size_t i = 0; i < 3; ++i) {
         SCOPED_TRACE(Utf8(names[i]));
-        EXPECT_EQ(runs[i].commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\" + names[i]));
+        EXPECT_EQ(runs[i].commandLine, CommandLineFor(names[i]));
         EXPECT_EQ(runs[i].passes, 2);
         EXPECT_EQ(runs[i].closeReason, "passes");
         for (const LoggedKey& key : runs[i].keys) EXPECT_TRUE(key.foreground) << key.key;

@@ -75,6 +75,18 @@ void E2eTest::ExitAndExpectGone() {
     EXPECT_TRUE(app_->WaitForExit(10s)) << "Quelbrin did not end within 10 s of Cancel / Exit";
 }
 
+std::wstring E2eTest::StartListing(const SubstituteConfig& config, const std::vector<std::wstring>& names) {
+    const std::wstring log = PlaceInstaller(config);
+    packages_ = MakePackages(L"packages", names);
+    StartAndWaitForWindow();
+    EXPECT_TRUE(List(packages_, names.size()));
+    return log;
+}
+
+std::string E2eTest::CommandLineFor(const std::wstring& name) const {
+    return Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages_ + L"\\" + name);
+}
+
 ::testing::AssertionResult E2eTest::List(const std::wstring& packages, std::size_t count) {
     if (!app_->SetText(layout::IdTxPath, packages)) return ::testing::AssertionFailure() << "the folder box took no text";
     ::testing::AssertionResult listed = WaitForText(layout::IdStatus2, std::to_wstring(count) + L" .hfz files", 10s);

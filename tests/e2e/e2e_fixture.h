@@ -38,6 +38,11 @@ protected:
     // Starts Quelbrin and waits for its main window (fails the test if none);
     // from then on every text Status2 shows is recorded.
     void StartAndWaitForWindow(const std::wstring& arguments = L"");
+    // The substitute as InstallHFZ.exe, these packages in "packages"
+    // (packages_), Quelbrin started and that folder listed; returns the log.
+    std::wstring StartListing(const SubstituteConfig& config, const std::vector<std::wstring>& names);
+    // The command line InstallHFZ.exe beside Quelbrin gets for a package of packages_.
+    std::string CommandLineFor(const std::wstring& name) const;
     // Types a folder into the folder box and waits until Status2 counts its files.
     ::testing::AssertionResult List(const std::wstring& packages, std::size_t count);
     // Lists the folder and presses "Install All Files"; answers the warning.
@@ -74,6 +79,7 @@ protected:
 
     TestFolder folder_;
     std::wstring startFolder_ = AppFolder();  // Quelbrin's current folder
+    std::wstring packages_;
     std::unique_ptr<QuelbrinRun> app_;
     std::unique_ptr<TextChanges> status2_;
     std::size_t status2Mark_ = 0;  // where Status2UntilTheEnd starts

@@ -53,11 +53,9 @@ protected:
 };
 
 TEST_F(FileMenu, FromHereToTheEndResumesABatchOfFiveAtTheThird) {
-    const std::wstring log = PlaceInstaller({.passes = 2, .closingMs = 1500});
     const std::vector<std::wstring> names{L"1 Fire.hfz", L"2 Ice.hfz", L"3 Ocean.hfz", L"4 Snow.hfz", L"5 Wind.hfz"};
-    const std::wstring packages = MakePackages(L"packages", names);
-    StartAndWaitForWindow();
-    ASSERT_TRUE(List(packages, 5));
+    const std::wstring log = StartListing({.passes = 2, .closingMs = 1500}, names);
+    ASSERT_FALSE(HasFailure());
 
     const HWND menu = RightClickEntry(2);
     ASSERT_NE(menu, nullptr) << "no context menu over the third file";
@@ -77,18 +75,15 @@ TEST_F(FileMenu, FromHereToTheEndResumesABatchOfFiveAtTheThird) {
     std::vector<std::string> commandLines;
     for (const InstallerRun& run : runs) commandLines.push_back(run.commandLine);
     std::vector<std::string> expected;
-    for (std::size_t i = 2; i < names.size(); ++i)
-        expected.push_back(Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\" + names[i]));
+    for (std::size_t i = 2; i < names.size(); ++i) expected.push_back(CommandLineFor(names[i]));
     EXPECT_EQ(commandLines, expected);
     ExpectEachAfterThePreviousWindowClosed(runs);
     ExitAndExpectGone();
 }
 
 TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnlyIt) {
-    const std::wstring log = PlaceInstaller({});
-    const std::wstring packages = MakePackages(L"packages", {L"a.hfz", L"b.hfz", L"c.hfz"});
-    StartAndWaitForWindow();
-    ASSERT_TRUE(List(packages, 3));
+    const std::wstring log = StartListing({}, {L"a.hfz", L"b.hfz", L"c.hfz"});
+    ASSERT_FALSE(HasFailure());
 
     // b.hfz selected from the keyboard, the list holding the focus.
     const HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
@@ -119,7 +114,7 @@ TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnl
     EXPECT_EQ(Text(IdStatus1), L"b.hfz installed");
     const auto runs = ReadInstallerLog(log);
     ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\b.hfz"));
+    EXPECT_EQ(runs[0].commandLine, CommandLineFor(L"b.hfz"));
     EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a warning for one file";
     ExitAndExpectGone();
 }

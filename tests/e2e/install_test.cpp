@@ -11,17 +11,10 @@ class InstallSelected : public E2eTest {
 protected:
     // Lists the folder of `names` and presses "Install Selected File"; returns the log.
     std::wstring Install(const SubstituteConfig& config, const std::vector<std::wstring>& names) {
-        const std::wstring log = PlaceInstaller(config);
-        packages_ = MakePackages(L"packages", names);
-        StartAndWaitForWindow();
-        EXPECT_TRUE(List(packages_, names.size()));
+        const std::wstring log = StartListing(config, names);
         EXPECT_TRUE(app_->Click(IdBtInst));
         return log;
     }
-    std::string CommandLineFor(const std::wstring& name) const {
-        return Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages_ + L"\\" + name);
-    }
-    std::wstring packages_;
 };
 
 TEST_F(InstallSelected, StartsTheInstallerAndAnswersItsWindowInTheForeground) {
@@ -56,10 +49,8 @@ TEST_F(InstallSelected, StartsTheInstallerAndAnswersItsWindowInTheForeground) {
 }
 
 TEST_F(InstallSelected, ADoubleClickOnAFileInstallsThatFile) {
-    const std::wstring log = PlaceInstaller({.passes = 1});
-    packages_ = MakePackages(L"packages", {L"A.hfz", L"B.hfz"});
-    StartAndWaitForWindow();
-    ASSERT_TRUE(List(packages_, 2));
+    const std::wstring log = StartListing({.passes = 1}, {L"A.hfz", L"B.hfz"});
+    ASSERT_FALSE(HasFailure());
 
     // The mouse, as messages: press, release, double-click, release on the second name.
     HWND list = GetDlgItem(app_->MainWindow(), IdFileList);

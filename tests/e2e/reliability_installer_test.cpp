@@ -15,27 +15,6 @@ namespace {
 
 using namespace layout;
 
-class ReliabilityInstaller : public E2eTest {
-protected:
-    // Starts Quelbrin, lists the packages and installs them (a batch when
-    // there are several, else the one selected); expects "Ready" with the
-    // last one installed, Quelbrin answering throughout. Returns the runs.
-    std::vector<InstallerRun> InstallAndExpectReady(const std::wstring& log, const std::vector<std::wstring>& names,
-                                                    std::chrono::milliseconds timeout = 120s) {
-        const std::wstring packages = MakePackages(L"packages", names);
-        StartAndWaitForWindow();
-        if (names.size() > 1) {
-            EXPECT_TRUE(RunBatch(packages, names.size()));
-        } else {
-            EXPECT_TRUE(List(packages, 1));
-            EXPECT_TRUE(app_->Click(IdBtInst));
-        }
-        EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, timeout), L"Ready"));
-        EXPECT_EQ(Text(IdStatus1), names.back() + L" installed");
-        return ReadInstallerLog(log);
-    }
-};
-
 // The time of a process's first log line of this event, if it wrote one.
 std::optional<long long> EventTime(const std::wstring& log, std::uint32_t processId, const std::string& event) {
     std::istringstream lines(ReadFile(log));
@@ -61,6 +40,36 @@ void ExpectOneAfterAnother(const std::wstring& log, const std::vector<InstallerR
     }
 }
 
+class ReliabilityInstaller : public E2eTest {
+protected:
+    // Starts Quelbrin, lists the packages and installs them (a batch when
+    // there are several, else the one selected); expects "Ready" with the
+    // last one installed, Quelbrin answering throughout. Returns the runs.
+    std::vector<InstallerRun> InstallAndExpectReady(const std::wstring& log, const std::vector<std::wstring>& names,
+                                                    std::chrono::milliseconds timeout = 120s) {
+        const std::wstring packages = MakePackages(L"packages", names);
+        StartAndWaitForWindow();
+        if (names.size() > 1) {
+            EXPECT_TRUE(RunBatch(packages, names.size()));
+        } else {
+            EXPECT_TRUE(List(packages, 1));
+            EXPECT_TRUE(app_->Click(IdBtInst));
+        }
+        EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, timeout), L"Ready"));
+        EXPECT_EQ(Text(IdStatus1), names.back() + L" installed");
+        return ReadInstallerLog(log);
+    }
+    // After runs that went wrong: the last one closed on its one pass, each
+    // was over before the next began, and Quelbrin still answers.
+    void ExpectTheBatchWentOn(const std::wstring& log, const std::vector<InstallerRun>& runs) {
+        EXPECT_EQ(runs.back().passes, 1);
+        EXPECT_EQ(runs.back().closeReason, "passes");
+        ExpectOneAfterAnother(log, runs);
+        EXPECT_TRUE(Responsive(*app_));
+        ExitAndExpectGone();
+    }
+};
+
 TEST_F(ReliabilityInstaller, InstallersThatShowNoWindowCountAsDoneOnlyOnceTheyHaveEnded) {
     quelbrin::test::ReliabilityCase("Installer", "never shows its window and ends (after 1.5 s, or at once)",
                                     R"~(each file counts as done only once its installer has ended: the next one starts after the exit; no keys are typed; "Ready"; Quelbrin answers every poll)~");
@@ -75,11 +84,7 @@ TEST_F(ReliabilityInstaller, InstallersThatShowNoWindowCountAsDoneOnlyOnceTheyHa
         ASSERT_TRUE(runs[i].exited.has_value());
         EXPECT_EQ(runs[i].exitCode, 0);
     }
-    EXPECT_EQ(runs[2].passes, 1);
-    EXPECT_EQ(runs[2].closeReason, "passes");
-    ExpectOneAfterAnother(log, runs);
-    EXPECT_TRUE(Responsive(*app_));
-    ExitAndExpectGone();
+    ExpectTheBatchWentOn(log, runs);
 }
 
 TEST_F(ReliabilityInstaller, AnInstallerThatCrashesWithItsWindowUpEndsItsFileAndTheBatchGoesOn) {
@@ -97,11 +102,7 @@ TEST_F(ReliabilityInstaller, AnInstallerThatCrashesWithItsWindowUpEndsItsFileAnd
     EXPECT_FALSE(crashed.exited.has_value()) << "it ended normally";
     const std::string lines = ReadFile(log);
     EXPECT_NE(lines.find("crashed code=0xC0000005"), std::string::npos) << "it did not crash";
-    EXPECT_EQ(runs[1].passes, 1);
-    EXPECT_EQ(runs[1].closeReason, "passes");
-    ExpectOneAfterAnother(log, runs);
-    EXPECT_TRUE(Responsive(*app_));
-    ExitAndExpectGone();
+    ExpectTheBatchWentOn(log, runs);
 }
 
 TEST_F(ReliabilityInstaller, AnInstallerThatNeedsTwentyPassesGetsThemAllInTheForeground) {
