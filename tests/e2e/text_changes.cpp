@@ -48,30 +48,20 @@ void TextChanges::Run(DWORD processId) {
 
 void CALLBACK TextChanges::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
     if (!t_recorder || window != t_recorder->control_) return;
-    if (event == EVENT_OBJECT_NAMECHANGE && object == OBJID_WINDOW) t_recorder->Record(event);
-    if (event == kLiveRegionChanged) t_recorder->Record(event);
+    // Wine 8 raises no name change for a static control's new text; the
+    // live-region change that Quelbrin raises for its status lines comes.
+    if ((event == EVENT_OBJECT_NAMECHANGE && object == OBJID_WINDOW) || event == kLiveRegionChanged) t_recorder->Record();
 }
 
-void TextChanges::Record(DWORD event) {
+void TextChanges::Record() {
     const std::wstring text = TextOf(control_);
     std::lock_guard lock(mutex_);
-    ++(event == EVENT_OBJECT_NAMECHANGE ? nameChanges_ : liveRegionChanges_);
     if (texts_.empty() || texts_.back() != text) texts_.push_back(text);
 }
 
 std::vector<std::wstring> TextChanges::Texts() const {
     std::lock_guard lock(mutex_);
     return texts_;
-}
-
-int TextChanges::NameChanges() const {
-    std::lock_guard lock(mutex_);
-    return nameChanges_;
-}
-
-int TextChanges::LiveRegionChanges() const {
-    std::lock_guard lock(mutex_);
-    return liveRegionChanges_;
 }
 
 }  // namespace quelbrin::e2e

@@ -22,20 +22,15 @@ public:
     // The texts so far, the first being the one the control read at the start;
     // a change that left the text as it was is not repeated.
     std::vector<std::wstring> Texts() const;
-    // How many events of each kind arrived (name changes, live-region changes).
-    int NameChanges() const;
-    int LiveRegionChanges() const;
 
 private:
     static void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
-    void Record(DWORD event);
+    void Record();
     void Run(DWORD processId);
 
     HWND control_;
     mutable std::mutex mutex_;
     std::vector<std::wstring> texts_;
-    int nameChanges_ = 0;
-    int liveRegionChanges_ = 0;
     DWORD threadId_ = 0;
     HANDLE ready_;
     std::thread thread_;

@@ -6,7 +6,6 @@
 #include "settings/registry_reader.h"
 #include "tests/wine/registry_test_key.h"
 #include "tests/support/reliability_case.h"
-#include "tests/wine/registry_cases.h"
 #include "tests/support/saved_registration.h"
 
 namespace quelbrin::test {
@@ -44,7 +43,6 @@ TEST(UserMappedDrive, TheMappingIsReadFromTheUsersNetworkKey) {
 }
 
 TEST_F(RegistryReadString, TextValues) {
-    quelbrin::test::registry_cases::TextOfOddShapes();
     EXPECT_EQ(ReadWritten(REG_SZ, WithNul(L"\"C:\\Program Files\\HFX\\InstallHFZ.exe\" %1")),
               "\"C:\\Program Files\\HFX\\InstallHFZ.exe\" %1");
     EXPECT_EQ(ReadWritten(REG_EXPAND_SZ, WithNul(L"%ProgramFiles%\\HFX\\InstallHFZ.exe")),
@@ -58,7 +56,6 @@ TEST_F(RegistryReadString, TextValues) {
 }
 
 TEST_F(RegistryReadString, ATenThousandCharacterValueComesWhole) {
-    quelbrin::test::registry_cases::TenThousandCharacters();
     std::wstring text = L"\"C:\\";
     while (text.size() < 9990) text += L"deep\\";
     text.resize(9990);
@@ -70,7 +67,6 @@ TEST_F(RegistryReadString, ATenThousandCharacterValueComesWhole) {
 }
 
 TEST_F(RegistryReadString, OtherTypes) {
-    quelbrin::test::registry_cases::NoText();
     EXPECT_EQ(ReadWritten(REG_BINARY, Bytes("C:\\x.exe")), "");
     EXPECT_EQ(ReadWritten(REG_BINARY, {}), "");
     EXPECT_EQ(ReadWritten(REG_DWORD, {0x78, 0x56, 0x34, 0x12}), "305419896");
@@ -78,7 +74,6 @@ TEST_F(RegistryReadString, OtherTypes) {
 }
 
 TEST_F(RegistryReadString, NothingToRead) {
-    quelbrin::test::registry_cases::NothingThere();
     EXPECT_EQ(ReadDefault(key_.Subkey() + "\\missing"), "");
     EXPECT_EQ(ReadDefault(key_.Child("no default")), "");
     const std::string named = key_.Child("named only");

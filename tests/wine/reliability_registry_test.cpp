@@ -15,7 +15,6 @@
 #include "tests/support/saved_registration.h"
 #include "tests/wine/registry_test_key.h"
 #include "tests/support/reliability_case.h"
-#include "tests/wine/registry_cases.h"
 
 namespace quelbrin::test {
 namespace {
@@ -71,7 +70,8 @@ protected:
 };
 
 TEST_F(ReliabilityRegistry, ValuesThatAreNoTextMeanNothingIsRegistered) {
-    quelbrin::test::registry_cases::NoText();
+    quelbrin::test::ReliabilityCase("Registry", "default value REG_BINARY, REG_MULTI_SZ, REG_NONE",
+                                    R"~(start-up shows "InstallHFZ.exe not found..." and leaves the path empty)~");
     {
         SCOPED_TRACE("REG_BINARY holding a path");
         ExpectNothingFound(WithDefault(REG_BINARY, Bytes("\"C:\\HFX\\InstallHFZ.exe\" %1")));
@@ -87,7 +87,8 @@ TEST_F(ReliabilityRegistry, ValuesThatAreNoTextMeanNothingIsRegistered) {
 }
 
 TEST_F(ReliabilityRegistry, EmptyOrMissingValuesMeanNothingIsRegistered) {
-    quelbrin::test::registry_cases::NothingThere();
+    quelbrin::test::ReliabilityCase("Registry", "empty value, NUL first, key without a default value, no hfzfile class",
+                                    "start-up shows the message and leaves the path empty");
     {
         SCOPED_TRACE("REG_SZ of no bytes");
         ExpectNothingFound(WithDefault(REG_SZ, {}));
@@ -142,7 +143,8 @@ TEST_F(ReliabilityRegistry, APerUserRegistrationCountsAsNothing) {
 }
 
 TEST_F(ReliabilityRegistry, TextValuesOfOddShapesGiveTheProgramTheyName) {
-    quelbrin::test::registry_cases::TextOfOddShapes();
+    quelbrin::test::ReliabilityCase("Registry", "4 characters, not NUL-terminated, odd byte count, NUL inside, non-ANSI, REG_EXPAND_SZ",
+                                    R"~(start-up takes the program the text names ("abcd", "x" from "x %1", expanded variables))~");
     {
         SCOPED_TRACE("not NUL-terminated");
         ExpectPath(WithDefault(REG_SZ, Utf16Bytes(L"\"C:\\HFX\\InstallHFZ.exe\" %1")), "C:\\HFX\\InstallHFZ.exe");
@@ -176,7 +178,8 @@ TEST_F(ReliabilityRegistry, TextValuesOfOddShapesGiveTheProgramTheyName) {
 }
 
 TEST_F(ReliabilityRegistry, ATenThousandCharacterCommandGivesItsWholePath) {
-    quelbrin::test::registry_cases::TenThousandCharacters();
+    quelbrin::test::ReliabilityCase("Registry", "10,000 characters",
+                                    "the whole value is read; start-up takes the whole 9,995-character path");
     // Quote, path, quote, blank, %1: 10,000 characters in all.
     std::wstring path = L"C:\\";
     while (path.size() < 9995 - 6) path += L"deep\\";

@@ -143,7 +143,7 @@ public:
     static constexpr int kAfterMs = 10000;
     WakeUpIfStuck()
         : waiter_(GetCurrentThreadId()), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), guard_([this] {
-              if (WaitForSingleObject(stop_.get(), kAfterMs) == WAIT_OBJECT_0) return;
+              if (WaitForSingleObject(stop_.get(), test::ScaledMs(kAfterMs)) == WAIT_OBJECT_0) return;
               fired_ = true;
               PostThreadMessageW(waiter_, kWakeUp, 0, 0);
           }) {}
