@@ -7,7 +7,6 @@
 //   <milliseconds since 1970 UTC> <event> <detail>
 //   ready
 //   grab asked                 (the test sees for itself when it holds the foreground)
-//   active yes|no              WM_ACTIVATE
 //   key vk=0xNN foreground=yes|no   WM_KEYDOWN or WM_SYSKEYDOWN
 //   char code=0xNNNN           WM_CHAR
 //   exit
@@ -48,9 +47,6 @@ std::optional<LRESULT> OnMessage(HWND window, UINT message, WPARAM wParam, LPARA
         SetForegroundWindow(window);
         SetFocus(window);
         return 0;
-    case WM_ACTIVATE:
-        Log("active", LOWORD(wParam) != WA_INACTIVE ? "yes" : "no");
-        return std::nullopt;
     case WM_TIMER:
         if (wParam == kLifeTimer) DestroyWindow(window);
         return 0;
