@@ -1,5 +1,7 @@
 #include "tests/e2e/e2e_fixture.h"
 
+#include <algorithm>
+
 #include "platform/win32/utf.h"
 
 namespace quelbrin::e2e {
@@ -33,6 +35,7 @@ void E2eTest::TearDown() {
     // A message box nobody expected would hold the program: answer it, and say so.
     for (const std::wstring& box : app_->AnswerAllBoxes())
         ADD_FAILURE() << "message box left open at the end: " << Utf8(box);
+    status2_.reset();
     app_->EndAll();
     EXPECT_TRUE(app_->HasExited());
     EXPECT_TRUE(app_->RunningChildren().empty()) << "an installer is still running";
@@ -58,7 +61,10 @@ void E2eTest::Start(const std::wstring& arguments) {
 
 void E2eTest::StartAndWaitForWindow(const std::wstring& arguments) {
     Start(arguments);
-    if (app_->WaitForMainWindow(20s) != nullptr) return;
+    if (HWND main = app_->WaitForMainWindow(20s)) {
+        status2_ = std::make_unique<TextChanges>(GetDlgItem(main, layout::IdStatus2));
+        return;
+    }
     std::string boxes;
     for (const std::wstring& box : app_->AnswerAllBoxes()) boxes += " [" + Utf8(box) + "]";
     FAIL() << "no main window within 20 s; message boxes:" << (boxes.empty() ? " none" : boxes);
@@ -69,16 +75,61 @@ void E2eTest::ExitAndExpectGone() {
     EXPECT_TRUE(app_->WaitForExit(10s)) << "Quelbrin did not end within 10 s of Cancel / Exit";
 }
 
+std::wstring E2eTest::StartListing(const SubstituteConfig& config, const std::vector<std::wstring>& names) {
+    const std::wstring log = PlaceInstaller(config);
+    packages_ = MakePackages(L"packages", names);
+    StartAndWaitForWindow();
+    EXPECT_TRUE(List(packages_, names.size()));
+    return log;
+}
+
+std::string E2eTest::CommandLineFor(const std::wstring& name) const {
+    return Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages_ + L"\\" + name);
+}
+
+::testing::AssertionResult E2eTest::List(const std::wstring& packages, std::size_t count) {
+    if (!app_->SetText(layout::IdTxPath, packages)) return ::testing::AssertionFailure() << "the folder box took no text";
+    ::testing::AssertionResult listed = WaitForText(layout::IdStatus2, std::to_wstring(count) + L" .hfz files", 10s);
+    if (listed && status2_) status2Mark_ = status2_->Texts().size();
+    return listed;
+}
+
+::testing::AssertionResult E2eTest::AnswerBatchWarning() {
+    const auto warning = app_->AnswerBox(L"Quelbrin", 20s);
+    if (!warning)
+        return ::testing::AssertionFailure() << "no warning before the batch; Status2 reads \""
+                                             << Utf8(Text(layout::IdStatus2)) << "\"";
+    if (*warning != L"Do not close any of the installation windows!")
+        return ::testing::AssertionFailure() << "the warning reads \"" << Utf8(*warning) << "\"";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult E2eTest::RunBatch(const std::wstring& packages, std::size_t count) {
+    if (::testing::AssertionResult listed = List(packages, count); !listed) return listed;
+    if (!app_->Click(layout::IdBtStart)) return ::testing::AssertionFailure() << "could not press Install All Files";
+    return AnswerBatchWarning();
+}
+
+::testing::AssertionResult E2eTest::WaitForRun(const std::wstring& log, std::size_t index,
+                                               const std::function<bool(const InstallerRun&)>& holds,
+                                               std::chrono::milliseconds timeout) {
+    std::size_t seen = 0;
+    if (WaitUntil([&] {
+            const auto runs = ReadInstallerLog(log);
+            seen = runs.size();
+            return runs.size() > index && holds(runs[index]);
+        }, timeout))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "installer run " << index << " did not get there (" << seen << " runs logged)";
+}
+
 E2eTest::EndlessInstall E2eTest::StartAnInstallThatNeverEnds(std::size_t keys) {
     EndlessInstall install{PlaceInstaller({.mode = "ignorekeys"}), MakePackages(L"packages", {L"Stubborn.hfz"})};
     StartAndWaitForWindow();
-    EXPECT_TRUE(app_->SetText(layout::IdTxPath, install.packages));
-    EXPECT_TRUE(WaitForText(layout::IdStatus1, L"Stubborn.hfz", 5s));
+    EXPECT_TRUE(List(install.packages, 1));
     EXPECT_TRUE(app_->Click(layout::IdBtInst));
-    EXPECT_TRUE(WaitUntil([&] {
-        const auto runs = ReadInstallerLog(install.log);
-        return runs.size() == 1 && runs[0].keys.size() >= keys;
-    }, 30s)) << "the installer window got fewer than " << keys << " keys";
+    EXPECT_TRUE(WaitForRun(install.log, 0, [&](const InstallerRun& run) { return run.keys.size() >= keys; }))
+        << "the installer window got fewer than " << keys << " keys";
     return install;
 }
 
@@ -86,11 +137,16 @@ std::vector<std::wstring> E2eTest::Status2UntilTheEnd(std::chrono::milliseconds 
     std::vector<std::wstring> shown;
     WaitUntil(
         [&] {
-            const std::wstring status = Text(layout::IdStatus2);
-            if (shown.empty() || shown.back() != status) shown.push_back(status);
+            mostAtOnce_ = std::max(mostAtOnce_, app_->RunningChildren().size());
+            const std::vector<std::wstring> texts = status2_ ? status2_->Texts() : std::vector<std::wstring>{};
+            shown.assign(texts.begin() + static_cast<std::ptrdiff_t>(std::min(status2Mark_, texts.size())), texts.end());
+            if (shown.empty()) return app_->HasExited();
+            const std::wstring& status = shown.back();
             return status == L"Ready" || status.rfind(L"Error: ", 0) == 0 || app_->HasExited();
         },
         timeout, 10ms);
+    if (status2_) status2Mark_ = status2_->Texts().size();
+    if (shown.empty()) shown.push_back(Text(layout::IdStatus2));
     return shown;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "tests/e2e/quelbrin_run.h"
 #include "tests/e2e/substitute.h"
 #include "tests/e2e/test_folder.h"
+#include "tests/e2e/text_changes.h"
 #include "tests/support/wait_until.h"
 
 namespace quelbrin::e2e {
@@ -33,8 +35,24 @@ protected:
 
     // Starts Quelbrin in startFolder_, with these arguments if any.
     void Start(const std::wstring& arguments = L"");
-    // Starts Quelbrin and waits for its main window (fails the test if none).
+    // Starts Quelbrin and waits for its main window (fails the test if none);
+    // from then on every text Status2 shows is recorded.
     void StartAndWaitForWindow(const std::wstring& arguments = L"");
+    // The substitute as InstallHFZ.exe, these packages in "packages"
+    // (packages_), Quelbrin started and that folder listed; returns the log.
+    std::wstring StartListing(const SubstituteConfig& config, const std::vector<std::wstring>& names);
+    // The command line InstallHFZ.exe beside Quelbrin gets for a package of packages_.
+    std::string CommandLineFor(const std::wstring& name) const;
+    // Types a folder into the folder box and waits until Status2 counts its files.
+    ::testing::AssertionResult List(const std::wstring& packages, std::size_t count);
+    // Lists the folder and presses "Install All Files"; answers the warning.
+    ::testing::AssertionResult RunBatch(const std::wstring& packages, std::size_t count);
+    // Answers the warning that comes before a batch.
+    ::testing::AssertionResult AnswerBatchWarning();
+    // Waits until the substitute's log has a run `index` for which `holds` is true.
+    ::testing::AssertionResult WaitForRun(const std::wstring& log, std::size_t index,
+                                          const std::function<bool(const InstallerRun&)>& holds,
+                                          std::chrono::milliseconds timeout = 30s);
     // Presses "Cancel / Exit" and expects the program to end within 10 s.
     void ExitAndExpectGone();
     // Lists a folder with one package, "Stubborn.hfz", and presses "Install
@@ -47,8 +65,10 @@ protected:
     };
     EndlessInstall StartAnInstallThatNeverEnds(std::size_t keys);
 
-    // Every text Status2 shows until it reads "Ready" or an error, or the
-    // program ends; the last one is where it stopped.
+    // Every text Status2 has shown since the folder was last listed (the
+    // count itself left out) until it reads "Ready" or an error, or the
+    // program ends; the last one is where it stopped. Meanwhile mostAtOnce_
+    // counts the installers that ran at one time.
     std::vector<std::wstring> Status2UntilTheEnd(std::chrono::milliseconds timeout);
 
     std::wstring Text(int id) const { return app_->Text(id); }
@@ -59,7 +79,11 @@ protected:
 
     TestFolder folder_;
     std::wstring startFolder_ = AppFolder();  // Quelbrin's current folder
+    std::wstring packages_;
     std::unique_ptr<QuelbrinRun> app_;
+    std::unique_ptr<TextChanges> status2_;
+    std::size_t status2Mark_ = 0;  // where Status2UntilTheEnd starts
+    std::size_t mostAtOnce_ = 0;
 };
 
 std::string Utf8(const std::wstring& text);

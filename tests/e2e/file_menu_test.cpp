@@ -53,25 +53,18 @@ protected:
 };
 
 TEST_F(FileMenu, FromHereToTheEndResumesABatchOfFiveAtTheThird) {
-    const std::wstring log = PlaceInstaller({.passes = 2});
     const std::vector<std::wstring> names{L"1 Fire.hfz", L"2 Ice.hfz", L"3 Ocean.hfz", L"4 Snow.hfz", L"5 Wind.hfz"};
-    const std::wstring packages = MakePackages(L"packages", names);
-    StartAndWaitForWindow();
-    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
-    ASSERT_TRUE(WaitForText(IdStatus2, L"5 .hfz files", 5s));
+    const std::wstring log = StartListing({.passes = 2, .closingMs = 1500}, names);
+    ASSERT_FALSE(HasFailure());
 
     const HWND menu = RightClickEntry(2);
     ASSERT_NE(menu, nullptr) << "no context menu over the third file";
     EXPECT_EQ(Text(IdStatus1), L"3 Ocean.hfz") << "the file under the pointer is not selected";
     ASSERT_TRUE(Choose(menu, kInstallFromHereToTheEnd));
-    const auto warning = app_->AnswerBox(L"Quelbrin", 20s);
-    ASSERT_TRUE(warning.has_value()) << "no warning before the batch; Status2 reads \"" << Utf8(Text(IdStatus2))
-                                     << "\", Status1 \"" << Utf8(Text(IdStatus1)) << "\"";
-    EXPECT_EQ(*warning, L"Do not close any of the installation windows!");
+    ASSERT_TRUE(AnswerBatchWarning()) << "Status1 reads \"" << Utf8(Text(IdStatus1)) << "\"";
 
-    std::vector<std::wstring> shown = Status2UntilTheEnd(120s);
+    const std::vector<std::wstring> shown = Status2UntilTheEnd(120s);
     ASSERT_EQ(shown.back(), L"Ready");
-    if (shown.front() == L"5 .hfz files") shown.erase(shown.begin());
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"2 .hfz files remaining of 3 total",
                                                 L"1 .hfz files remaining of 3 total",
                                                 L"0 .hfz files remaining of 3 total", L"Ready"}));
@@ -82,19 +75,15 @@ TEST_F(FileMenu, FromHereToTheEndResumesABatchOfFiveAtTheThird) {
     std::vector<std::string> commandLines;
     for (const InstallerRun& run : runs) commandLines.push_back(run.commandLine);
     std::vector<std::string> expected;
-    for (std::size_t i = 2; i < names.size(); ++i)
-        expected.push_back(Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\" + names[i]));
+    for (std::size_t i = 2; i < names.size(); ++i) expected.push_back(CommandLineFor(names[i]));
     EXPECT_EQ(commandLines, expected);
     ExpectEachAfterThePreviousWindowClosed(runs);
     ExitAndExpectGone();
 }
 
 TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnlyIt) {
-    const std::wstring log = PlaceInstaller({});
-    const std::wstring packages = MakePackages(L"packages", {L"a.hfz", L"b.hfz", L"c.hfz"});
-    StartAndWaitForWindow();
-    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
-    ASSERT_TRUE(WaitForText(IdStatus2, L"3 .hfz files", 5s));
+    const std::wstring log = StartListing({}, {L"a.hfz", L"b.hfz", L"c.hfz"});
+    ASSERT_FALSE(HasFailure());
 
     // b.hfz selected from the keyboard, the list holding the focus.
     const HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
@@ -125,7 +114,7 @@ TEST_F(FileMenu, ShiftF10AndTheMenuKeyOfferTheSelectedFileAndThisFileInstallsOnl
     EXPECT_EQ(Text(IdStatus1), L"b.hfz installed");
     const auto runs = ReadInstallerLog(log);
     ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].commandLine, Utf8(AppFolder() + L"\\InstallHFZ.exe " + packages + L"\\b.hfz"));
+    EXPECT_EQ(runs[0].commandLine, CommandLineFor(L"b.hfz"));
     EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a warning for one file";
     ExitAndExpectGone();
 }
@@ -142,12 +131,8 @@ std::string ClipboardText() {
 
 TEST_F(FileMenu, CopyReportAfterABatchOfThreePutsItsTableOnTheClipboard) {
     const std::wstring log = PlaceInstaller({.passes = 2});
-    const std::wstring packages = MakePackages(L"packages", {L"Fire.hfz", L"Ice.hfz", L"Snow.hfz"});
     StartAndWaitForWindow();
-    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
-    ASSERT_TRUE(WaitForText(IdStatus2, L"3 .hfz files", 5s));
-    ASSERT_TRUE(app_->Click(IdBtStart));
-    ASSERT_TRUE(app_->AnswerBox(L"Quelbrin", 20s).has_value()) << "no warning before the batch";
+    ASSERT_TRUE(RunBatch(MakePackages(L"packages", {L"Fire.hfz", L"Ice.hfz", L"Snow.hfz"}), 3));
     ASSERT_EQ(Status2UntilTheEnd(120s).back(), L"Ready");
 
     // The clipboard emptied first; the menu opened on the list, the command chosen with keys.

@@ -24,11 +24,7 @@ TEST_F(OldWindows, AnAnsiInstallerWithAHiddenOwnerAndABoxOfItsOwnFinishesABatchO
     const std::wstring packages = MakePackages(L"\u0424\u0435\u0439\u0435\u0440\u0432\u0435\u0440\u043A",
                                                {L"\u041E\u0433\u043E\u043D\u044C.hfz", L"\u82B1\u706B.hfz"});
     StartAndWaitForWindow();
-    ASSERT_TRUE(app_->SetText(IdTxPath, packages));
-    ASSERT_TRUE(WaitForText(IdStatus2, L"2 .hfz files", 10s));
-
-    ASSERT_TRUE(app_->Click(IdBtStart));
-    ASSERT_TRUE(app_->AnswerBox(L"Quelbrin", 20s).has_value()) << "no warning before the batch";
+    ASSERT_TRUE(RunBatch(packages, 2));
     ASSERT_TRUE(WaitForText(IdStatus2, L"Ready", 90s));
     EXPECT_EQ(Text(IdStatus1), L"\u82B1\u706B.hfz installed");
     // Each installer opened the path it got (no "?" for letters 1252 lacks) and was answered.

@@ -15,17 +15,6 @@ namespace {
 
 using namespace layout;
 
-class ReliabilityInstaller : public E2eTest {
-protected:
-    // Lists the packages folder and runs "Install All Files" with its warning answered.
-    void RunBatch(const std::wstring& packages, int count) {
-        ASSERT_EQ(ListFolder(*app_, packages), std::to_wstring(count) + L" .hfz files");
-        ASSERT_TRUE(app_->Click(IdBtStart));
-        const auto warning = app_->AnswerBox(L"Quelbrin", 20s);
-        ASSERT_TRUE(warning.has_value()) << "no warning before the batch";
-    }
-};
-
 // The time of a process's first log line of this event, if it wrote one.
 std::optional<long long> EventTime(const std::wstring& log, std::uint32_t processId, const std::string& event) {
     std::istringstream lines(ReadFile(log));
@@ -51,20 +40,43 @@ void ExpectOneAfterAnother(const std::wstring& log, const std::vector<InstallerR
     }
 }
 
+class ReliabilityInstaller : public E2eTest {
+protected:
+    // Starts Quelbrin, lists the packages and installs them (a batch when
+    // there are several, else the one selected); expects "Ready" with the
+    // last one installed, Quelbrin answering throughout. Returns the runs.
+    std::vector<InstallerRun> InstallAndExpectReady(const std::wstring& log, const std::vector<std::wstring>& names,
+                                                    std::chrono::milliseconds timeout = 120s) {
+        const std::wstring packages = MakePackages(L"packages", names);
+        StartAndWaitForWindow();
+        if (names.size() > 1) {
+            EXPECT_TRUE(RunBatch(packages, names.size()));
+        } else {
+            EXPECT_TRUE(List(packages, 1));
+            EXPECT_TRUE(app_->Click(IdBtInst));
+        }
+        EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, timeout), L"Ready"));
+        EXPECT_EQ(Text(IdStatus1), names.back() + L" installed");
+        return ReadInstallerLog(log);
+    }
+    // After runs that went wrong: the last one closed on its one pass, each
+    // was over before the next began, and Quelbrin still answers.
+    void ExpectTheBatchWentOn(const std::wstring& log, const std::vector<InstallerRun>& runs) {
+        EXPECT_EQ(runs.back().passes, 1);
+        EXPECT_EQ(runs.back().closeReason, "passes");
+        ExpectOneAfterAnother(log, runs);
+        EXPECT_TRUE(Responsive(*app_));
+        ExitAndExpectGone();
+    }
+};
+
 TEST_F(ReliabilityInstaller, InstallersThatShowNoWindowCountAsDoneOnlyOnceTheyHaveEnded) {
     quelbrin::test::ReliabilityCase("Installer", "never shows its window and ends (after 1.5 s, or at once)",
                                     R"~(each file counts as done only once its installer has ended: the next one starts after the exit; no keys are typed; "Ready"; Quelbrin answers every poll)~");
     // A: no window, ends after 1.5 s; B: ends at once; C: behaves.
     const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 1},
                                                  {"mode@A.hfz=nowindow", "delay_ms@A.hfz=1500", "mode@B.hfz=exit"});
-    const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
-    StartAndWaitForWindow();
-    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 3));
-    const CommandEnd end = WaitForCommandEnd(*app_, 60s);
-    EXPECT_TRUE(EndedWith(end, L"Ready"));
-    EXPECT_EQ(Text(IdStatus1), L"C.hfz installed");
-
-    const auto runs = ReadInstallerLog(log);
+    const auto runs = InstallAndExpectReady(log, {L"A.hfz", L"B.hfz", L"C.hfz"}, 60s);
     ASSERT_EQ(runs.size(), 3u);
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_FALSE(runs[i].windowShown.has_value()) << "run " << i;
@@ -72,11 +84,7 @@ TEST_F(ReliabilityInstaller, InstallersThatShowNoWindowCountAsDoneOnlyOnceTheyHa
         ASSERT_TRUE(runs[i].exited.has_value());
         EXPECT_EQ(runs[i].exitCode, 0);
     }
-    EXPECT_EQ(runs[2].passes, 1);
-    EXPECT_EQ(runs[2].closeReason, "passes");
-    ExpectOneAfterAnother(log, runs);
-    EXPECT_TRUE(Responsive(*app_));
-    ExitAndExpectGone();
+    ExpectTheBatchWentOn(log, runs);
 }
 
 TEST_F(ReliabilityInstaller, AnInstallerThatCrashesWithItsWindowUpEndsItsFileAndTheBatchGoesOn) {
@@ -84,15 +92,8 @@ TEST_F(ReliabilityInstaller, AnInstallerThatCrashesWithItsWindowUpEndsItsFileAnd
                                     R"~(the file counts as done, the batch goes on with the next file, "Ready", no message box, Quelbrin alive and answering)~");
     const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 1},
                                                  {"mode@Crash.hfz=crash"});
-    const std::wstring packages = MakePackages(L"packages", {L"Crash.hfz", L"Next.hfz"});
-    StartAndWaitForWindow();
-    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 2));
-    const CommandEnd end = WaitForCommandEnd(*app_, 60s);
-    EXPECT_TRUE(EndedWith(end, L"Ready"));
-    EXPECT_EQ(Text(IdStatus1), L"Next.hfz installed");
+    const auto runs = InstallAndExpectReady(log, {L"Crash.hfz", L"Next.hfz"}, 60s);
     EXPECT_TRUE(app_->AnswerAllBoxes().empty()) << "a message box after the crash";
-
-    const auto runs = ReadInstallerLog(log);
     ASSERT_EQ(runs.size(), 2u);
     const InstallerRun& crashed = runs[0];
     ASSERT_TRUE(crashed.windowShown.has_value());
@@ -101,26 +102,13 @@ TEST_F(ReliabilityInstaller, AnInstallerThatCrashesWithItsWindowUpEndsItsFileAnd
     EXPECT_FALSE(crashed.exited.has_value()) << "it ended normally";
     const std::string lines = ReadFile(log);
     EXPECT_NE(lines.find("crashed code=0xC0000005"), std::string::npos) << "it did not crash";
-    EXPECT_EQ(runs[1].passes, 1);
-    EXPECT_EQ(runs[1].closeReason, "passes");
-    ExpectOneAfterAnother(log, runs);
-    EXPECT_TRUE(Responsive(*app_));
-    ExitAndExpectGone();
+    ExpectTheBatchWentOn(log, runs);
 }
 
 TEST_F(ReliabilityInstaller, AnInstallerThatNeedsTwentyPassesGetsThemAllInTheForeground) {
     quelbrin::test::ReliabilityCase("Installer", "needs 20 passes",
                                     R"~(20 passes, 40 keys alternating Tab and Enter, every one in the foreground; "Ready")~");
-    const std::wstring log = PlaceInstaller({.passes = 20});
-    const std::wstring packages = MakePackages(L"packages", {L"Patient.hfz"});
-    StartAndWaitForWindow();
-    ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
-    ASSERT_TRUE(app_->Click(IdBtInst));
-    const CommandEnd end = WaitForCommandEnd(*app_, 120s);
-    EXPECT_TRUE(EndedWith(end, L"Ready"));
-    EXPECT_EQ(Text(IdStatus1), L"Patient.hfz installed");
-
-    const auto runs = ReadInstallerLog(log);
+    const auto runs = InstallAndExpectReady(PlaceInstaller({.passes = 20}), {L"Patient.hfz"});
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].passes, 20);
     EXPECT_EQ(runs[0].closeReason, "passes");
@@ -139,14 +127,7 @@ TEST_F(ReliabilityInstaller, AnInstallerThatReopensItsWindowIsAnsweredUntilTheSe
     const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 2, .mode = "reopen"},
                                                  {"reopen_delay_ms=300"});
     // Both reopen: the first is answered with activation, the last without.
-    const std::wstring packages = MakePackages(L"packages", {L"First.hfz", L"Second.hfz"});
-    StartAndWaitForWindow();
-    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 2));
-    const CommandEnd end = WaitForCommandEnd(*app_, 120s);
-    EXPECT_TRUE(EndedWith(end, L"Ready"));
-    EXPECT_EQ(Text(IdStatus1), L"Second.hfz installed");
-
-    const auto runs = ReadInstallerLog(log);
+    const auto runs = InstallAndExpectReady(log, {L"First.hfz", L"Second.hfz"});
     ASSERT_EQ(runs.size(), 2u);
     const std::string lines = ReadFile(log);
     for (const InstallerRun& run : runs) {
@@ -228,7 +209,7 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(SetInstallerPath(*app_, c.path));
-        ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
+        ASSERT_TRUE(List(packages, 1));
         ASSERT_TRUE(app_->Click(IdBtInst));
         const CommandEnd end = WaitForCommandEnd(*app_, 30s);
         ASSERT_TRUE(end.status.has_value()) << "the install did not end";
@@ -252,7 +233,7 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
     for (const std::wstring& typed : {withBlanks, withoutExe}) {
         SCOPED_TRACE(Utf8(typed));
         ASSERT_TRUE(SetInstallerPath(*app_, typed));
-        ASSERT_EQ(ListFolder(*app_, packages), L"1 .hfz files");
+        ASSERT_TRUE(List(packages, 1));
         ASSERT_TRUE(app_->Click(IdBtInst));
         EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 60s), L"Ready"));
         EXPECT_EQ(Text(IdStatus1), L"Fire.hfz installed");
@@ -268,13 +249,7 @@ TEST_F(ReliabilityInstaller, InstallerPathsThatNameNoProgramReportTheSystemsErro
 TEST_F(ReliabilityInstaller, ABusyInstallerGetsTheNextPassOnlyOnceItHasReadTheLast) {
     quelbrin::test::ReliabilityCase("Installer", "busy for 3 s on its window's thread after each pass, reading no input",
                                     R"~(no key is waiting in its queue when it is free again; its 3 passes close the window; "installed", "Ready")~");
-    const std::wstring log = PlaceInstaller({.passes = 3, .busyMs = 3000});
-    StartAndWaitForWindow();
-    ASSERT_EQ(ListFolder(*app_, MakePackages(L"packages", {L"Busy.hfz"})), L"1 .hfz files");
-    ASSERT_TRUE(app_->Click(IdBtInst));
-    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 120s), L"Ready"));
-    EXPECT_EQ(Text(IdStatus1), L"Busy.hfz installed");
-    const auto runs = ReadInstallerLog(log);
+    const auto runs = InstallAndExpectReady(PlaceInstaller({.passes = 3, .busyMs = 3000}), {L"Busy.hfz"});
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].keysWaitingAfterBusy, std::vector<int>({0, 0})) << "keys pressed while it was busy";
     EXPECT_EQ(runs[0].closeReason, "passes");
@@ -284,11 +259,8 @@ TEST_F(ReliabilityInstaller, ABusyInstallerGetsTheNextPassOnlyOnceItHasReadTheLa
 TEST_F(ReliabilityInstaller, ALauncherThatEndsBeforeItsInstallersWindowShowsIsWaitedFor) {
     quelbrin::test::ReliabilityCase("Installer", "a launcher: starts the installer proper, whose window shows 0.8 s later, and ends at once",
                                     R"~(batch of 2: both windows get their passes and close; the second file's launcher starts only after the first file's window closed; "Ready")~");
-    const std::wstring log = PlaceInstaller({.passes = 2, .delayMs = 800, .mode = "launcher"});
-    StartAndWaitForWindow();
-    ASSERT_NO_FATAL_FAILURE(RunBatch(MakePackages(L"packages", {L"A.hfz", L"B.hfz"}), 2));
-    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 120s), L"Ready"));
-    const auto runs = ReadInstallerLog(log);  // launcher, installer proper; launcher, installer proper
+    const auto runs = InstallAndExpectReady(PlaceInstaller({.passes = 2, .delayMs = 800, .mode = "launcher"}),
+                                            {L"A.hfz", L"B.hfz"});  // launcher, installer proper; launcher, installer proper
     ASSERT_EQ(runs.size(), 4u) << "not a launcher and an installer proper for each file";
     for (std::size_t i : {1u, 3u}) EXPECT_EQ(runs[i].closeReason, "passes") << runs[i].commandLine;
     ExpectEachAfterThePreviousWindowClosed({runs[1], runs[2]});
@@ -298,13 +270,8 @@ TEST_F(ReliabilityInstaller, ALauncherThatEndsBeforeItsInstallersWindowShowsIsWa
 TEST_F(ReliabilityInstaller, TheInstallerStartsInItsOwnFolder) {
     quelbrin::test::ReliabilityCase("Installer", "Quelbrin started with another current folder (the one above its own)",
                                     R"~(the installer's current folder at its start is its own folder; "Ready")~");
-    const std::wstring log = PlaceInstaller({});
     startFolder_ = folder_.Path();
-    StartAndWaitForWindow();
-    ASSERT_EQ(ListFolder(*app_, MakePackages(L"packages", {L"Fire.hfz"})), L"1 .hfz files");
-    ASSERT_TRUE(app_->Click(IdBtInst));
-    EXPECT_TRUE(EndedWith(WaitForCommandEnd(*app_, 60s), L"Ready"));
-    const auto runs = ReadInstallerLog(log);
+    const auto runs = InstallAndExpectReady(PlaceInstaller({}), {L"Fire.hfz"}, 60s);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].folder, Utf8(AppFolder()));
     ExitAndExpectGone();
@@ -320,8 +287,8 @@ TEST_F(ReliabilityInstaller, TheUsersKeysInAnotherProgramStayThere) {
     ASSERT_TRUE(intruder.WaitUntilReady(20s)) << "the other program did not start";
     const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
     StartAndWaitForWindow();
-    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 3));
-    ASSERT_TRUE(WaitUntil([&] { return FindTopLevel(L"Installing  " + packages + L"\\A.hfz").has_value(); }, 30s));
+    ASSERT_TRUE(RunBatch(packages, 3));
+    ASSERT_TRUE(WaitForRun(log, 0, [](const InstallerRun& run) { return run.windowShown.has_value(); }));
     // The user clicks into the other program, near its far corner, which the
     // smaller installer window at the top left leaves free.
     RECT other{};
@@ -349,29 +316,29 @@ TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
                                     "files 1-2: Quelbrin wins the installer back and its keys land there; last file: passes come due and hold their keys (Quelbrin counts them) until the user brings the installer back; the other program gets no key at all");
     quelbrin::test::ReliabilityCase("Installer", "another program stays in front of the last file's window",
                                     R"~(Status2 comes to read "Waiting for the installer's window to be in front"; once that window is in front again the countdown comes back and the batch ends "Ready")~");
-    const std::wstring log = PlaceInstaller({.passes = 3});
+    // Files 1-2 need passes enough to go on well after the grab.
+    const std::wstring log = PlaceSubstituteWith(folder_, L"app", L"InstallHFZ.exe", {.passes = 8}, {"passes@C.hfz=3"});
     const std::wstring packages = MakePackages(L"packages", {L"A.hfz", L"B.hfz", L"C.hfz"});
     Intruder intruder(folder_ / L"intruder.log", L"Quelbrin test: another program");
     ASSERT_TRUE(intruder.WaitUntilReady(20s)) << "the other program did not start";
     StartAndWaitForWindow();
-    ASSERT_NO_FATAL_FAILURE(RunBatch(packages, 3));
+    ASSERT_TRUE(RunBatch(packages, 3));
 
     for (std::size_t file = 0; file < 3; ++file) {
         SCOPED_TRACE("file " + std::to_string(file));
-        ASSERT_TRUE(WaitUntil([&] {
-            const auto runs = ReadInstallerLog(log);
-            return runs.size() > file && runs[file].windowShown.has_value();
-        }, 30s)) << "the installer's window did not show";
+        ASSERT_TRUE(WaitForRun(log, file, [](const InstallerRun& run) { return run.windowShown.has_value(); }))
+            << "the installer's window did not show";
         const std::optional<long long> grabbed = intruder.Grab(5s);
-        ASSERT_TRUE(grabbed.has_value()) << "the other program could not take the foreground";
+        ASSERT_TRUE(grabbed.has_value()) << "the other program did not take the foreground";
+        const InstallerRun atGrab = ReadInstallerLog(log)[file];
+        ASSERT_FALSE(atGrab.windowClosed.has_value()) << "the window closed before the other program took the front";
 
         if (file < 2) {
-            ASSERT_TRUE(WaitUntil([&] {
-                const auto runs = ReadInstallerLog(log);
-                return runs.size() > file && runs[file].windowClosed.has_value();
-            }, 30s)) << "Quelbrin did not win the installer's window back";
+            ASSERT_TRUE(WaitForRun(log, file, [](const InstallerRun& run) { return run.windowClosed.has_value(); }))
+                << "Quelbrin did not win the installer's window back";
             const InstallerRun run = ReadInstallerLog(log)[file];
             EXPECT_EQ(run.closeReason, "passes");
+            EXPECT_LT(atGrab.passes, 8) << "all passes were in before the grab";
             EXPECT_TRUE(std::any_of(run.keys.begin(), run.keys.end(),
                                     [&](const LoggedKey& k) { return k.time >= *grabbed && k.foreground; }))
                 << "no keys reached the installer after the other program had taken the foreground";
@@ -389,6 +356,8 @@ TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
         EXPECT_TRUE(std::none_of(run.keys.begin(), run.keys.end(),
                                  [&](const LoggedKey& k) { return k.time >= *grabbed; }))
             << "keys were typed while another program was in front";
+        const std::vector<std::string> taken = intruder.KeysReceived();
+        ASSERT_TRUE(taken.empty()) << taken.size() << " keys reached the other program in front, the first: " << taken.front();
         EXPECT_EQ(Text(IdStatus2), L"0 .hfz files remaining of 3 total");
         EXPECT_TRUE(Responsive(*app_));
         EXPECT_TRUE(WaitForText(IdStatus2, L"Waiting for the installer's window to be in front", 30s));
@@ -405,7 +374,7 @@ TEST_F(ReliabilityInstaller, AnotherProgramInFrontNeverGetsTheKeys) {
     const auto runs = ReadInstallerLog(log);
     ASSERT_EQ(runs.size(), 3u);
     for (const InstallerRun& run : runs) {
-        EXPECT_EQ(run.passes, 3);
+        EXPECT_EQ(run.passes, &run == &runs.back() ? 3 : 8);
         for (const LoggedKey& key : run.keys) EXPECT_TRUE(key.foreground) << key.key << " reached a window in the back";
     }
     const std::vector<std::string> stolen = intruder.KeysReceived();

@@ -46,17 +46,14 @@ TEST_F(ReliabilityLoad, ThreeHundredPackagesOnceEachInListOrderWithoutLeaks) {
 
     // What a first batch creates once (the warning box, the install lock, the
     // first process start) is made before the first measurement.
-    ASSERT_EQ(ListFolder(*app_, warmUp), L"1 .hfz files");
-    ASSERT_TRUE(app_->Click(IdBtStart));
-    ASSERT_TRUE(app_->AnswerBox(L"Quelbrin", 20s).has_value());
+    ASSERT_TRUE(RunBatch(warmUp, 1));
     ASSERT_TRUE(EndedWith(WaitForCommandEnd(*app_, 60s), L"Ready"));
 
     ASSERT_EQ(ListFolder(*app_, packages), std::to_wstring(kPackages) + L" .hfz files");
     std::this_thread::sleep_for(1s);
     const ProcessFigures before = MeasureProcess(app_->Id());
 
-    ASSERT_TRUE(app_->Click(IdBtStart));
-    ASSERT_TRUE(app_->AnswerBox(L"Quelbrin", 20s).has_value());
+    ASSERT_TRUE(app_->Click(IdBtStart) && AnswerBatchWarning());
     const auto started = std::chrono::steady_clock::now();
     const CommandEnd end = WaitForCommandEnd(*app_, 1000s);
     const auto seconds =

@@ -60,6 +60,53 @@ TEST_F(StartUp, ListsItsOwnFolderAndSelectsTheFirstFile) {
     EXPECT_TRUE(ReadInstallerLog(log).empty()) << "an installer ran without being asked";
 }
 
+// A thread started in another process that loads a DLL by its bare name,
+// as any code of that process would; the thread's exit code is the module
+// (0 when the load failed), nullopt when no such thread could run.
+std::optional<DWORD> LoadByNameIn(DWORD processId, const std::wstring& dll) {
+    const win32::UniqueKernelHandle process(OpenProcess(
+        PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
+    if (!process) return std::nullopt;
+    const std::size_t bytes = (dll.size() + 1) * sizeof(wchar_t);
+    void* name = VirtualAllocEx(process.get(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!name || !WriteProcessMemory(process.get(), name, dll.c_str(), bytes, nullptr)) return std::nullopt;
+    // kernel32 lies at the same address in every process of a session.
+    const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+    const win32::UniqueKernelHandle thread(CreateRemoteThread(process.get(), nullptr, 0, load, name, 0, nullptr));
+    DWORD module = 0;
+    const bool ran = thread && WaitForSingleObject(thread.get(), test::ScaledMs(10000)) == WAIT_OBJECT_0 &&
+                     GetExitCodeThread(thread.get(), &module);
+    VirtualFreeEx(process.get(), name, 0, MEM_RELEASE);
+    if (!ran) return std::nullopt;
+    return module;
+}
+
+// Quelbrin runs as administrator: a DLL dropped beside it or into the folder
+// it starts in must never load in its process by a bare name. Its first line
+// keeps the DLL search to System32, so once its window is up, a load by name
+// in its process finds neither copy.
+class DllSearch : public E2eTest {};
+
+TEST_F(DllSearch, QuelbrinLoadsNoDllPlantedBesideItOrInItsStartFolder) {
+    quelbrin::test::ReliabilityCase("Administrator", "a DLL planted beside the program and in the folder it starts in, loaded by its bare name in Quelbrin's process once its window is up",
+                                    "not found (the search is kept to System32), neither copy leaves its mark; the import check rejects any import but Known DLLs and comctl32 (uxtheme, version)");
+    PlaceInstaller({});
+    const std::wstring planted = WinePath(PLANTED_DLL);
+    folder_.CopyIn(planted, L"app\\quelbrin_planted.dll");
+    startFolder_ = folder_.MakeFolder(L"start");
+    folder_.CopyIn(planted, L"start\\quelbrin_planted.dll");
+    StartAndWaitForWindow();
+    ASSERT_FALSE(HasFailure());
+
+    const std::optional<DWORD> module = LoadByNameIn(app_->Id(), L"quelbrin_planted.dll");
+    ASSERT_TRUE(module.has_value()) << "no thread could run in Quelbrin's process";
+    EXPECT_EQ(*module, 0u) << "a DLL planted in a folder of Quelbrin's was loaded in its process";
+    EXPECT_FALSE(FileExists(folder_ / L"app\\quelbrin_planted.dll.loaded")) << "the DLL beside the program was loaded";
+    EXPECT_FALSE(FileExists(folder_ / L"start\\quelbrin_planted.dll.loaded")) << "the DLL in the start folder was loaded";
+    ExitAndExpectGone();
+}
+
 class FolderBox : public E2eTest {};
 
 TEST_F(FolderBox, AMissingFolderIsInvalidAndAValidOneRecovers) {

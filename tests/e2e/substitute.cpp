@@ -5,6 +5,7 @@
 
 #include "platform/win32/utf.h"
 #include "tests/support/log_file.h"
+#include "tests/support/wait_until.h"
 
 namespace quelbrin::e2e {
 
@@ -19,8 +20,9 @@ std::wstring PlaceSubstitute(const TestFolder& folder, const std::wstring& relat
              << "passes=" << config.passes << "\n"
              << "delay_ms=" << config.delayMs << "\n"
              << "mode=" << config.mode << "\n"
-             << "timeout_ms=" << config.timeoutMs << "\n"
-             << "busy_ms=" << config.busyMs << "\n";
+             << "timeout_ms=" << test::ScaledMs(config.timeoutMs) << "\n"
+             << "busy_ms=" << config.busyMs << "\n"
+             << "closing_ms=" << config.closingMs << "\n";
     folder.WriteFile(relativeDir + L"\\" + base + L".cfg", settings.str());
     return log;
 }

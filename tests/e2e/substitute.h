@@ -15,6 +15,7 @@ struct SubstituteConfig {
     std::string mode = "normal";  // or "ignorekeys", "nowindow", ...
     int timeoutMs = 120000;       // a forgotten one ends by itself
     int busyMs = 0;               // busy after each pass that leaves the window open
+    int closingMs = 0;            // the window stays up this long after its last pass
 };
 
 // Copies the substitute into `folder`\`relativeDir` as `exeName` with its

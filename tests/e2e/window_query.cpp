@@ -1,5 +1,7 @@
 #include "tests/e2e/window_query.h"
 
+#include "tests/support/wait_until.h"
+
 namespace quelbrin::e2e {
 
 namespace {
@@ -73,12 +75,12 @@ std::optional<std::wstring> WindowText(HWND hwnd, UINT timeoutMs) {
     // until a text fits with room to spare.
     for (;;) {
         DWORD_PTR length = 0;
-        if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &length))
+        if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &length))
             return std::nullopt;
         std::wstring text(length + 2, L'\0');
         DWORD_PTR copied = 0;
         if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                                 SMTO_ABORTIFHUNG, timeoutMs, &copied))
+                                 SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &copied))
             return std::nullopt;
         if (copied + 1 < text.size()) {
             text.resize(copied);
@@ -98,7 +100,7 @@ bool SetControlText(HWND parent, int id, const std::wstring& text, UINT timeoutM
     if (control == nullptr) return false;
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                               SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+                               SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &result) != 0;
 }
 
 bool PostClick(HWND parent, int id) {
@@ -117,20 +119,20 @@ std::optional<ListState> ReadListBox(HWND parent, int id, UINT timeoutMs) {
     HWND list = GetDlgItem(parent, id);
     if (list == nullptr) return std::nullopt;
     DWORD_PTR count = 0, selected = 0;
-    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &count) ||
-        !SendMessageTimeoutW(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &selected))
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &count) ||
+        !SendMessageTimeoutW(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &selected))
         return std::nullopt;
     ListState state;
     state.selected = static_cast<int>(static_cast<LRESULT>(selected));
     for (WPARAM i = 0; i < count; ++i) {
         DWORD_PTR length = 0;
-        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, timeoutMs, &length) ||
+        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &length) ||
             static_cast<LRESULT>(length) == LB_ERR)
             return std::nullopt;
         std::wstring item(length + 1, L'\0');
         DWORD_PTR copied = 0;
         if (!SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()),
-                                 SMTO_ABORTIFHUNG, timeoutMs, &copied) ||
+                                 SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &copied) ||
             static_cast<LRESULT>(copied) == LB_ERR)
             return std::nullopt;
         item.resize(copied <= length ? copied : length);

@@ -8,10 +8,22 @@ namespace substitute {
 
 Log::Log(std::string path) : path_(std::move(path)) {}
 
-void Log::Write(const std::string& event, const std::string& detail) const {
+namespace {
+
+std::string Words(const std::string& event, const std::string& detail) {
     std::string words = std::to_string(GetCurrentProcessId()) + " " + event;
     if (!detail.empty()) words += " " + detail;
-    quelbrin::test::AppendLogLine(quelbrin::win32::Widen(path_), words);
+    return words;
+}
+
+}  // namespace
+
+void Log::Write(const std::string& event, const std::string& detail) const {
+    quelbrin::test::AppendLogLine(quelbrin::win32::Widen(path_), Words(event, detail));
+}
+
+void Log::WriteAt(long long time, const std::string& event, const std::string& detail) const {
+    quelbrin::test::AppendLogLine(quelbrin::win32::Widen(path_), Words(event, detail), time);
 }
 
 }  // namespace substitute

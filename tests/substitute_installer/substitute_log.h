@@ -9,6 +9,8 @@ class Log {
 public:
     explicit Log(std::string path);
     void Write(const std::string& event, const std::string& detail = {}) const;
+    // The same, stamped with an earlier time (ms since 1970).
+    void WriteAt(long long time, const std::string& event, const std::string& detail) const;
     const std::string& Path() const { return path_; }
 
 private:

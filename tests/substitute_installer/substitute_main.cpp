@@ -27,6 +27,9 @@
 //   crash_ms=N           crash mode: crash this long after showing (0: only on a key)
 //   reopen_delay_ms=N    reopen mode: the gap between the two windows (default 0)
 //   linger_ms=N          keep running this long after the last window closed
+//   closing_ms=N         after the last pass the window stays up this long
+//                        (reading its messages, taking no more passes), as
+//                        an installer that copies its files before it closes
 //   busy_ms=N            after each pass that leaves the window open, work
 //                        this long on the window's thread without reading input
 //   timeout_ms=N         close the window and exit with 3 after this long
@@ -36,7 +39,8 @@
 //
 // Log: appended, shared, one line per event:
 //   <milliseconds since 1970 UTC> <process id> <event> <detail>
-//   cmdline <the command line exactly as received>
+//   cmdline <the command line exactly as received>   (stamped with the
+//                        moment the program's own code began to run)
 //   config found|missing <settings file path>
 //   error <what was wrong: a setting or the command line>
 //   start mode=<mode> passes=<n> delay_ms=<n> package=<package path>
@@ -46,7 +50,7 @@
 //   key <TAB|ENTER|OTHER> vk=<0xNN> foreground=<yes|no> window=<1|2>
 //   pass <k> of <n>
 //   busy waiting=<n>     the busy time is over; n keys were pressed meanwhile
-//   close <1|2> <passes|request|timeout>
+//   close <1|2> <passes|request|timeout>   once the window is destroyed
 //   timeout
 //   crash access violation
 //   crashed code=0xC0000005
@@ -68,6 +72,7 @@
 #include "tests/substitute_installer/substitute_log.h"
 #include "tests/substitute_installer/substitute_settings.h"
 #include "tests/substitute_installer/substitute_window.h"
+#include "tests/support/wall_clock.h"
 
 namespace substitute {
 
@@ -150,7 +155,7 @@ LONG WINAPI EndQuietly(EXCEPTION_POINTERS* info) {
     return EXCEPTION_EXECUTE_HANDLER;  // ends the process with the exception's code
 }
 
-int Run(int showCommand) {
+int Run(long long started, int showCommand) {
     const std::string commandLine = Narrow(GetCommandLineW());
     const std::string program = ProgramPath();
     const std::string folder = program.substr(0, program.find_last_of('\\'));
@@ -164,7 +169,7 @@ int Run(int showCommand) {
     const std::string logPath = settings.log.empty() ? "installer.log" : settings.log;
     const Log log(IsAbsolute(logPath) ? logPath : folder + "\\" + logPath);
 
-    log.Write("cmdline", commandLine);
+    log.WriteAt(started, "cmdline", commandLine);
     log.Write("config", std::string(found ? "found " : "missing ") + settingsPath);
     for (const std::string& problem : problems) log.Write("error", "setting " + problem);
     if (!invocation.error.empty()) {
@@ -210,8 +215,10 @@ int Run(int showCommand) {
 }  // namespace substitute
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+    // Before anything else: the log's "cmdline" line carries this moment.
+    const long long started = quelbrin::test::MillisecondsSince1970();
     try {
-        return substitute::Run(showCommand);
+        return substitute::Run(started, showCommand);
     } catch (...) {
         return 1;
     }

@@ -57,7 +57,7 @@ bool Apply(Settings& s, const std::string& key, const std::string& value, std::s
         {"passes", &Settings::passes, 1},           {"delay_ms", &Settings::delayMs, 0},
         {"crash_ms", &Settings::crashMs, 0},         {"reopen_delay_ms", &Settings::reopenDelayMs, 0},
         {"linger_ms", &Settings::lingerMs, 0},       {"timeout_ms", &Settings::timeoutMs, 0},
-        {"busy_ms", &Settings::busyMs, 0},
+        {"busy_ms", &Settings::busyMs, 0},          {"closing_ms", &Settings::closingMs, 0},
     };
     if (key == "log") {
         if (value.empty()) {

@@ -17,6 +17,7 @@ struct Settings {
     int reopenDelayMs = 0;
     int lingerMs = 0;
     int busyMs = 0;
+    int closingMs = 0;
     int timeoutMs = 300000;
 };
 

@@ -20,6 +20,7 @@ using quelbrin::win32::Widen;
 constexpr wchar_t kClassName[] = L"QuelbrinSubstituteInstaller";
 constexpr UINT_PTR kCrashTimer = 1;
 constexpr UINT_PTR kTimeoutTimer = 2;
+constexpr UINT_PTR kClosingTimer = 3;
 constexpr int kWidth = 480, kHeight = 150;
 
 struct State {
@@ -29,7 +30,9 @@ struct State {
     int passes = 0;
     bool tabPending = false;
     bool crashNow = false;
+    bool closing = false;  // the last pass is in, the window goes after closing_ms
     WindowEnd end = WindowEnd::Closed;
+    const char* reason = "request";
 };
 
 const char* KeyName(WPARAM key) {
@@ -50,9 +53,10 @@ void ShowProgress(const State& s) {
     SetWindowTextW(s.status, Widen(text).c_str());
 }
 
+// The "close" line is written once the window is gone (RunWindow).
 void Close(State& s, WindowEnd end, const char* reason) {
     s.end = end;
-    s.run->log.Write("close", std::to_string(s.run->number) + " " + reason);
+    s.reason = reason;
     DestroyWindow(s.window);
 }
 
@@ -79,7 +83,7 @@ void OnKey(State& s, WPARAM key) {
         s.crashNow = true;  // outside the window procedure, from the message loop
         return;
     }
-    if (run.settings.mode == Mode::IgnoreKeys) return;
+    if (run.settings.mode == Mode::IgnoreKeys || s.closing) return;
     if (key == VK_TAB) {
         s.tabPending = true;
         return;
@@ -90,8 +94,12 @@ void OnKey(State& s, WPARAM key) {
     ++s.passes;
     run.log.Write("pass", std::to_string(s.passes) + " of " + std::to_string(run.settings.passes));
     ShowProgress(s);
-    if (s.passes >= run.settings.passes) Close(s, WindowEnd::Passes, "passes");
-    else if (run.settings.busyMs > 0) BeBusy(s);
+    if (s.passes >= run.settings.passes && run.settings.closingMs > 0) {
+        s.closing = true;
+        SetTimer(s.window, kClosingTimer, static_cast<UINT>(run.settings.closingMs), nullptr);
+    } else if (s.passes >= run.settings.passes) {
+        Close(s, WindowEnd::Passes, "passes");
+    } else if (run.settings.busyMs > 0) BeBusy(s);
 }
 
 // The window's messages; nullopt leaves one to Windows.
@@ -104,6 +112,7 @@ std::optional<LRESULT> OnMessage(State& s, HWND window, UINT message, WPARAM wPa
     case WM_TIMER:
         KillTimer(window, wParam);
         if (wParam == kCrashTimer) s.crashNow = true;
+        if (wParam == kClosingTimer) Close(s, WindowEnd::Passes, "passes");
         if (wParam == kTimeoutTimer) {
             s.run->log.Write("timeout");
             Close(s, WindowEnd::TimedOut, "timeout");
@@ -157,6 +166,8 @@ WindowEnd RunWindow(const WindowRun& run) {
     quelbrin::test::RunMessageLoop([&] {
         if (state.crashNow) CrashNow(run.log);
     });
+    if (IsWindow(window)) DestroyWindow(window);
+    run.log.Write("close", std::to_string(run.number) + " " + state.reason);
     return state.end;
 }
 

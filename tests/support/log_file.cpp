@@ -23,7 +23,11 @@ bool Parse(const std::string& text, LogLine& line) {
 }  // namespace
 
 void AppendLogLine(const std::wstring& path, const std::string& words) {
-    const std::string line = std::to_string(MillisecondsSince1970()) + " " + words + "\r\n";
+    AppendLogLine(path, words, MillisecondsSince1970());
+}
+
+void AppendLogLine(const std::wstring& path, const std::string& words, long long time) {
+    const std::string line = std::to_string(time) + " " + words + "\r\n";
     HANDLE opened = CreateFileW(path.c_str(), FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return;

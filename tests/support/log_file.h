@@ -13,6 +13,8 @@ namespace quelbrin::test {
 // alone, so that other processes' lines interleave whole. A file that can't
 // be opened loses the line: the program goes on.
 void AppendLogLine(const std::wstring& path, const std::string& words);
+// The same with the time given (a moment before the line could be written).
+void AppendLogLine(const std::wstring& path, const std::string& words, long long time);
 
 // A file another process may still be writing, read whole; empty when missing.
 std::string ReadSharedFile(const std::wstring& path);

@@ -20,6 +20,12 @@ inline std::chrono::milliseconds Scaled(std::chrono::milliseconds timeout) {
     return timeout * scale;
 }
 
+// The same for the Win32 calls that take milliseconds (SendMessageTimeoutW,
+// WaitForSingleObject).
+inline unsigned ScaledMs(long long milliseconds) {
+    return static_cast<unsigned>(Scaled(std::chrono::milliseconds(milliseconds)).count());
+}
+
 // Polls until the predicate holds or the time is up; true when it held.
 // The predicate is asked once more at the deadline, so a slow last poll counts.
 template <typename Predicate>

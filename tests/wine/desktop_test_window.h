@@ -14,6 +14,7 @@
 #include "platform/win32/utf.h"
 #include "platform/win32/windows_wrapper.h"
 #include "tests/support/top_level_window.h"
+#include "tests/support/wait_until.h"
 
 namespace quelbrin::test {
 
@@ -66,7 +67,7 @@ public:
     // window goes or 30 s have passed; true once the thread has stopped.
     bool Stall() {
         PostMessageW(window_, kStallMessage, 0, 0);
-        return WaitForSingleObject(stallEntered_, 10000) == WAIT_OBJECT_0;
+        return WaitForSingleObject(stallEntered_, test::ScaledMs(10000)) == WAIT_OBJECT_0;
     }
     // Lets the thread go on; true when it was still held then, not freed
     // by the 30 s limit of the stall.
@@ -94,7 +95,7 @@ private:
             stall_ = kHolding;
             SetEvent(stallEntered_);
             int holding = kHolding;
-            if (WaitForSingleObject(stallRelease_, 30000) != WAIT_OBJECT_0)
+            if (WaitForSingleObject(stallRelease_, test::ScaledMs(30000)) != WAIT_OBJECT_0)
                 stall_.compare_exchange_strong(holding, kRanOut);
             return 0;
         }

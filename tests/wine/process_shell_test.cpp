@@ -19,7 +19,7 @@ protected:
         WriteTextFile(SettingsPathOf(exe), "log=" + log + "\r\nmode=exit\r\n");
     }
     std::vector<LogLine> WaitForExit(Process& process) {
-        EXPECT_EQ(WaitForSingleObject(NativeHandle(process), 10000), WAIT_OBJECT_0);
+        EXPECT_EQ(WaitForSingleObject(NativeHandle(process), test::ScaledMs(10000)), WAIT_OBJECT_0);
         EXPECT_TRUE(process.HasExited());
         return ReadLog(log);
     }

@@ -80,7 +80,7 @@ public:
     ~ProcessReaper() {
         if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
             TerminateProcess(process_, 99);
-            WaitForSingleObject(process_, 5000);
+            WaitForSingleObject(process_, test::ScaledMs(5000));
         }
         if (process_) CloseHandle(process_);
     }

@@ -43,8 +43,6 @@ TEST(UserMappedDrive, TheMappingIsReadFromTheUsersNetworkKey) {
 }
 
 TEST_F(RegistryReadString, TextValues) {
-    quelbrin::test::ReliabilityCase("Registry", "4 characters, not NUL-terminated, odd byte count, NUL inside, non-ANSI, REG_EXPAND_SZ",
-                                    R"~(start-up takes the program the text names ("abcd", "x" from "x %1", expanded variables))~");
     EXPECT_EQ(ReadWritten(REG_SZ, WithNul(L"\"C:\\Program Files\\HFX\\InstallHFZ.exe\" %1")),
               "\"C:\\Program Files\\HFX\\InstallHFZ.exe\" %1");
     EXPECT_EQ(ReadWritten(REG_EXPAND_SZ, WithNul(L"%ProgramFiles%\\HFX\\InstallHFZ.exe")),
@@ -58,8 +56,6 @@ TEST_F(RegistryReadString, TextValues) {
 }
 
 TEST_F(RegistryReadString, ATenThousandCharacterValueComesWhole) {
-    quelbrin::test::ReliabilityCase("Registry", "10,000 characters",
-                                    "the whole value is read; start-up takes the whole 9,995-character path");
     std::wstring text = L"\"C:\\";
     while (text.size() < 9990) text += L"deep\\";
     text.resize(9990);
@@ -71,8 +67,6 @@ TEST_F(RegistryReadString, ATenThousandCharacterValueComesWhole) {
 }
 
 TEST_F(RegistryReadString, OtherTypes) {
-    quelbrin::test::ReliabilityCase("Registry", "default value REG_BINARY, REG_MULTI_SZ, REG_NONE",
-                                    R"~(start-up shows "InstallHFZ.exe not found..." and leaves the path empty)~");
     EXPECT_EQ(ReadWritten(REG_BINARY, Bytes("C:\\x.exe")), "");
     EXPECT_EQ(ReadWritten(REG_BINARY, {}), "");
     EXPECT_EQ(ReadWritten(REG_DWORD, {0x78, 0x56, 0x34, 0x12}), "305419896");
@@ -80,8 +74,6 @@ TEST_F(RegistryReadString, OtherTypes) {
 }
 
 TEST_F(RegistryReadString, NothingToRead) {
-    quelbrin::test::ReliabilityCase("Registry", "empty value, NUL first, key without a default value, no hfzfile class",
-                                    "start-up shows the message and leaves the path empty");
     EXPECT_EQ(ReadDefault(key_.Subkey() + "\\missing"), "");
     EXPECT_EQ(ReadDefault(key_.Child("no default")), "");
     const std::string named = key_.Child("named only");

@@ -28,7 +28,7 @@ PROCESS_INFORMATION StartProbe(const std::string& arguments) {
 DWORD ProbeTries() {
     PROCESS_INFORMATION probe = StartProbe("try");
     if (!probe.hProcess) return 99;
-    if (WaitForSingleObject(probe.hProcess, 10000) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(probe.hProcess, test::ScaledMs(10000)) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "the lock probe did not end";
         TerminateProcess(probe.hProcess, 99);
     }
@@ -59,13 +59,13 @@ TEST(SystemInstallLock, IsRefusedWhileAnotherProcessHoldsItAndFreeOnceItDies) {
     ASSERT_NE(probe.hProcess, nullptr);
     {
         ProcessReaper reaper(probe.hProcess);
-        ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
+        ASSERT_EQ(WaitForSingleObject(ready, test::ScaledMs(10000)), WAIT_OBJECT_0);
         EXPECT_EQ(system->TryLockInstalling(), nullptr);
         EXPECT_EQ(system->TryLockInstalling(), nullptr);
 
         // Killed while holding it: the lock is abandoned, which counts as free.
         TerminateProcess(probe.hProcess, 7);
-        ASSERT_EQ(WaitForSingleObject(probe.hProcess, 5000), WAIT_OBJECT_0);
+        ASSERT_EQ(WaitForSingleObject(probe.hProcess, test::ScaledMs(5000)), WAIT_OBJECT_0);
     }
     auto hold = system->TryLockInstalling();
     EXPECT_NE(hold, nullptr);

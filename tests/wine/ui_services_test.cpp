@@ -21,19 +21,18 @@
 #include "platform/win32/win32_process.h"
 #include "tests/support/ui_stubs.h"
 #include "tests/wine/main_window_fixture.h"
+#include "tests/wine/modal_driver.h"
 
 namespace quelbrin::win32 {
 namespace {
 
-// What the timer found of a modal window that the code under test opened.
+// What the driver found of a modal window that the code under test opened.
 struct Seen {
     HWND window = nullptr;
     HWND owner = nullptr;
     std::vector<std::string> texts;  // of its children
-    int ticks = 0;
 };
 Seen g_seen;
-const wchar_t* g_boxTitle = nullptr;
 
 BOOL CALLBACK CollectText(HWND child, LPARAM) {
     wchar_t text[512] = {};
@@ -42,42 +41,29 @@ BOOL CALLBACK CollectText(HWND child, LPARAM) {
     return TRUE;
 }
 
-bool g_acceptHidden = false;
-
 BOOL CALLBACK FindDialogOfThread(HWND window, LPARAM found) {
     wchar_t name[16] = {};
     GetClassNameW(window, name, 16);
-    if (std::wstring(name) == L"#32770" && (g_acceptHidden || IsWindowVisible(window))) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
 }
 
-// Runs inside the modal loop: finds the window, notes what it shows and
-// cancels it. Gives up (and closes whatever it can) after two seconds.
-void CALLBACK AnswerModal(HWND, UINT, UINT_PTR id, DWORD) {
-    ++g_seen.ticks;
-    HWND found = nullptr;
-    if (g_boxTitle) {
-        found = FindWindowW(L"#32770", g_boxTitle);
-    } else {
-        EnumThreadWindows(GetCurrentThreadId(), FindDialogOfThread, reinterpret_cast<LPARAM>(&found));
-    }
-    if (!found && g_seen.ticks < 100) return;
-    KillTimer(nullptr, id);
-    if (!found) {
-        // Never seen: close whatever modal window there is, so the test ends.
-        g_acceptHidden = true;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialogOfThread, reinterpret_cast<LPARAM>(&found));
-        g_acceptHidden = false;
-        if (found) PostMessageW(found, WM_COMMAND, g_boxTitle ? IDOK : IDCANCEL, 0);
-        return;
-    }
-    g_seen.window = found;
-    g_seen.owner = GetWindow(found, GW_OWNER);
-    EnumChildWindows(found, CollectText, 0);
-    PostMessageW(found, WM_COMMAND, g_boxTitle ? IDOK : IDCANCEL, 0);
+// A step inside the modal loop: once the box of this title (nullptr: any
+// dialog of this thread) is up, notes what it shows and answers it with OK
+// (a box) or Cancel (a dialog).
+test::ModalDriver::Step Answer(const wchar_t* boxTitle) {
+    return [boxTitle] {
+        HWND found = nullptr;
+        if (boxTitle) found = FindWindowW(L"#32770", boxTitle);
+        else EnumThreadWindows(GetCurrentThreadId(), FindDialogOfThread, reinterpret_cast<LPARAM>(&found));
+        if (!found) return false;
+        g_seen.window = found;
+        g_seen.owner = GetWindow(found, GW_OWNER);
+        EnumChildWindows(found, CollectText, 0);
+        PostMessageW(found, WM_COMMAND, boxTitle ? IDOK : IDCANCEL, 0);
+        return true;
+    };
 }
 
 class UiServicesTest : public MainWindowFixture<test::FixedFolders> {
@@ -95,27 +81,26 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text) {
 }
 
 TEST_F(UiServicesTest, MessageBoxStandsAloneBeforeTheWindowShowsThenBelongsToIt) {
-    g_boxTitle = L"Quelbrin box test";
-    SetTimer(nullptr, 0, 20, AnswerModal);
-    EXPECT_EQ(ui->MsgBox("Nothing found", "Quelbrin box test", msgbox::OkOnly), msgbox::AnswerOk);
+    {
+        test::ModalDriver driver({Answer(L"Quelbrin box test")});
+        EXPECT_EQ(ui->MsgBox("Nothing found", "Quelbrin box test", msgbox::OkOnly), msgbox::AnswerOk);
+    }
     ASSERT_NE(g_seen.window, nullptr);
     EXPECT_EQ(g_seen.owner, nullptr);
     EXPECT_TRUE(Contains(g_seen.texts, "Nothing found"));
 
     view->Show();
     g_seen = Seen{};
-    SetTimer(nullptr, 0, 20, AnswerModal);
+    test::ModalDriver driver({Answer(L"Quelbrin box test")});
     EXPECT_EQ(ui->MsgBox("Error # 5", "Quelbrin box test", msgbox::Critical), msgbox::AnswerOk);
     ASSERT_NE(g_seen.window, nullptr);
     EXPECT_EQ(g_seen.owner, main);
-    g_boxTitle = nullptr;
 }
 
 TEST_F(UiServicesTest, FolderPickerBelongsToTheWindowShowsTheTitleAndCancelGivesNothing) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     view->Show();
-    g_boxTitle = nullptr;
-    SetTimer(nullptr, 0, 20, AnswerModal);
+    test::ModalDriver driver({Answer(nullptr)});
     const std::string title = "Please select the folder that contains the .hfz files you wish to install.";
     const std::optional<std::string> chosen = ui->BrowseForFolder(title, kBrowseFlags);
     EXPECT_FALSE(chosen.has_value());
@@ -140,10 +125,8 @@ TEST(UiFailures, AFailingHandlerStopsAtTheWindowProcedureAndIsShown) {
     std::unique_ptr<MainWindowView> view = ui->CreateMainWindow(events, layout::kMainWindow);
     const HWND main = dynamic_cast<MainWindow&>(*view).Handle();
     view->Show();
-    g_boxTitle = L"Quelbrin";
-    SetTimer(nullptr, 0, 20, AnswerModal);
+    test::ModalDriver driver({Answer(L"Quelbrin")});
     SendMessageW(GetDlgItem(main, layout::IdBtAbout), BM_CLICK, 0, 0);
-    g_boxTitle = nullptr;
     ASSERT_NE(g_seen.window, nullptr) << "no message box";
     bool described = false;
     for (const std::string& text : g_seen.texts)
@@ -160,7 +143,7 @@ public:
     static constexpr int kAfterMs = 10000;
     WakeUpIfStuck()
         : waiter_(GetCurrentThreadId()), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), guard_([this] {
-              if (WaitForSingleObject(stop_.get(), kAfterMs) == WAIT_OBJECT_0) return;
+              if (WaitForSingleObject(stop_.get(), test::ScaledMs(kAfterMs)) == WAIT_OBJECT_0) return;
               fired_ = true;
               PostThreadMessageW(waiter_, kWakeUp, 0, 0);
           }) {}

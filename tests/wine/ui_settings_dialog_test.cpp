@@ -21,6 +21,7 @@
 #include "tests/support/ui_stubs.h"
 #include "tests/support/window_text.h"
 #include "tests/wine/dpi_change.h"
+#include "tests/wine/modal_driver.h"
 
 namespace quelbrin::win32 {
 namespace {
@@ -44,25 +45,8 @@ public:
     std::vector<std::string> okTexts;
 };
 
-// Steps run one after the other from a thread timer, each once the queue is
-// empty, so whatever a step posts has been handled when the next one runs.
+// The steps that the next Show() runs inside the dialog's modal loop.
 std::vector<std::function<void()>> g_steps;
-std::size_t g_nextStep = 0;
-UINT_PTR g_watchdog = 0;
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (g_nextStep >= g_steps.size()) return;
-    g_steps[g_nextStep++]();
-    if (g_nextStep < g_steps.size()) SetTimer(nullptr, 0, 10, RunStep);
-}
-
-// A test whose steps went wrong must not leave the dialog up for ever.
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    ADD_FAILURE() << "the dialog was still up after 10 s";
-    if (HWND d = FindWindowW(kDialogWindowClass, nullptr)) PostMessageW(d, WM_CLOSE, 0, 0);
-}
 
 // Whether the owner was enabled when the dialog got WM_DESTROY.
 bool g_ownerEnabledAtDestroy = false;
@@ -77,7 +61,6 @@ class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_steps.clear();
-        g_nextStep = 0;
         g_ownerEnabledAtDestroy = false;
         ui = MakeUi(files);
         view = ui->CreateMainWindow(events, layout::kMainWindow);
@@ -87,10 +70,11 @@ protected:
     void TearDown() override { g_steps.clear(); }
 
     void Show() {
-        SetTimer(nullptr, 0, 10, RunStep);
-        g_watchdog = SetTimer(nullptr, 0, 10000, Watchdog);
+        std::vector<test::ModalDriver::Step> steps;
+        for (std::function<void()>& step : g_steps) steps.push_back(test::ModalDriver::Once(std::move(step)));
+        g_steps.clear();
+        test::ModalDriver driver(std::move(steps), kDialogWindowClass);
         ui->ShowDialog(dialogEvents, layout::kDialog);
-        KillTimer(nullptr, g_watchdog);
     }
     static HWND Dialog() { return FindWindowW(kDialogWindowClass, nullptr); }
     static HWND Item(int id) { return GetDlgItem(Dialog(), id); }
@@ -276,7 +260,6 @@ TEST_F(SettingsDialogTest, EachShowingLoadsAfresh) {
     g_steps.push_back([&] { PostMessageW(Dialog(), WM_CLOSE, 0, 0); });
     Show();
     dialogEvents.initialPath = "E:\\Other.exe";
-    g_nextStep = 0;
     std::string loaded;
     g_steps = {[&] {
         loaded = TextOf(Item(layout::IdTxPathInst));
