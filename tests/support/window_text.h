@@ -16,4 +16,9 @@ int TextWidth(HWND window);
 // TranslateMessage would) and its up.
 void PostKey(HWND target, WPARAM key);
 
+// The tooltip window of this thread that `owner` owns (null: none), and the
+// text its tip for `control` has, or would ask for, now.
+HWND TooltipOwnedBy(HWND owner);
+std::string TipText(HWND tooltip, HWND owner, HWND control);
+
 }  // namespace quelbrin::test

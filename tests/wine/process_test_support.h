@@ -32,8 +32,6 @@ inline void WriteTextFile(const std::string& path, const std::string& text) {
     ASSERT_TRUE(ok && written == text.size()) << path;
 }
 
-inline std::string ReadTextFile(const std::string& path) { return ReadSharedFile(win32::Widen(path)); }
-
 // Copies the substitute installer into a folder; returns the copy's path.
 inline std::string CopySubstitute(const std::string& folder, const std::string& name = "InstallHFZ.exe") {
     const std::string target = folder + "\\" + name;

@@ -126,11 +126,8 @@ TEST_F(MainWindowTest, ClientAreaAndControlRectanglesAreTheTwipsAtScreenDpi) {
     }
     for (const Designed& spec : kDesign) {
         SCOPED_TRACE(spec.id);
+        dpi_test::ExpectControlAt(Control(spec.id), spec.left, spec.top, spec.width, spec.height, WindowDpi(main));
         const RECT r = dpi_test::RectInParent(Control(spec.id));
-        EXPECT_EQ(r.left, Px(spec.left));
-        EXPECT_EQ(r.top, Px(spec.top));
-        EXPECT_EQ(r.right - r.left, Px(spec.width));
-        EXPECT_EQ(r.bottom - r.top, Px(spec.height));
         if (WindowDpi(main) == 96) {
             EXPECT_EQ(r.left * 15, spec.left);
             EXPECT_EQ((r.right - r.left) * 15, spec.width);
@@ -217,18 +214,6 @@ TEST_F(MainWindowTest, ANewDpiLaysEveryControlOutAgainFromTheTwips) {
     EXPECT_EQ(GetDlgCtrlID(GetWindow(main, GW_CHILD)), layout::IdFileList) << "the tab order stays";
 }
 
-// The text a control's tip has, or would ask for, now.
-std::string AskedTip(HWND tooltip, HWND owner, HWND control) {
-    wchar_t buffer[512] = {};
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = buffer;
-    SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-    return Narrow(buffer);
-}
-
 // The tooltips and the big icon come once the window has been shown and painted.
 TEST_F(MainWindowTest, TooltipsCarryTheirTextsOnceShown) {
     view->Show();
@@ -242,7 +227,7 @@ TEST_F(MainWindowTest, TooltipsCarryTheirTextsOnceShown) {
         if (spec.tooltip) expected[spec.id] = spec.tooltip;
     // And the tips asked for when they show: the status lines and the list.
     ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(expected.size() + 3));
-    for (const auto& [id, text] : expected) EXPECT_EQ(AskedTip(tooltip, main, Control(id)), text);
+    for (const auto& [id, text] : expected) EXPECT_EQ(test::TipText(tooltip, main, Control(id)), text);
 }
 
 // A status line shows its whole text in a tip only where it does not fit;
@@ -256,14 +241,14 @@ TEST_F(MainWindowTest, StatusTipsWhereTheTextIsCutAndTheMarkedListKeepsItsNames)
     const HWND status1 = Control(layout::IdStatus1), status2 = Control(layout::IdStatus2);
     const std::string cut = "Error: " + std::string(120, 'x');
     view->Status1().SetText("a.hfz");
-    EXPECT_EQ(AskedTip(tooltip, main, status1), "");
+    EXPECT_EQ(test::TipText(tooltip, main, status1), "");
     view->Status1().SetText(cut);
-    EXPECT_EQ(AskedTip(tooltip, main, status1), cut);
+    EXPECT_EQ(test::TipText(tooltip, main, status1), cut);
     view->SetStatus2Tip("Type \\server\\share");
     view->Status2().SetText("Invalid path");
-    EXPECT_EQ(AskedTip(tooltip, main, status2), "Type \\server\\share");
+    EXPECT_EQ(test::TipText(tooltip, main, status2), "Type \\server\\share");
     view->Status2().SetText(cut);
-    EXPECT_EQ(AskedTip(tooltip, main, status2), cut + "\r\nType \\server\\share");
+    EXPECT_EQ(test::TipText(tooltip, main, status2), cut + "\r\nType \\server\\share");
 
     const HWND box = Control(layout::IdFileList);
     EXPECT_EQ(GetWindowLongPtrW(box, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS),
@@ -305,34 +290,6 @@ TEST_F(MainWindowTest, NoButtonIsTheDefaultButton) {
         const LONG_PTR type = GetWindowLongPtrW(Control(spec.id), GWL_STYLE) & BS_TYPEMASK;
         EXPECT_EQ(type, BS_PUSHBUTTON);
     }
-}
-
-TEST_F(MainWindowTest, ButtonClicksAndTheCloseBoxRaiseTheirEvents) {
-    view->Show();
-    const std::pair<int, const char*> buttons[] = {{layout::IdBtExit, "BtExit_Click"},
-                                                   {layout::IdBtAbout, "BtAbout_Click"},
-                                                   {layout::IdBtStart, "BtStart_Click"},
-                                                   {layout::IdBtInst, "BtInst_Click"},
-                                                   {layout::IdBtBrowse, "BtBrowse_Click"}};
-    for (const auto& [id, event] : buttons) {
-        SendMessageW(Control(id), BM_CLICK, 0, 0);
-        EXPECT_EQ(events.counts[event], 1) << event;
-    }
-    SendMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(events.counts["Form_Unload"], 1);
-    EXPECT_TRUE(IsWindow(main)) << "Form_Unload decides; the window stays until then";
-    EXPECT_EQ(events.Total(), 6);
-}
-
-TEST_F(MainWindowTest, DisabledButtonsRaiseNothing) {
-    view->Show();
-    view->BtInst().SetEnabled(false);
-    EXPECT_FALSE(view->BtInst().Enabled());
-    EXPECT_FALSE(IsWindowEnabled(Control(layout::IdBtInst)));
-    SendMessageW(Control(layout::IdBtInst), BM_CLICK, 0, 0);
-    EXPECT_EQ(events.Total(), 0);
-    view->BtInst().SetEnabled(true);
-    EXPECT_TRUE(view->BtInst().Enabled());
 }
 
 TEST_F(MainWindowTest, SettingThePathTextRaisesChangeExactlyOnce) {
@@ -420,54 +377,84 @@ TEST_F(MainWindowTest, ContextMenuOnTheListNamesTheEntryUnderThePointerOrTheSele
     EXPECT_EQ(events.counts["FileList_ContextMenu"], 5);
 }
 
-TEST_F(MainWindowTest, EscPressesCancelExitEvenWhileBusy) {
-    view->Show();
-    for (TextControl* c : {&view->BtInst(), &view->BtStart(), &view->BtAbout(), &view->BtBrowse(),
-                           &view->TxPath()})
-        c->SetEnabled(false);
-    view->FileList().SetEnabled(false);
-    PostKey(Control(layout::IdBtExit), VK_ESCAPE);
-    ui->DoEvents();
-    EXPECT_EQ(events.counts["BtExit_Click"], 1);
-    EXPECT_EQ(events.Total(), 1);
-}
+// What is done to the window, and the events it must raise: nothing else,
+// nothing before the program's pump has run, and the window stays up (its
+// close is Form_Unload's to decide).
+enum class Act { Click, CloseBox, Key, IdOk };
+struct EventCase {
+    const char* name;
+    Act act;
+    int target;  // the button clicked, or the control focused for a key (0: the window)
+    WPARAM key;
+    std::vector<int> disabled;
+    std::map<std::string, int> raised;
+    bool asDefault = false;  // the target made the default push button, as the dialog manager does on focus
+};
+void PrintTo(const EventCase& c, std::ostream* out) { *out << c.name; }
+using namespace layout;
+const std::vector<int> kBusy = {IdBtInst, IdBtStart, IdBtAbout, IdBtBrowse, IdTxPath, IdFileList};
+const EventCase kEventCases[] = {
+    {"ClickCancelExit", Act::Click, IdBtExit, 0, {}, {{"BtExit_Click", 1}}},
+    {"ClickAbout", Act::Click, IdBtAbout, 0, {}, {{"BtAbout_Click", 1}}},
+    {"ClickInstallAll", Act::Click, IdBtStart, 0, {}, {{"BtStart_Click", 1}}},
+    {"ClickInstallSelected", Act::Click, IdBtInst, 0, {}, {{"BtInst_Click", 1}}},
+    {"ClickBrowse", Act::Click, IdBtBrowse, 0, {}, {{"BtBrowse_Click", 1}}},
+    {"CloseBox", Act::CloseBox, 0, 0, {}, {{"Form_Unload", 1}}},
+    {"ClickDisabledInstallSelected", Act::Click, IdBtInst, 0, {IdBtInst}, {}},
+    {"EscWhileBusy", Act::Key, IdBtExit, VK_ESCAPE, kBusy, {{"BtExit_Click", 1}}},
+    {"EnterInThePathBox", Act::Key, IdTxPath, VK_RETURN, {}, {}},
+    {"EnterAtTheWindow", Act::Key, 0, VK_RETURN, {}, {}},
+    {"IdOkCommand", Act::IdOk, 0, 0, {}, {}},
+    {"EnterOnCancelExitMadeDefault", Act::Key, IdBtExit, VK_RETURN, {}, {}, true},
+    {"EnterOnCancelExitWhileBusy", Act::Key, IdBtExit, VK_RETURN, kBusy, {}},
+};
 
-TEST_F(MainWindowTest, EnterPressesNothing) {
-    view->Show();
-    // With the focus in the path box: IDOK, which nothing answers.
-    SetFocus(Control(layout::IdTxPath));
-    PostKey(Control(layout::IdTxPath), VK_RETURN);
-    // At the window itself.
-    PostKey(main, VK_RETURN);
-    SendMessageW(main, WM_COMMAND, IDOK, 0);
-    ui->DoEvents();
-    EXPECT_EQ(events.Total(), 0);
-}
+class MainWindowEventTest : public MainWindowFixture<ThreeFiles>, public ::testing::WithParamInterface<EventCase> {
+protected:
+    ::quelbrin::Control& ViewControl(int id) {
+        switch (id) {
+        case IdBtInst: return view->BtInst();
+        case IdBtStart: return view->BtStart();
+        case IdBtAbout: return view->BtAbout();
+        case IdBtBrowse: return view->BtBrowse();
+        case IdTxPath: return view->TxPath();
+        default: return view->FileList();
+        }
+    }
+};
 
-TEST_F(MainWindowTest, EnterAimedAtCancelExitNeverPressesIt) {
+TEST_P(MainWindowEventTest, RaisesItsEventsOnly) {
+    const EventCase& c = GetParam();
     view->Show();
-    const HWND exit = Control(layout::IdBtExit);
-    // Windows' dialog manager makes a focused push button the default one,
-    // and IsDialogMessage then presses it on Enter.
-    SetFocus(exit);
-    SendMessageW(exit, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    PostKey(exit, VK_RETURN);
+    for (const int id : c.disabled) {
+        ViewControl(id).SetEnabled(false);
+        EXPECT_FALSE(ViewControl(id).Enabled());
+        EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+    }
+    const HWND target = c.target ? Control(c.target) : main;
+    switch (c.act) {
+    case Act::Click: PostMessageW(target, BM_CLICK, 0, 0); break;
+    case Act::CloseBox: PostMessageW(main, WM_CLOSE, 0, 0); break;
+    case Act::IdOk: SendMessageW(main, WM_COMMAND, IDOK, 0); break;
+    case Act::Key:
+        if (c.target) SetFocus(target);
+        if (c.asDefault) SendMessageW(target, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        PostKey(target, c.key);
+        break;
+    }
+    EXPECT_EQ(events.Total(), 0) << "before the pump";
     ui->DoEvents();
-    EXPECT_EQ(events.counts["BtExit_Click"], 0);
-    EXPECT_EQ(events.Total(), 0);
-}
-
-TEST_F(MainWindowTest, DoEventsDispatchesWhatIsQueued) {
-    view->Show();
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    PostMessageW(Control(layout::IdBtAbout), BM_CLICK, 0, 0);
-    EXPECT_EQ(events.Total(), 0);
-    ui->DoEvents();
-    EXPECT_EQ(events.counts["Form_Unload"], 1);
-    EXPECT_EQ(events.counts["BtAbout_Click"], 1);
+    std::map<std::string, int> raised;
+    for (const auto& [name, count] : events.counts)
+        if (count) raised[name] = count;
+    EXPECT_EQ(raised, c.raised);
+    EXPECT_TRUE(IsWindow(main));
     MSG left;
     EXPECT_FALSE(PeekMessageW(&left, main, 0, 0, PM_NOREMOVE)) << "the queue is empty afterwards";
 }
+
+INSTANTIATE_TEST_SUITE_P(Events, MainWindowEventTest, ::testing::ValuesIn(kEventCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Minimal stand-ins: MainForm needs a whole platform, BusyState uses none of these.
 class Unused : public Processes, public Desktop, public System, public Registry, public Clock {

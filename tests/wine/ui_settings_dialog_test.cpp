@@ -131,13 +131,7 @@ TEST_F(SettingsDialogTest, LooksAsLaidOutAndBelongsToTheMainWindow) {
             SCOPED_TRACE(spec.id);
             const HWND c = Item(spec.id);
             ASSERT_NE(c, nullptr);
-            RECT r{};
-            GetWindowRect(c, &r);
-            MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(r.left, layout::TwipsToPixels(spec.left, WindowDpi(d)));
-            EXPECT_EQ(r.top, layout::TwipsToPixels(spec.top, WindowDpi(d)));
-            EXPECT_EQ(r.right - r.left, layout::TwipsToPixels(spec.width, WindowDpi(d)));
-            EXPECT_EQ(r.bottom - r.top, layout::TwipsToPixels(spec.height, WindowDpi(d)));
+            dpi_test::ExpectControlAt(c, spec.left, spec.top, spec.width, spec.height, WindowDpi(d));
             if (spec.caption) { EXPECT_EQ(TextOf(c), spec.caption); }
         }
         EXPECT_EQ(TextOf(Item(layout::IdTxPathInst)), "C:\\HFX\\InstallHFZ.exe") << "loaded";
@@ -168,28 +162,9 @@ TEST_F(SettingsDialogTest, LooksAsLaidOutAndBelongsToTheMainWindow) {
         }
 
         // The path box carries the tooltip.
-        HWND tip = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND w, LPARAM out) -> BOOL {
-                wchar_t name[64] = {};
-                GetClassNameW(w, name, 64);
-                if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(w, GW_OWNER) == FindWindowW(kDialogWindowClass, nullptr)) {
-                    *reinterpret_cast<HWND*>(out) = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&tip));
+        const HWND tip = test::TooltipOwnedBy(d);
         ASSERT_NE(tip, nullptr);
-        wchar_t buffer[512] = {};
-        TOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.hwnd = d;
-        info.uId = reinterpret_cast<UINT_PTR>(Item(layout::IdTxPathInst));
-        info.lpszText = buffer;
-        SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(Narrow(buffer), kPathTooltip);
+        EXPECT_EQ(test::TipText(tip, d, Item(layout::IdTxPathInst)), kPathTooltip);
     });
     g_steps.push_back([&] { SendMessageW(Item(layout::IdOKButton), BM_CLICK, 0, 0); });
     Show();
