@@ -9,6 +9,15 @@ namespace {
 constexpr std::uint32_t kCurrentUser = 0x80000001u;
 constexpr std::uint32_t kReadWrite = 0x2003Fu;
 
+// A value as stored, and the type and bytes the reader gives for it.
+struct Stored {
+    const char* name;
+    DWORD type;
+    std::vector<unsigned char> bytes;
+    std::uint32_t read;
+    std::vector<unsigned char> data;
+};
+
 // A key of this test's own under HKEY_CLASSES_ROOT, read through the Registry.
 class RegistryQuery : public ::testing::Test {
 protected:
@@ -22,52 +31,33 @@ protected:
         }
         return value;
     }
+    void ExpectRead(const std::vector<Stored>& values) {
+        for (const Stored& s : values) key_.Set(s.name, s.type, s.bytes);
+        for (const Stored& s : values) {
+            const RegValue v = Read(s.name);
+            EXPECT_EQ(v.type, s.read) << s.name;
+            EXPECT_EQ(v.data, s.data) << s.name;
+        }
+    }
     std::unique_ptr<Registry> registry = win32::MakeRegistry();
     TestKey key_{HKEY_CLASSES_ROOT, UniqueKeyName()};
 };
 
 TEST_F(RegistryQuery, TextValuesComeAsUtf8WithTheirBytesAsStored) {
-    key_.Set("", REG_SZ, WithNul(L"C:\\HFX\\InstallHFZ.exe %1"));
-    key_.Set("open", REG_SZ, Utf16Bytes(L"abcd"));  // no terminating NUL
-    key_.Set("inner", REG_SZ, WithNul(L"ab\0cd"));
-    key_.Set("odd", REG_SZ, {'a', 0, 'b', 0, 'c'});
-    key_.Set("wide", REG_SZ, WithNul(L"\u00e9\u20ac"));
-    key_.Set("empty", REG_SZ, {});
-    key_.Set("expand", REG_EXPAND_SZ, WithNul(L"%SystemRoot%\\x.exe"));
-    key_.Set("multi", REG_MULTI_SZ, WithNul(L"one\0two\0"));
-
-    RegValue v = Read("");
-    EXPECT_EQ(v.type, reg::Sz);
-    EXPECT_EQ(v.data, WithNul("C:\\HFX\\InstallHFZ.exe %1"));
-    EXPECT_EQ(Read("open").data, Bytes("abcd"));
-    EXPECT_EQ(Read("inner").data, WithNul("ab\0cd"));
-    EXPECT_EQ(Read("odd").data, Bytes("ab"));
-    EXPECT_EQ(Read("wide").data, WithNul("\xC3\xA9\xE2\x82\xAC"));
-    v = Read("empty");
-    EXPECT_EQ(v.type, reg::Sz);
-    EXPECT_TRUE(v.data.empty());
-    v = Read("expand");
-    EXPECT_EQ(v.type, reg::ExpandSz);
-    EXPECT_EQ(v.data, WithNul("%SystemRoot%\\x.exe"));
-    v = Read("multi");
-    EXPECT_EQ(v.type, reg::MultiSz);
-    EXPECT_EQ(v.data, WithNul("one\0two\0"));
+    ExpectRead({{"", REG_SZ, WithNul(L"C:\\HFX\\InstallHFZ.exe %1"), reg::Sz, WithNul("C:\\HFX\\InstallHFZ.exe %1")},
+                {"open", REG_SZ, Utf16Bytes(L"abcd"), reg::Sz, Bytes("abcd")},  // no terminating NUL
+                {"inner", REG_SZ, WithNul(L"ab\0cd"), reg::Sz, WithNul("ab\0cd")},
+                {"odd", REG_SZ, {'a', 0, 'b', 0, 'c'}, reg::Sz, Bytes("ab")},
+                {"wide", REG_SZ, WithNul(L"\u00e9\u20ac"), reg::Sz, WithNul("\xC3\xA9\xE2\x82\xAC")},
+                {"empty", REG_SZ, {}, reg::Sz, {}},
+                {"expand", REG_EXPAND_SZ, WithNul(L"%SystemRoot%\\x.exe"), reg::ExpandSz, WithNul("%SystemRoot%\\x.exe")},
+                {"multi", REG_MULTI_SZ, WithNul(L"one\0two\0"), reg::MultiSz, WithNul("one\0two\0")}});
 }
 
 TEST_F(RegistryQuery, OtherTypesComeAsRawBytes) {
-    key_.Set("", REG_BINARY, {0x00, 0x41, 0x00, 0xFF, 0x7F});
-    key_.Set("none", REG_BINARY, {});
-    key_.Set("number", REG_DWORD, {0x78, 0x56, 0x34, 0x12});
-
-    RegValue v = Read("");
-    EXPECT_EQ(v.type, reg::Binary);
-    EXPECT_EQ(v.data, (std::vector<unsigned char>{0x00, 0x41, 0x00, 0xFF, 0x7F}));
-    v = Read("none");
-    EXPECT_EQ(v.type, reg::Binary);
-    EXPECT_TRUE(v.data.empty());
-    v = Read("number");
-    EXPECT_EQ(v.type, reg::Dword);
-    EXPECT_EQ(v.data, (std::vector<unsigned char>{0x78, 0x56, 0x34, 0x12}));
+    ExpectRead({{"", REG_BINARY, {0x00, 0x41, 0x00, 0xFF, 0x7F}, reg::Binary, {0x00, 0x41, 0x00, 0xFF, 0x7F}},
+                {"none", REG_BINARY, {}, reg::Binary, {}},
+                {"number", REG_DWORD, {0x78, 0x56, 0x34, 0x12}, reg::Dword, {0x78, 0x56, 0x34, 0x12}}});
 }
 
 TEST_F(RegistryQuery, ReadsLongValuesWhole) {

@@ -65,6 +65,22 @@ protected:
         EXPECT_FALSE(r.box.has_value()) << "a message: " << r.box->text;
     }
 
+    // Each row's default value, and the path start-up takes (nullptr: none, with the message).
+    struct Row {
+        const char* what;
+        DWORD type;
+        std::vector<unsigned char> data;
+        const char* path;
+    };
+    void ExpectRows(const std::vector<Row>& rows) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.what);
+            const Resolved r = WithDefault(row.type, row.data);
+            if (row.path) ExpectPath(r, row.path);
+            else ExpectNothingFound(r);
+        }
+    }
+
     SavedCommand saved_;
     std::unique_ptr<Registry> registry_ = win32::MakeRegistry();
 };
@@ -72,35 +88,17 @@ protected:
 TEST_F(ReliabilityRegistry, ValuesThatAreNoTextMeanNothingIsRegistered) {
     quelbrin::test::ReliabilityCase("Registry", "default value REG_BINARY, REG_MULTI_SZ, REG_NONE",
                                     R"~(start-up shows "InstallHFZ.exe not found..." and leaves the path empty)~");
-    {
-        SCOPED_TRACE("REG_BINARY holding a path");
-        ExpectNothingFound(WithDefault(REG_BINARY, Bytes("\"C:\\HFX\\InstallHFZ.exe\" %1")));
-    }
-    {
-        SCOPED_TRACE("REG_MULTI_SZ holding a command");
-        ExpectNothingFound(WithDefault(REG_MULTI_SZ, WithNul(L"\"C:\\HFX\\InstallHFZ.exe\" %1\0second\0")));
-    }
-    {
-        SCOPED_TRACE("REG_NONE");
-        ExpectNothingFound(WithDefault(REG_NONE, Utf16Bytes(L"C:\\x.exe")));
-    }
+    ExpectRows({{"REG_BINARY holding a path", REG_BINARY, Bytes("\"C:\\HFX\\InstallHFZ.exe\" %1"), nullptr},
+                {"REG_MULTI_SZ holding a command", REG_MULTI_SZ, WithNul(L"\"C:\\HFX\\InstallHFZ.exe\" %1\0second\0"), nullptr},
+                {"REG_NONE", REG_NONE, Utf16Bytes(L"C:\\x.exe"), nullptr}});
 }
 
 TEST_F(ReliabilityRegistry, EmptyOrMissingValuesMeanNothingIsRegistered) {
     quelbrin::test::ReliabilityCase("Registry", "empty value, NUL first, key without a default value, no hfzfile class",
                                     "start-up shows the message and leaves the path empty");
-    {
-        SCOPED_TRACE("REG_SZ of no bytes");
-        ExpectNothingFound(WithDefault(REG_SZ, {}));
-    }
-    {
-        SCOPED_TRACE("REG_SZ of a lone NUL");
-        ExpectNothingFound(WithDefault(REG_SZ, WithNul(L"")));
-    }
-    {
-        SCOPED_TRACE("NUL first, a command after it");
-        ExpectNothingFound(WithDefault(REG_SZ, WithNul(L"\0\"C:\\HFX\\InstallHFZ.exe\" %1")));
-    }
+    ExpectRows({{"REG_SZ of no bytes", REG_SZ, {}, nullptr},
+                {"REG_SZ of a lone NUL", REG_SZ, WithNul(L""), nullptr},
+                {"NUL first, a command after it", REG_SZ, WithNul(L"\0\"C:\\HFX\\InstallHFZ.exe\" %1"), nullptr}});
     {
         SCOPED_TRACE("the key with no default value");
         TestKey key(HKEY_LOCAL_MACHINE, kCommandKey);
@@ -145,36 +143,18 @@ TEST_F(ReliabilityRegistry, APerUserRegistrationCountsAsNothing) {
 TEST_F(ReliabilityRegistry, TextValuesOfOddShapesGiveTheProgramTheyName) {
     quelbrin::test::ReliabilityCase("Registry", "4 characters, not NUL-terminated, odd byte count, NUL inside, non-ANSI, REG_EXPAND_SZ",
                                     R"~(start-up takes the program the text names ("abcd", "x" from "x %1", expanded variables))~");
-    {
-        SCOPED_TRACE("not NUL-terminated");
-        ExpectPath(WithDefault(REG_SZ, Utf16Bytes(L"\"C:\\HFX\\InstallHFZ.exe\" %1")), "C:\\HFX\\InstallHFZ.exe");
-    }
-    {
-        SCOPED_TRACE("an odd number of bytes");
-        std::vector<unsigned char> odd = Utf16Bytes(L"\"C:\\I.exe\" %1");
-        odd.push_back('x');
-        ExpectPath(WithDefault(REG_SZ, odd), "C:\\I.exe");
-    }
-    {
-        SCOPED_TRACE("a second command after a NUL");
-        ExpectPath(WithDefault(REG_SZ, WithNul(L"\"C:\\a.exe\" %1\0\"D:\\b.exe\" %1")), "C:\\a.exe");
-    }
-    {
-        SCOPED_TRACE("four characters");
-        ExpectPath(WithDefault(REG_SZ, WithNul(L"abcd")), "abcd");
-        ExpectPath(WithDefault(REG_SZ, WithNul(L"x %1")), "x");
-    }
-    {
-        SCOPED_TRACE("outside the ANSI code page");
-        ExpectPath(WithDefault(REG_SZ, WithNul(L"\"C:\\Эффекты\\特效\\InstallHFZ.exe\" %1")),
-                   "C:\\\xD0\xAD\xD1\x84\xD1\x84\xD0\xB5\xD0\xBA\xD1\x82\xD1\x8B\\\xE7\x89\xB9\xE6\x95\x88\\InstallHFZ.exe");
-    }
-    {
-        SCOPED_TRACE("REG_EXPAND_SZ");
-        ASSERT_TRUE(SetEnvironmentVariableW(L"QUELBRIN_RELIABILITY_HFX", L"D:\\Pinnacle HFX"));
-        ExpectPath(WithDefault(REG_EXPAND_SZ, WithNul(L"\"%QUELBRIN_RELIABILITY_HFX%\\InstallHFZ.exe\" \"%1\"")),
-                   "D:\\Pinnacle HFX\\InstallHFZ.exe");
-    }
+    ASSERT_TRUE(SetEnvironmentVariableW(L"QUELBRIN_RELIABILITY_HFX", L"D:\\Pinnacle HFX"));
+    std::vector<unsigned char> odd = Utf16Bytes(L"\"C:\\I.exe\" %1");
+    odd.push_back('x');
+    ExpectRows({{"not NUL-terminated", REG_SZ, Utf16Bytes(L"\"C:\\HFX\\InstallHFZ.exe\" %1"), "C:\\HFX\\InstallHFZ.exe"},
+                {"an odd number of bytes", REG_SZ, odd, "C:\\I.exe"},
+                {"a second command after a NUL", REG_SZ, WithNul(L"\"C:\\a.exe\" %1\0\"D:\\b.exe\" %1"), "C:\\a.exe"},
+                {"four characters", REG_SZ, WithNul(L"abcd"), "abcd"},
+                {"a name and %1", REG_SZ, WithNul(L"x %1"), "x"},
+                {"outside the ANSI code page", REG_SZ, WithNul(L"\"C:\\Эффекты\\特效\\InstallHFZ.exe\" %1"),
+                 "C:\\\xD0\xAD\xD1\x84\xD1\x84\xD0\xB5\xD0\xBA\xD1\x82\xD1\x8B\\\xE7\x89\xB9\xE6\x95\x88\\InstallHFZ.exe"},
+                {"REG_EXPAND_SZ", REG_EXPAND_SZ, WithNul(L"\"%QUELBRIN_RELIABILITY_HFX%\\InstallHFZ.exe\" \"%1\""),
+                 "D:\\Pinnacle HFX\\InstallHFZ.exe"}});
 }
 
 TEST_F(ReliabilityRegistry, ATenThousandCharacterCommandGivesItsWholePath) {

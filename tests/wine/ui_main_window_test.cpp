@@ -18,6 +18,7 @@
 #include "platform/win32/main_window.h"
 #include "platform/win32/screen_scale.h"
 #include "platform/win32/utf.h"
+#include "tests/fake/fake_platform.h"
 #include "tests/support/reliability_case.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/support/ui_stubs.h"
@@ -456,39 +457,13 @@ TEST_P(MainWindowEventTest, RaisesItsEventsOnly) {
 INSTANTIATE_TEST_SUITE_P(Events, MainWindowEventTest, ::testing::ValuesIn(kEventCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Minimal stand-ins: MainForm needs a whole platform, BusyState uses none of these.
-class Unused : public Processes, public Desktop, public System, public Registry, public Clock {
-public:
-    std::unique_ptr<Process> Shell(const std::string&, const std::string&, int, const std::string&) override {
-        throw Fail();
-    }
-    bool FindWindow(const std::string&) override { throw Fail(); }
-    void AppActivate(const std::string&) override { throw Fail(); }
-    ForegroundWindow Foreground() override { throw Fail(); }
-    bool SendKeys(const std::string&, bool, const KeyGate&) override { throw Fail(); }
-    bool ModifiersHeld() override { throw Fail(); }
-    bool KeysRead() override { throw Fail(); }
-    bool OnInputDesktop() override { throw Fail(); }
-    std::int64_t UserIdleMs() override { throw Fail(); }
-    std::string AnsiRoundTrip(const std::string&) override { throw Fail(); }
-    std::int64_t NowMs() override { throw Fail(); }
-    std::unique_ptr<Hold> KeepAwake() override { throw Fail(); }
-    std::unique_ptr<Hold> TryLockInstalling() override { throw Fail(); }
-    std::unique_ptr<RegKey> Open(std::uint32_t, const std::string&, std::uint32_t) override { throw Fail(); }
-    bool Query(RegKey&, const std::string&, RegValue&) override { throw Fail(); }
-    std::string ExpandEnvironment(const std::string&) override { throw Fail(); }
-
-private:
-    static ErrorInfo Fail() { return ErrorInfo(-1, "test", "not used by this test"); }
-};
-
 // The program's MainForm on the real window, over the three files.
 class MainFormOnWin32 : public ::testing::Test {
 protected:
     ThreeFiles files;
     std::unique_ptr<Ui> ui = MakeUi(files);
-    Unused unused;
-    Platform platform{*ui, files, unused, unused, unused, unused, unused};
+    fake::FakePlatform rest;  // what the form needs besides the window and the files
+    Platform platform{*ui, files, rest.desktop, rest.desktop, rest.system, rest.registry, rest.clock};
     MainForm form{platform};
     MainWindowView& view = form.View();
 };
