@@ -140,17 +140,16 @@ TEST_F(SubstituteInstaller, ShowsItsWindowOnlyAfterTheDelay) {
         if (l.processId == slow->Id()) EXPECT_NE(l.event, "window") << "shown before its delay was over";
 }
 
-TEST_F(SubstituteInstaller, NoWindowModeExitsWithoutAWindow) {
-    Configure("mode=nowindow\r\ndelay_ms=300\r\n");
-    EXPECT_EQ(WaitForExitCode(*Start("Silent.hfz")), 0u);
-    EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "folder", "exit"}));
-}
-
-TEST_F(SubstituteInstaller, ExitModeEndsAtOnceBeforeAnyDelay) {
-    // A delay far beyond the wait for its end.
-    Configure("mode=exit\r\ndelay_ms=600000\r\n");
-    EXPECT_EQ(WaitForExitCode(*Start("Gone.hfz")), 0u);
-    EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "folder", "exit"}));
+// "nowindow" waits its delay and ends; "exit" ends at once, before a delay
+// far beyond the wait for its end.
+TEST_F(SubstituteInstaller, NoWindowAndExitModesEndWithoutAWindow) {
+    for (const char* settings : {"mode=nowindow\r\ndelay_ms=300\r\n", "mode=exit\r\ndelay_ms=600000\r\n"}) {
+        SCOPED_TRACE(settings);
+        DeleteFileW(win32::Widen(log).c_str());
+        Configure(settings);
+        EXPECT_EQ(WaitForExitCode(*Start("Silent.hfz")), 0u);
+        EXPECT_EQ(EventNames(Lines()), (std::vector<std::string>{"cmdline", "config", "start", "folder", "exit"}));
+    }
 }
 
 TEST_F(SubstituteInstaller, IgnoreKeysModeKeepsItsWindow) {

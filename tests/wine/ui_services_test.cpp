@@ -75,9 +75,7 @@ protected:
 };
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
-    for (const std::string& t : texts)
-        if (t == text) return true;
-    return false;
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 TEST_F(UiServicesTest, MessageBoxStandsAloneBeforeTheWindowShowsThenBelongsToIt) {
@@ -128,10 +126,8 @@ TEST(UiFailures, AFailingHandlerStopsAtTheWindowProcedureAndIsShown) {
     test::ModalDriver driver({Answer(L"Quelbrin")});
     SendMessageW(GetDlgItem(main, layout::IdBtAbout), BM_CLICK, 0, 0);
     ASSERT_NE(g_seen.window, nullptr) << "no message box";
-    bool described = false;
-    for (const std::string& text : g_seen.texts)
-        if (text.find("Access is denied.") != std::string::npos) described = true;
-    EXPECT_TRUE(described);
+    EXPECT_TRUE(std::any_of(g_seen.texts.begin(), g_seen.texts.end(),
+                            [](const std::string& text) { return text.find("Access is denied.") != std::string::npos; }));
     EXPECT_TRUE(IsWindow(main)) << "the program goes on";
 }
 
