@@ -55,9 +55,9 @@ TEST_F(InstallSelected, ADoubleClickOnAFileInstallsThatFile) {
     // The mouse, as messages: press, release, double-click, release on the second name.
     HWND list = GetDlgItem(app_->MainWindow(), IdFileList);
     ASSERT_NE(list, nullptr);
-    DWORD_PTR itemHeight = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(3000), &itemHeight));
-    const LPARAM at = MAKELPARAM(8, static_cast<int>(itemHeight) + static_cast<int>(itemHeight) / 2);
+    const auto itemHeight = Ask(list, LB_GETITEMHEIGHT);
+    ASSERT_TRUE(itemHeight.has_value());
+    const LPARAM at = MAKELPARAM(8, static_cast<int>(*itemHeight) * 3 / 2);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         ASSERT_TRUE(PostMessageW(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at));
 

@@ -34,13 +34,8 @@ class ReliabilityNames : public E2eTest {};
 bool ClickHandled(const QuelbrinRun& app) {
     HWND main = app.MainWindow();
     HWND box = main ? GetDlgItem(main, IdTxPath) : nullptr;
-    DWORD_PTR modified = 0;
-    if (!box || !SendMessageTimeoutW(box, EM_SETMODIFY, FALSE, 0, SMTO_ABORTIFHUNG, test::ScaledMs(3000), &modified) ||
-        !PostMessageW(box, EM_SETMODIFY, TRUE, 0))
-        return false;
-    return WaitUntil(
-        [&] { return SendMessageTimeoutW(box, EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(3000), &modified) && modified; },
-        10s);
+    if (!Ask(box, EM_SETMODIFY, FALSE) || !PostMessageW(box, EM_SETMODIFY, TRUE, 0)) return false;
+    return WaitUntil([&] { return Ask(box, EM_GETMODIFY).value_or(0) != 0; }, 10s);
 }
 
 // The path an installer of the ANSI code page can open: the path itself

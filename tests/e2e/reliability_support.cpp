@@ -33,7 +33,7 @@ constexpr long long kHungMs = 5000;
 ::testing::AssertionResult Responsive(const QuelbrinRun& app) {
     HWND main = app.MainWindow();
     if (!main) return ::testing::AssertionFailure() << "Quelbrin has no main window";
-    const auto title = WindowText(main, test::ScaledMs(kHungMs));
+    const auto title = WindowText(main, kHungMs);
     if (!title) return ::testing::AssertionFailure() << "no answer to WM_GETTEXT: Quelbrin's window hangs";
     if (*title != L"Quelbrin") return ::testing::AssertionFailure() << "the main window reads \"" << Utf8(*title) << "\"";
     return ::testing::AssertionSuccess();
@@ -41,11 +41,9 @@ constexpr long long kHungMs = 5000;
 
 std::optional<long long> HeldBackPasses(const QuelbrinRun& app) {
     static const UINT query = win32::HeldBackPassesQuery();
-    DWORD_PTR count = 0;
-    HWND main = app.MainWindow();
-    if (!main || !query || !SendMessageTimeoutW(main, query, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(kHungMs), &count))
-        return std::nullopt;
-    return static_cast<long long>(count);
+    const auto count = query ? Ask(app.MainWindow(), query, 0, 0, kHungMs) : std::nullopt;
+    if (!count) return std::nullopt;
+    return static_cast<long long>(*count);
 }
 
 ::testing::AssertionResult SetInstallerPath(const QuelbrinRun& app, const std::wstring& path) {
@@ -74,7 +72,7 @@ CommandEnd WaitForCommandEnd(const QuelbrinRun& app, std::chrono::milliseconds t
             if (app.HasExited()) return true;
             HWND main = app.MainWindow();
             const auto asked = std::chrono::steady_clock::now();
-            const auto text = main ? ControlText(main, layout::IdStatus2, test::ScaledMs(kHungMs)) : std::nullopt;
+            const auto text = main ? ControlText(main, layout::IdStatus2, kHungMs) : std::nullopt;
             end.slowestAnswer = std::max(end.slowestAnswer, std::chrono::duration_cast<std::chrono::milliseconds>(
                                                                 std::chrono::steady_clock::now() - asked));
             if (!text) {
@@ -103,7 +101,7 @@ CommandEnd WaitForCommandEnd(const QuelbrinRun& app, std::chrono::milliseconds t
 std::optional<std::wstring> ListFolder(const QuelbrinRun& app, const std::wstring& text,
                                        std::chrono::milliseconds timeout) {
     HWND main = app.MainWindow();
-    if (!main || !SetControlText(main, layout::IdTxPath, text, test::ScaledMs(timeout.count())))
+    if (!main || !SetControlText(main, layout::IdTxPath, text, static_cast<UINT>(timeout.count())))
         return std::nullopt;
     std::wstring status;
     const auto answered = [&] {
@@ -117,27 +115,13 @@ std::optional<std::wstring> ListFolder(const QuelbrinRun& app, const std::wstrin
 }
 
 std::optional<int> ListCount(const QuelbrinRun& app) {
-    HWND list = GetDlgItem(app.MainWindow(), layout::IdFileList);
-    DWORD_PTR count = 0;
-    if (!list || !SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(kHungMs), &count)) return std::nullopt;
-    return static_cast<int>(static_cast<LRESULT>(count));
+    const auto count = Ask(GetDlgItem(app.MainWindow(), layout::IdFileList), LB_GETCOUNT, 0, 0, kHungMs);
+    if (!count) return std::nullopt;
+    return static_cast<int>(static_cast<LRESULT>(*count));
 }
 
 std::optional<std::wstring> ListItem(const QuelbrinRun& app, int index) {
-    HWND list = GetDlgItem(app.MainWindow(), layout::IdFileList);
-    DWORD_PTR length = 0;
-    if (!list ||
-        !SendMessageTimeoutW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, test::ScaledMs(kHungMs), &length) ||
-        static_cast<LRESULT>(length) == LB_ERR)
-        return std::nullopt;
-    std::wstring item(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()),
-                             SMTO_ABORTIFHUNG, test::ScaledMs(kHungMs), &copied) ||
-        static_cast<LRESULT>(copied) == LB_ERR)
-        return std::nullopt;
-    item.resize(std::min<std::size_t>(copied, length));
-    return item;
+    return ListBoxItem(GetDlgItem(app.MainWindow(), layout::IdFileList), index, kHungMs);
 }
 
 Intruder::Intruder(const std::wstring& logPath, const std::wstring& title) : log_(logPath), title_(title) {
@@ -221,8 +205,6 @@ bool MakeFileVerbatim(const std::wstring& path, const std::string& content) {
     return WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
            written == content.size();
 }
-
-
 
 namespace {
 

@@ -78,6 +78,9 @@ std::vector<InstallerRun> ReadInstallerLog(const std::wstring& path) {
         } else if (event == "exit") {
             run.exited = time;
             run.exitCode = std::atoi(detail.c_str());
+        } else if (event == "crashed") {
+            run.crashed = time;
+            run.crashCode = detail;
         } else if (event == "error") {
             run.errors.push_back(detail);
         }

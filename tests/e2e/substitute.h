@@ -45,6 +45,8 @@ struct InstallerRun {
     std::string closeReason;  // passes, request, timeout
     std::optional<long long> exited;
     std::optional<int> exitCode;
+    std::optional<long long> crashed;
+    std::string crashCode;  // "code=0x..."
     std::vector<std::string> errors;
 };
 

@@ -1,5 +1,7 @@
 #include "tests/e2e/window_query.h"
 
+#include <algorithm>
+
 #include "tests/support/wait_until.h"
 
 namespace quelbrin::e2e {
@@ -69,21 +71,25 @@ std::vector<MessageBoxInfo> MessageBoxesOf(DWORD processId) {
     return boxes;
 }
 
+std::optional<DWORD_PTR> Ask(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs) {
+    DWORD_PTR answer = 0;
+    if (!hwnd || !SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &answer))
+        return std::nullopt;
+    return answer;
+}
+
 std::optional<std::wstring> WindowText(HWND hwnd, UINT timeoutMs) {
     // The text may change between the two questions: a longer one would come
     // cut to the old length ("1 .hfz files" -> "Error: File "). Read again
     // until a text fits with room to spare.
     for (;;) {
-        DWORD_PTR length = 0;
-        if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &length))
-            return std::nullopt;
-        std::wstring text(length + 2, L'\0');
-        DWORD_PTR copied = 0;
-        if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                                 SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &copied))
-            return std::nullopt;
-        if (copied + 1 < text.size()) {
-            text.resize(copied);
+        const auto length = Ask(hwnd, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
+        if (!length) return std::nullopt;
+        std::wstring text(*length + 2, L'\0');
+        const auto copied = Ask(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), timeoutMs);
+        if (!copied) return std::nullopt;
+        if (*copied + 1 < text.size()) {
+            text.resize(*copied);
             return text;
         }
     }
@@ -117,28 +123,26 @@ bool IsEnabled(HWND parent, int id) {
 
 std::optional<ListState> ReadListBox(HWND parent, int id, UINT timeoutMs) {
     HWND list = GetDlgItem(parent, id);
-    if (list == nullptr) return std::nullopt;
-    DWORD_PTR count = 0, selected = 0;
-    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &count) ||
-        !SendMessageTimeoutW(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &selected))
-        return std::nullopt;
+    const auto count = Ask(list, LB_GETCOUNT, 0, 0, timeoutMs), selected = Ask(list, LB_GETCURSEL, 0, 0, timeoutMs);
+    if (!count || !selected) return std::nullopt;
     ListState state;
-    state.selected = static_cast<int>(static_cast<LRESULT>(selected));
-    for (WPARAM i = 0; i < count; ++i) {
-        DWORD_PTR length = 0;
-        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &length) ||
-            static_cast<LRESULT>(length) == LB_ERR)
-            return std::nullopt;
-        std::wstring item(length + 1, L'\0');
-        DWORD_PTR copied = 0;
-        if (!SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()),
-                                 SMTO_ABORTIFHUNG, test::ScaledMs(timeoutMs), &copied) ||
-            static_cast<LRESULT>(copied) == LB_ERR)
-            return std::nullopt;
-        item.resize(copied <= length ? copied : length);
-        state.items.push_back(std::move(item));
+    state.selected = static_cast<int>(static_cast<LRESULT>(*selected));
+    for (int i = 0; i < static_cast<int>(*count); ++i) {
+        auto item = ListBoxItem(list, i, timeoutMs);
+        if (!item) return std::nullopt;
+        state.items.push_back(std::move(*item));
     }
     return state;
+}
+
+std::optional<std::wstring> ListBoxItem(HWND list, int index, UINT timeoutMs) {
+    const auto length = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, timeoutMs);
+    if (!length || static_cast<LRESULT>(*length) == LB_ERR) return std::nullopt;
+    std::wstring item(*length + 1, L'\0');
+    const auto copied = Ask(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()), timeoutMs);
+    if (!copied || static_cast<LRESULT>(*copied) == LB_ERR) return std::nullopt;
+    item.resize(std::min<std::size_t>(*copied, *length));
+    return item;
 }
 
 }  // namespace quelbrin::e2e

@@ -38,6 +38,9 @@ struct MessageBoxInfo {
 };
 std::vector<MessageBoxInfo> MessageBoxesOf(DWORD processId);
 
+// A message's answer through SendMessageTimeoutW; nullopt when the window is gone or hangs.
+std::optional<DWORD_PTR> Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UINT timeoutMs = 3000);
+
 // WM_GETTEXT through SendMessageTimeoutW; nullopt when the window is gone or hangs.
 std::optional<std::wstring> WindowText(HWND hwnd, UINT timeoutMs = 3000);
 std::optional<std::wstring> ControlText(HWND parent, int id, UINT timeoutMs = 3000);
@@ -59,5 +62,7 @@ struct ListState {
     int selected = -1;
 };
 std::optional<ListState> ReadListBox(HWND parent, int id, UINT timeoutMs = 3000);
+// One item of a list box; nullopt past the last one.
+std::optional<std::wstring> ListBoxItem(HWND list, int index, UINT timeoutMs = 3000);
 
 }  // namespace quelbrin::e2e
