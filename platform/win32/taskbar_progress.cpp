@@ -73,7 +73,7 @@ void TaskbarProgress::Apply() {
     if (state_ != TBPF_NOPROGRESS && total_ > 0) taskbar->SetProgressValue(window_, done_, total_);
 }
 
-// The fake desktop asks the same: the main window, or a window it owns.
+// In front: the main window, or a window it owns (a box or dialog of ours).
 bool TaskbarProgress::InFront() const {
     return OwnerChainContains(DesktopWindowTree(), DesktopWindowTree::Of(GetForegroundWindow()),
                               DesktopWindowTree::Of(window_));
