@@ -23,10 +23,9 @@ public:
     void SetText(const std::string& text) override;
 
     std::function<void()> onChange;
-    // Every text this control has shown, oldest first.
-    std::vector<std::string> history;
-    // Set for a live region: each change of its text adds "name: new text",
-    // as the window raises the live-region event only when the text changed.
+    std::vector<std::string> history;  // every text this control has shown, oldest first
+    // Set for a live region: each change of its text adds "name: new text" (the window raises
+    // the live-region event only when the text changed).
     std::vector<std::string>* liveRegionEvents = nullptr;
     const std::string& Name() const { return name_; }
 

@@ -80,12 +80,8 @@ std::unique_ptr<Process> FakeDesktop::Shell(const std::string& program, const st
     }
     auto installer = std::make_shared<Installer>();
     installer->pid = nextPid_++;
-    if (!scripts.empty()) {
-        installer->script = scripts.front();
-        scripts.pop_front();
-    } else {
-        installer->script = defaultScript;
-    }
+    installer->script = scripts.empty() ? defaultScript : scripts.front();
+    if (!scripts.empty()) scripts.pop_front();
     installer->windowPid = installer->script.launcher ? installer->pid + kLauncherOffset : installer->pid;
     // The installer reads its own path as the first token, the package as the rest.
     std::size_t rest;
@@ -252,14 +248,8 @@ int FakeDesktop::RunningInstallers() const {
 int FakeDesktop::OpenWindow(const std::string& title, std::uint32_t processId,
                             std::function<void(const std::string&)> onKey, int owner, bool visible) {
     const int id = nextWindow_++;
-    FakeWindow w;
-    w.id = id;
-    w.title = title;
-    w.processId = processId;
-    w.visible = visible;
-    w.owner = owner;
-    w.onKey = std::move(onKey);
-    windows_[id] = std::move(w);
+    windows_[id] = {.id = id, .title = title, .processId = processId, .visible = visible, .owner = owner,
+                    .onKey = std::move(onKey)};
     return id;
 }
 

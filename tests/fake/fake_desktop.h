@@ -24,25 +24,16 @@ struct InstallerScript {
     bool ignoresKeys = false;
     bool takesFocus = true;  // its window takes the foreground when shown
     int closeDelayMs = 0;    // between its last pass and its window closing
-    // >= 0: after its passes it closes the window, runs on, and this long
-    // later shows it once more, which needs the passes again.
+    // >= 0: after its passes it closes the window, runs on, and this long later shows it again.
     int reopenAfterMs = -1;
-    // An old ANSI program: it reads its command line through the ANSI code
-    // page, so its title carries "?" for what the code page lacks.
-    bool ansi = false;
-    // Its window hangs off a hidden owner window of its own.
-    bool hiddenOwner = false;
-    // Its first pass opens a modal box of its own (disabling its window),
-    // which an Enter closes.
-    bool boxOnFirstPass = false;
-    // Started through a launcher that ends at once: the window belongs to
-    // another process than the one started.
-    bool launcher = false;
-    // Its window's thread works this long after each pass that leaves the
-    // window up; keys typed meanwhile wait in its queue.
+    bool ansi = false;            // reads its command line in the ANSI code page: "?" in its title
+    bool hiddenOwner = false;     // its window hangs off a hidden owner window of its own
+    bool boxOnFirstPass = false;  // its first pass opens a modal box (its window disabled); Enter closes it
+    bool launcher = false;        // a launcher that ends at once: the window is another process's
+    // Its window's thread works this long after each pass that leaves the window up; keys typed
+    // meanwhile wait in its queue.
     int busyAfterPassMs = 0;
-    // After its window closed for good it runs on this long, then ends.
-    int runsOnMs = 0;
+    int runsOnMs = 0;             // after its window closed for good it runs on this long
     std::uint32_t exitCode = 0;
 };
 

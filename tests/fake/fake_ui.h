@@ -15,14 +15,12 @@ namespace quelbrin::fake {
 
 // Thrown by EndProgram: unwinds the logic without running any handler.
 struct ProgramEnded {};
-// Thrown when the program pumps or waits far longer than any test needs:
-// a loop that would never end. Like ProgramEnded, no handler catches it.
+// Thrown when the program pumps or waits far longer than any test needs; no handler catches it.
 struct LoopNeverEnds {
     std::string what;
 };
 
-// The clock the test drives: it moves only while the program waits (pump
-// calls take no time, as they nearly do on Windows).
+// Moves only while the program waits (pump calls take no time, as they nearly do on Windows).
 class FakeClock : public Clock {
 public:
     std::int64_t NowMs() override { return now; }
@@ -41,8 +39,7 @@ public:
     void ShowPaused(bool paused) override;
     bool InFront() const override { return inFront && inFront(); }
     void Flash() override { calls.push_back("flash"); }
-    // The shell's message; again after Explorer restarted.
-    void ButtonCreated();
+    void ButtonCreated();  // the shell's message; again after Explorer restarted
 
     std::vector<std::string> calls;
     std::function<bool()> inFront;
@@ -85,8 +82,7 @@ public:
 
     ControlLog log;
     std::vector<bool> busyCalls;
-    // Every context menu shown, its commands in order.
-    std::vector<std::vector<std::string>> menusShown;
+    std::vector<std::vector<std::string>> menusShown;  // every context menu shown, its commands in order
     std::function<int()> onFileMenu;
     int menuOpenMs = 500;  // how long the user takes to choose
     std::function<void(int)> modalLoop;
@@ -135,20 +131,16 @@ public:
     [[noreturn]] void EndProgram() override;
     std::string clipboard;
 
-    // The window CreateMainWindow made; null before.
-    FakeMainWindow* window = nullptr;
+    FakeMainWindow* window = nullptr;  // the one CreateMainWindow made
     MainFormEvents* events = nullptr;
 
-    // Run during the DoEvents call with that number (1 = the first).
-    std::multimap<long, std::function<void()>> atDoEvents;
-    // Input the user gives at that time (ms on the clock): it wakes a wait
-    // and is handled by the next DoEvents.
+    std::multimap<long, std::function<void()>> atDoEvents;  // run in the DoEvents call of that number (1: the first)
+    // Input the user gives at that time (ms on the clock): it wakes a wait and is handled by the next DoEvents.
     std::multimap<std::int64_t, std::function<void()>> atTime;
     // Past this many pump calls or this much clock time, LoopNeverEnds.
     long maxDoEventsCalls = 500L * 10001;
     std::int64_t maxClockMs = 3600 * 1000;
-    // Run during every DoEvents call, with its number.
-    std::function<void(long)> onDoEvents;
+    std::function<void(long)> onDoEvents;  // run in every DoEvents call, with its number
     long doEventsCalls = 0;
 
     std::vector<MessageBoxShown> messageBoxes;
@@ -156,8 +148,7 @@ public:
     std::optional<std::string> browseAnswer;
     std::vector<std::pair<std::string, unsigned>> browseRequests;
 
-    // What the user does while the dialog is up; returning without Unload is
-    // the close box.
+    // What the user does while the dialog is up; returning without Unload is the close box.
     std::function<void(FakeDialog&, DialogEvents&)> dialogScript;
     int dialogsShown = 0;
     std::unique_ptr<FakeDialog> lastDialog;

@@ -1,7 +1,6 @@
-// What start-up makes of odd registered installer commands: the default value
-// of HKLM\Software\Classes\hfzfile\shell\open\command (under Wine HKCR is
-// that key) written with exact bytes into
-// Wine's real registry, read through the real Registry, and resolved by the
+// What start-up makes of odd registered installer commands: the default value of
+// HKLM\Software\Classes\hfzfile\shell\open\command (under Wine HKCR is that key) written with
+// exact bytes into Wine's real registry, read through the real Registry, and resolved by the
 // program's own logic (the rest of the platform is the fake one).
 #include <gtest/gtest.h>
 
@@ -20,9 +19,8 @@ namespace quelbrin::test {
 namespace {
 
 constexpr char kCommandKey[] = "Software\\Classes\\hfzfile\\shell\\open\\command";
-
 constexpr wchar_t kClassKey[] = L"Software\\Classes\\hfzfile";
-using SavedCommand = SavedHfzCommand;  // puts the registered command back as it was
+void DeleteClass(HKEY root) { RegDeleteTreeW(root, kClassKey); RegDeleteKeyW(root, kClassKey); }
 
 // Start-up's installer lookup, with no InstallHFZ.exe beside the program.
 struct Resolved {
@@ -81,7 +79,7 @@ protected:
         }
     }
 
-    SavedCommand saved_;
+    SavedHfzCommand saved_;  // puts the registered command back as it was
     std::unique_ptr<Registry> registry_ = win32::MakeRegistry();
 };
 
@@ -107,8 +105,7 @@ TEST_F(ReliabilityRegistry, EmptyOrMissingValuesMeanNothingIsRegistered) {
     }
     {
         SCOPED_TRACE("no hfzfile class at all");
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClassKey);
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kClassKey);
+        DeleteClass(HKEY_LOCAL_MACHINE);
         ExpectNothingFound(Resolve());
     }
 }
@@ -127,8 +124,7 @@ TEST_F(ReliabilityRegistry, APerUserRegistrationCountsAsNothing) {
         user.Set("", REG_SZ, WithNul(L"\"C:\\users\\Public\\evil.exe\" %1"));
         {
             SCOPED_TRACE("per user only");
-            RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClassKey);
-            RegDeleteKeyW(HKEY_LOCAL_MACHINE, kClassKey);
+            DeleteClass(HKEY_LOCAL_MACHINE);
             ExpectNothingFound(Resolve());
         }
         {
@@ -136,8 +132,7 @@ TEST_F(ReliabilityRegistry, APerUserRegistrationCountsAsNothing) {
             ExpectPath(WithDefault(REG_SZ, WithNul(L"\"C:\\HFX\\InstallHFZ.exe\" %1")), "C:\\HFX\\InstallHFZ.exe");
         }
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, kClassKey);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kClassKey);
+    DeleteClass(HKEY_CURRENT_USER);
 }
 
 TEST_F(ReliabilityRegistry, TextValuesOfOddShapesGiveTheProgramTheyName) {

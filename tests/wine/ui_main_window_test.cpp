@@ -470,16 +470,13 @@ protected:
 
 TEST_F(MainFormOnWin32, BusyStateLeavesOnlyCancelExitEnabled) {
     const HWND main = dynamic_cast<MainWindow&>(view).Handle();
-    const int others[] = {layout::IdBtInst,  layout::IdBtStart, layout::IdBtAbout,
-                          layout::IdBtBrowse, layout::IdTxPath, layout::IdFileList};
-
     form.BusyState(true);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, layout::IdBtExit)));
     EXPECT_TRUE(IsWindowEnabled(main)) << "the close box stays available";
-    for (int id : others) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, id))) << id;
+    for (int id : kBusy) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, id))) << id;
 
     form.BusyState(false);
-    for (int id : others) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, id))) << id;
+    for (int id : kBusy) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, id))) << id;
 }
 
 TEST_F(MainFormOnWin32, PathChangeListsTheFolderAndSelectsTheFirstFile) {

@@ -169,22 +169,19 @@ private:
 TEST_F(UiServicesTest, WaitForEventsEndsWhenTheProcessEndsOrInputArrivesAndProcessesNothing) {
     // Longer than the safety net: a wait that missed its event ends only through it.
     constexpr int kLongWaitMs = 6 * WakeUpIfStuck::kAfterMs;
+    const auto endsByItself = [&](int ms, Process* process) {
+        WakeUpIfStuck guard;
+        ui->WaitForEvents(ms, process);
+        return !guard.Fired();
+    };
 
     // A signalled handle stands for a process that has ended.
     Win32Process ended(UniqueKernelHandle(CreateEventW(nullptr, TRUE, TRUE, nullptr)), 1);
-    {
-        WakeUpIfStuck guard;
-        ui->WaitForEvents(kLongWaitMs, &ended);
-        EXPECT_FALSE(guard.Fired()) << "the ended process did not end the wait";
-    }
+    EXPECT_TRUE(endsByItself(kLongWaitMs, &ended)) << "the ended process did not end the wait";
 
     // Nothing happens: the time runs out, with nothing queued and the process running.
     Win32Process running(UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)), 2);
-    {
-        WakeUpIfStuck guard;
-        ui->WaitForEvents(150, &running);
-        EXPECT_FALSE(guard.Fired()) << "the time of the wait did not run out";
-    }
+    EXPECT_TRUE(endsByItself(150, &running)) << "the time of the wait did not run out";
     EXPECT_EQ(HIWORD(GetQueueStatus(QS_ALLINPUT)), 0u) << "a message ended the wait";
     EXPECT_EQ(WaitForSingleObject(running.NativeHandle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
@@ -192,19 +189,10 @@ TEST_F(UiServicesTest, WaitForEventsEndsWhenTheProcessEndsOrInputArrivesAndProce
     PostMessageW(main, WM_CLOSE, 0, 0);
     MSG peeked;
     ASSERT_TRUE(PeekMessageW(&peeked, main, 0, 0, PM_NOREMOVE));
-    {
-        WakeUpIfStuck guard;
-        ui->WaitForEvents(kLongWaitMs, &running);
-        EXPECT_FALSE(guard.Fired()) << "queued input did not end the wait";
-    }
+    EXPECT_TRUE(endsByItself(kLongWaitMs, &running)) << "queued input did not end the wait";
     EXPECT_TRUE(PeekMessageW(&peeked, main, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) << "still queued";
     EXPECT_EQ(events.Total(), 0);
-
-    {
-        WakeUpIfStuck guard;
-        ui->WaitForEvents(kLongWaitMs, nullptr);
-        EXPECT_FALSE(guard.Fired()) << "queued input did not end the wait without a process";
-    }
+    EXPECT_TRUE(endsByItself(kLongWaitMs, nullptr)) << "queued input did not end the wait without a process";
     ui->DoEvents();
     EXPECT_EQ(events.Total(), 1);
 }
