@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-
 namespace quelbrin::fake {
 
 FakeMainWindow::FakeMainWindow(MainFormEvents& events, const FileSystem& files,
@@ -61,10 +60,9 @@ std::unique_ptr<MainWindowView> FakeUi::CreateMainWindow(MainFormEvents& mainEve
     events = &mainEvents;
     // The main window on the desktop: while busy only "Cancel / Exit" can hold
     // the focus, so an Enter typed into it presses that button.
-    const int id = desktop_.OpenWindow(design.title, desktop_.ownProcessId,
-                                       [this](const std::string& key) {
-                                           if (key == "{ENTER}") events->BtExit_Click();
-                                       });
+    const int id = desktop_.OpenWindow(design.title, desktop_.ownProcessId, [this](const std::string& key) {
+        if (key == "{ENTER}") events->BtExit_Click();
+    });
     desktop_.SetForeground(id);
     window->taskbar.inFront = [this, id] { return desktop_.InFrontOf(id); };
     window->modalLoop = [this](int milliseconds) { RunModalLoop(milliseconds); };

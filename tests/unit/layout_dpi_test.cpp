@@ -67,9 +67,7 @@ void CheckLayout(const std::array<Spec, N>& table, const Designed (&design)[M], 
             SCOPED_TRACE("control " + std::to_string(d.id));
             ASSERT_EQ(placed.count(d.id), 1u);
             const PixelRect r = placed[d.id];
-            if (dpi == 96) {
-                EXPECT_EQ(r, (PixelRect{d.left, d.top, d.width, d.height}));
-            }
+            if (dpi == 96) { EXPECT_EQ(r, (PixelRect{d.left, d.top, d.width, d.height})); }
             EXPECT_TRUE(Near(r.left, d.left, dpi) && Near(r.top, d.top, dpi) &&
                         Near(r.Right(), d.left + d.width, dpi) && Near(r.Bottom(), d.top + d.height, dpi))
                 << r.left << ", " << r.top << ", " << r.width << " x " << r.height;

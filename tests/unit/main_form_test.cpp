@@ -43,16 +43,10 @@ TEST(StartUp, EmptyFolderGivesZeroAndNoSelection) {
 
 TEST(FolderListing, ListsOnlyOrdinaryFilesThatReallyEndInHfz) {
     Harness h;
-    auto& fs = h.fake.files;
-    fs.AddFolder("D:\\Fx");
-    fs.AddFile("D:\\Fx", "Fire.hfz");
-    fs.AddFile("D:\\Fx", "Secret.hfz", /*hidden=*/true);
-    fs.AddFile("D:\\Fx", "Boot.hfz", false, /*system=*/true);
-    fs.AddSubfolder("D:\\Fx", "Folder.hfz");
-    fs.AddFile("D:\\Fx", "old.hfzbak");
-    fs.AddFile("D:\\Fx", "Fire.hfz.txt");
-    fs.AddFile("D:\\Fx", ".hfz");
-    fs.AddFile("D:\\Fx", "snow.Hfz");
+    Files(h, "D:\\Fx", {"Fire.hfz", "old.hfzbak", "Fire.hfz.txt", ".hfz", "snow.Hfz"});
+    h.fake.files.AddFile("D:\\Fx", "Secret.hfz", /*hidden=*/true);
+    h.fake.files.AddFile("D:\\Fx", "Boot.hfz", false, /*system=*/true);
+    h.fake.files.AddSubfolder("D:\\Fx", "Folder.hfz");
     h.Start();
     h.Window().txPath.SetText("D:\\Fx");
     auto& list = h.Window().fileList;

@@ -49,9 +49,8 @@ struct Harness {
 
 constexpr const char* kInstaller = "C:\\Quelbrin\\InstallHFZ.exe";
 
-// The answer loop as it was designed: 10,001 pump calls in each pause
-// between two passes, and no key sooner than 300 ms after the window showed
-// or the keys before.
+// The answer loop as it was designed: 10,001 pump calls in each pause between two passes,
+// and no key sooner than 300 ms after the window showed or the keys before.
 constexpr long kPumpCallsPerPause = 10001;
 constexpr std::int64_t kFloorMs = 300;
 
@@ -100,6 +99,5 @@ struct InstallHarness : Harness {
                                      [&](auto& s) { return s.foregroundTitle.starts_with(titlePrefix); });
     }
 };
-
 
 }  // namespace quelbrin::test
