@@ -1,5 +1,4 @@
-// The file list's context menu: "Install This File" and "Install From Here
-// to the End".
+// The file list's context menu: "Install This File" and "Install From Here to the End".
 #include <gtest/gtest.h>
 
 #include "tests/unit/test_support.h"

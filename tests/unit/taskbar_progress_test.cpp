@@ -9,9 +9,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 const Calls& TaskbarCalls(InstallHarness& h) { return h.Window().taskbar.calls; }
-std::string LastTaskbarCall(InstallHarness& h) {
-    return TaskbarCalls(h).empty() ? "(none)" : TaskbarCalls(h).back();
-}
+std::string LastTaskbarCall(InstallHarness& h) { return TaskbarCalls(h).empty() ? "(none)" : TaskbarCalls(h).back(); }
 
 TEST(TaskbarProgress, FinishedBatchCountsTheFilesDoneThenClears) {
     InstallHarness h({"a.hfz", "b.hfz", "c.hfz"});

@@ -142,8 +142,7 @@ TEST_F(FileSystemTest, OrderAgreesWithASortedListBoxOnAwkwardNames) {
 
 TEST_F(FileSystemTest, TrailingBackslashListsTheSameFolder) {
     TempFolder folder;
-    folder.AddFile(L"one.hfz");
-    folder.AddFile(L"two.hfz");
+    for (const wchar_t* name : {L"one.hfz", L"two.hfz"}) folder.AddFile(name);
     EXPECT_EQ(ListHfzFiles(*files, folder.Path() + "\\"), ListHfzFiles(*files, folder.Path()));
     EXPECT_EQ(ListHfzFiles(*files, folder.Path() + "\\").size(), 2u);
 }
@@ -242,9 +241,7 @@ TEST(LongPaths, OnlyLongPathsGetTheVerbatimPrefixMadeAbsoluteWithBackslashes) {
 
 TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePageRoundTrip) {
     TempFolder folder("-Папка-文件夹");
-    folder.AddFile(L"Эффект.hfz");
-    folder.AddFile(L"特效.HFZ");
-    folder.AddFile(L"plain.hfz");
+    for (const wchar_t* name : {L"Эффект.hfz", L"特效.HFZ", L"plain.hfz"}) folder.AddFile(name);
     Names names = ListHfzFiles(*files, folder.Path());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (Names{"plain.hfz", "Эффект.hfz", "特效.HFZ"}));
@@ -348,8 +345,7 @@ TEST_F(FileListTest, AFailedOrEmptyFolderTextKeepsThePreviousEntries) {
 
 TEST_F(FileListTest, SetListIndexSelectsAndRaisesClick) {
     TempFolder folder;
-    folder.AddFile(L"a.hfz");
-    folder.AddFile(L"b.hfz");
+    for (const wchar_t* name : {L"a.hfz", L"b.hfz"}) folder.AddFile(name);
     List().SetFileName(folder.Path());
     List().SetListIndex(1);
     EXPECT_EQ(events.counts["FileList_Click"], 1);
@@ -372,9 +368,7 @@ public:
         if (opened != INVALID_HANDLE_VALUE) folder_.reset(opened);
         EXPECT_TRUE(GetFileTime(folder_.get(), nullptr, nullptr, &written_)) << GetLastError();
     }
-    void Restore() const {
-        EXPECT_TRUE(SetFileTime(folder_.get(), nullptr, nullptr, &written_)) << GetLastError();
-    }
+    void Restore() const { EXPECT_TRUE(SetFileTime(folder_.get(), nullptr, nullptr, &written_)) << GetLastError(); }
 
 private:
     UniqueKernelHandle folder_;
@@ -385,8 +379,7 @@ TEST_F(FileListTest, RefreshRereadsAFolderWhoseTimeDidNotChangeKeepingTheSelecti
     quelbrin::test::ReliabilityCase("File list", "a file added while the folder's last-write time stays the same (FAT root: none; FAT: 2 s)",
                                     "a Refresh after the one that follows a listing reads the folder again and shows the new file, the selection kept by name; only the Refresh right after a listing skips its read");
     TempFolder folder;
-    folder.AddFile(L"m.hfz");
-    folder.AddFile(L"z.hfz");
+    for (const wchar_t* name : {L"m.hfz", L"z.hfz"}) folder.AddFile(name);
     List().SetFileName(folder.Path() + "\\");
     List().SetListIndex(0);
     List().Refresh();  // the one right after a listing has nothing new to read

@@ -111,8 +111,7 @@ TEST_F(ProcessShell, FailsWithTheSystemsWordingWhenNothingCanBeStarted) {
     } catch (const ErrorInfo& error) {
         EXPECT_EQ(error.Number, ERROR_INVALID_PARAMETER);
     }
-    // A start that works afterwards: once it has ended, the log holds its
-    // lines alone.
+    // A start that works afterwards: once it has ended, the log holds its lines alone.
     auto after = processes->Shell(exe, "\"" + exe + "\" C:\\after.hfz", kNormalFocus);
     ProcessReaper reaper(NativeHandle(*after));
     const std::vector<LogLine> lines = WaitForExit(*after);

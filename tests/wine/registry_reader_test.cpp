@@ -15,9 +15,7 @@ namespace {
 // command: ReadRegString over the real registry.
 class RegistryReadString : public ::testing::Test {
 protected:
-    std::string ReadDefault(const std::string& subkey) {
-        return ReadRegString(*registry, reg::ClassesRoot, subkey, "");
-    }
+    std::string ReadDefault(const std::string& subkey) { return ReadRegString(*registry, reg::ClassesRoot, subkey, ""); }
     // The default value of a fresh child key, written with these bytes.
     std::string ReadWritten(DWORD type, const std::vector<unsigned char>& data) {
         const std::string child = key_.Child("case" + std::to_string(++cases_));

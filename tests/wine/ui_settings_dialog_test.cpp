@@ -21,6 +21,7 @@
 #include "tests/support/ui_stubs.h"
 #include "tests/support/window_text.h"
 #include "tests/wine/dpi_change.h"
+#include "tests/wine/main_window_fixture.h"
 #include "tests/wine/modal_driver.h"
 
 namespace quelbrin::win32 {
@@ -57,17 +58,18 @@ LRESULT CALLBACK WatchDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return CallWindowProcW(g_dialogProc, hwnd, message, wParam, lParam);
 }
 
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public MainWindowFixture<test::FixedFolders> {
 protected:
     void SetUp() override {
         g_steps.clear();
         g_ownerEnabledAtDestroy = false;
-        ui = MakeUi(files);
-        view = ui->CreateMainWindow(events, layout::kMainWindow);
-        main = dynamic_cast<MainWindow&>(*view).Handle();
+        MainWindowFixture::SetUp();
         view->Show();
     }
-    void TearDown() override { g_steps.clear(); }
+    void TearDown() override {
+        g_steps.clear();
+        MainWindowFixture::TearDown();
+    }
 
     void Show() {
         std::vector<test::ModalDriver::Step> steps;
@@ -79,12 +81,7 @@ protected:
     static HWND Dialog() { return FindWindowW(kDialogWindowClass, nullptr); }
     static HWND Item(int id) { return GetDlgItem(Dialog(), id); }
 
-    test::FixedFolders files;
-    test::EventRecorder events;
     DialogRecorder dialogEvents;
-    std::unique_ptr<Ui> ui;
-    std::unique_ptr<MainWindowView> view;
-    HWND main = nullptr;
 };
 
 // The dialog as designed, written out here and not taken from the program's
