@@ -1,6 +1,5 @@
 #include "tests/fake/fake_controls.h"
 
-
 namespace quelbrin::fake {
 
 void FakeTextControl::SetEnabled(bool enabled) {
@@ -26,8 +25,7 @@ std::string FakeFileList::FileName() const {
 
 void FakeFileList::SetFileName(const std::string& folder) {
     if (folder.empty()) return;  // keeps the previous entries, as the real list does
-    std::vector<std::string> names = ListFiles(files_, folder, keep_);  // throws before any change
-    names_ = std::move(names);
+    names_ = ListFiles(files_, folder, keep_);  // throws before any change
     index_ = -1;
     listed_.Listed(folder);
 }

@@ -63,17 +63,13 @@ void FakeFileSystem::SortNames(std::vector<std::string>& names) const {
 
 int FakeFileSystem::CompareNames(const std::string& a, const std::string& b) const {
     const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int ca = FoldCase(a[i]);
-        const int cb = FoldCase(b[i]);
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return FoldCase(a[i]) < FoldCase(b[i]) ? -1 : 1;
     if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
     return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
 
-void FakeFileSystem::AddFile(const std::string& folder, const std::string& name, bool hidden,
-                             bool system) {
+void FakeFileSystem::AddFile(const std::string& folder, const std::string& name, bool hidden, bool system) {
     folders[folder].push_back(DirEntry{name, false, hidden, system});
     if (!hidden && !system) files.insert(folder.ends_with('\\') ? folder + name : folder + "\\" + name);
 }

@@ -4,7 +4,6 @@ namespace quelbrin::fake {
 
 namespace {
 constexpr std::uint32_t kWriteRights = 0x0006;  // KEY_SET_VALUE | KEY_CREATE_SUB_KEY
-
 constexpr const char* kClasses = "Software\\Classes\\";
 
 using Values = std::map<std::string, RegValue>;
@@ -13,10 +12,7 @@ using Values = std::map<std::string, RegValue>;
 // the same name, the user's first.
 class FakeKey : public RegKey {
 public:
-    FakeKey(std::vector<Values*> layers, int& openKeys)
-        : layers(std::move(layers)), openKeys_(openKeys) {
-        ++openKeys_;
-    }
+    FakeKey(std::vector<Values*> layers, int& openKeys) : layers(std::move(layers)), openKeys_(openKeys) { ++openKeys_; }
     ~FakeKey() override { --openKeys_; }
     std::vector<Values*> layers;
 
@@ -25,8 +21,7 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<RegKey> FakeRegistry::Open(std::uint32_t root, const std::string& subkey,
-                                           std::uint32_t access) {
+std::unique_ptr<RegKey> FakeRegistry::Open(std::uint32_t root, const std::string& subkey, std::uint32_t access) {
     openAccess.push_back(access);
     if (refuseWriteAccess && (access & kWriteRights)) return nullptr;
     std::vector<Values*> layers;
@@ -77,20 +72,14 @@ std::string FakeRegistry::ExpandEnvironment(const std::string& text) {
     return out;
 }
 
-void FakeRegistry::SetString(std::uint32_t root, const std::string& subkey,
-                             const std::string& name, const std::string& text,
-                             std::uint32_t type) {
-    RegValue v;
-    v.type = type;
-    v.data.assign(text.begin(), text.end());
-    v.data.push_back(0);
-    SetValue(root, subkey, name, std::move(v));
+void FakeRegistry::SetString(std::uint32_t root, const std::string& subkey, const std::string& name,
+                             const std::string& text, std::uint32_t type) {
+    const char* bytes = text.c_str();  // with its NUL
+    SetValue(root, subkey, name, RegValue{type, std::vector<unsigned char>(bytes, bytes + text.size() + 1)});
 }
 
-void FakeRegistry::SetValue(std::uint32_t root, const std::string& subkey,
-                            const std::string& name, RegValue value) {
-    // Written through HKEY_CLASSES_ROOT: into the user's key if there is one,
-    // else among the machine's classes.
+void FakeRegistry::SetValue(std::uint32_t root, const std::string& subkey, const std::string& name, RegValue value) {
+    // Written through HKEY_CLASSES_ROOT: into the user's key if there is one, else among the machine's classes.
     if (root == reg::ClassesRoot) {
         const Path user{reg::CurrentUser, kClasses + subkey};
         keys_[keys_.count(user) ? user : Path{reg::LocalMachine, kClasses + subkey}][name] = std::move(value);

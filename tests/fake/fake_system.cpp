@@ -13,13 +13,10 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<Hold> FakeSystem::KeepAwake() {
-    return std::make_unique<CountedHold>(awakeHolds);
-}
+std::unique_ptr<Hold> FakeSystem::KeepAwake() { return std::make_unique<CountedHold>(awakeHolds); }
 
 std::unique_ptr<Hold> FakeSystem::TryLockInstalling() {
-    if (otherInstanceInstalling) return nullptr;
-    return std::make_unique<CountedHold>(installingHolds);
+    return otherInstanceInstalling ? nullptr : std::make_unique<CountedHold>(installingHolds);
 }
 
 }  // namespace quelbrin::fake

@@ -29,9 +29,7 @@ public:
         KillTimer(nullptr, watchdog_);
         current_ = nullptr;
     }
-    static Step Once(std::function<void()> action) {
-        return [action = std::move(action)] { return action(), true; };
-    }
+    static Step Once(std::function<void()> action) { return [action = std::move(action)] { return action(), true; }; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {

@@ -103,8 +103,6 @@ inline HWND WaitForWindow(const std::string& title) {
 
 // Waits until the window is the foreground window. Activation may settle
 // after the call that asked for it returned (always so under Wine).
-inline bool BecomesForeground(HWND window) {
-    return WaitUntil([&] { return GetForegroundWindow() == window; });
-}
+inline bool BecomesForeground(HWND window) { return WaitUntil([&] { return GetForegroundWindow() == window; }); }
 
 }  // namespace quelbrin::test

@@ -25,13 +25,9 @@ inline std::vector<unsigned char> Bytes(std::string_view text) { return {text.be
 // A literal's characters with its terminating NUL, as a string value is
 // normally stored; NULs inside the literal are kept.
 template <std::size_t N>
-std::vector<unsigned char> WithNul(const wchar_t (&text)[N]) {
-    return Utf16Bytes(std::wstring_view(text, N));
-}
+std::vector<unsigned char> WithNul(const wchar_t (&text)[N]) { return Utf16Bytes(std::wstring_view(text, N)); }
 template <std::size_t N>
-std::vector<unsigned char> WithNul(const char (&text)[N]) {
-    return Bytes(std::string_view(text, N));
-}
+std::vector<unsigned char> WithNul(const char (&text)[N]) { return Bytes(std::string_view(text, N)); }
 
 class TestKey {
 public:
