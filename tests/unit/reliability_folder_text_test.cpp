@@ -39,8 +39,7 @@ TEST(EmptyFolderText, SaysInvalidPathAndNothingIsInstalled) {
     EXPECT_EQ(h.Launched(), std::vector<std::string>{"C:\\Quelbrin\\InstallHFZ.exe C:\\Quelbrin\\a.hfz"});
 }
 
-// A Harness on "C:\Quelbrin" with a.hfz: each text, typed after that
-// folder, says "Invalid path".
+// A Harness on "C:\Quelbrin" with a.hfz: each text, typed after that folder, says "Invalid path".
 void ExpectEachInvalid(Harness& h, std::initializer_list<const char*> texts) {
     for (const char* text : texts) {
         SCOPED_TRACE(text);

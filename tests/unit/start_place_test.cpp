@@ -41,10 +41,8 @@ TEST(StartPlace, FolderFileOrTheProgramsOwnFolder) {
     ReliabilityCase("Start argument", R"~(a pattern, a hidden package, a missing path, an empty argument or trailing "" on the command line)~",
                     R"~(a pattern or a hidden file is taken as a folder (and so reads "Invalid path"), never as its first match; trailing separators go except a drive root's; an empty argument starts in the program's folder)~");
     fake::FakeFileSystem files;
-    files.AddFolder("D:\\Effects");
     files.AddFile("D:\\Effects", "Fire.hfz");
     files.AddFile("D:\\Effects", "Hidden.hfz", /*hidden=*/true);
-    files.AddFolder("D:\\");
     files.AddFile("D:\\", "Root.hfz");
     struct Case {
         std::optional<std::string> argument;
@@ -77,7 +75,6 @@ TEST(StartPlace, StartUpListsTheFolderSelectsThePackageOrSaysInvalidPath) {
     auto started = [](const std::optional<std::string>& argument) {
         auto h = std::make_unique<Harness>();
         h->fake.files.AddFile("C:\\Quelbrin", "Own.hfz");
-        h->fake.files.AddFolder("D:\\Effects");
         for (const char* name : {"Fire.hfz", "Ice.hfz", "Snow.hfz"}) h->fake.files.AddFile("D:\\Effects", name);
         h->Start(argument);
         return h;
@@ -110,8 +107,7 @@ TEST(StartPlace, ADriveTheUserMappedIsReachedThroughItsNetworkPath) {
     Harness h;
     h.fake.registry.SetString(reg::CurrentUser, "Network\\N", "RemotePath", "\\\\srv\\fx\\");
     h.fake.registry.SetString(reg::CurrentUser, "Network\\D", "RemotePath", "\\\\srv\\d");
-    h.fake.files.AddFile("\\\\srv\\fx\\Effects", "Air.hfz");
-    h.fake.files.AddFile("\\\\srv\\fx\\Effects", "Fire.hfz");
+    for (const char* name : {"Air.hfz", "Fire.hfz"}) h.fake.files.AddFile("\\\\srv\\fx\\Effects", name);
     h.fake.files.AddFolder("D:\\Effects");
     h.Start("n:\\Effects\\Fire.hfz");
     EXPECT_EQ(h.Window().txPath.Text(), "\\\\srv\\fx\\Effects");

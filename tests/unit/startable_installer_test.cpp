@@ -1,6 +1,5 @@
-// Which installer paths are started. Quelbrin runs as administrator: a batch
-// file would run through cmd.exe, which acts on "&", "|" and "%" in a
-// package's name.
+// Which installer paths are started. Quelbrin runs as administrator: a batch file would run
+// through cmd.exe, which acts on "&", "|" and "%" in a package's name.
 #include <gtest/gtest.h>
 
 #include "tests/unit/test_support.h"
@@ -88,8 +87,7 @@ TEST(StartableInstaller, APathWithoutExtensionStartsThatPathPlusExe) {
 // The fake refuses what CreateProcessW refuses, in Windows' words.
 TEST(FakeShell, RefusesWhatWindowsCannotStart) {
     fake::FakePlatform fake;
-    fake.files.AddFile("C:\\HFX", "readme.txt");
-    fake.files.AddFile("C:\\HFX", "InstallHFZ.exe");
+    for (const char* name : {"readme.txt", "InstallHFZ.exe"}) fake.files.AddFile("C:\\HFX", name);
     const std::pair<std::string, std::string> refusals[] = {
         {"", "The system cannot find the file specified."},
         {"C:\\HFX\\missing.exe", "The system cannot find the file specified."},
