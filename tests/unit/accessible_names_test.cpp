@@ -23,9 +23,7 @@ TEST(AccessibleNames, FolderBoxAndFileListAreNamed) {
         const auto& named = kMainWindow.accessibleNames;
         const auto name = std::find_if(named.begin(), named.end(), [&](auto& n) { return n.id == control.id; });
         EXPECT_EQ(name != named.end(), captionless);
-        if (name != named.end()) {
-            EXPECT_TRUE(names.insert(name->name).second && *name->name) << name->name;
-        }
+        if (name != named.end()) { EXPECT_TRUE(names.insert(name->name).second && *name->name) << name->name; }
         const auto& live = kMainWindow.liveRegions;
         EXPECT_EQ(std::find(live.begin(), live.end(), control.id) != live.end(), control.kind == Kind::Label);
     }

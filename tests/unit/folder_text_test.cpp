@@ -16,31 +16,21 @@ TEST(FolderTextRule, RefusesBlanksPatternsNulAndNetworkPathsWithoutAShare) {
         "\\\\", "//", "\\/", "\\\\\\", "\\\\nas", "//nas", "\\/nas/", "/\\nas", "\\\\nas\\", "\\\\nas//",
         "\\\\\\nas\\", "\\\\?\\UNC", "\\\\?\\UNC\\", "\\\\?\\UNC\\nas", "\\\\?\\UNC\\nas\\", "\\\\?\\unc\\nas",
         "\\\\.\\UNC\\nas\\", "//./unc/nas", "\\\\?\\C:\\*", std::string("\\\\?\\C:\\\0", 8)};
-    for (const std::string& text : refused) {
-        SCOPED_TRACE("\"" + text + "\"");
-        EXPECT_FALSE(IsUsableFolderText(text));
-    }
+    for (const std::string& text : refused) EXPECT_FALSE(IsUsableFolderText(text)) << '"' << text << '"';
     const std::string usable[] = {
         "C:\\", "C:\\Effects", "C:/Effects/", "\\", "relative", " C:\\lead", "\\\\nas\\fx", "//nas/fx",
         "\\/nas\\f", "\\\\nas\\fx\\sub", "\\\\nas\\\\fx", "\\\\?\\C:\\Effects", "\\\\?\\UNC\\nas\\fx",
         "\\\\?\\UNCx\\y", "\\\\.\\C:\\", "\\\\.\\UNC\\nas\\fx", "NUL", "C:\\caf\xc3\xa9"};
-    for (const std::string& text : usable) {
-        SCOPED_TRACE("\"" + text + "\"");
-        EXPECT_TRUE(IsUsableFolderText(text));
-    }
+    for (const std::string& text : usable) EXPECT_TRUE(IsUsableFolderText(text)) << '"' << text << '"';
 }
 
 TEST(FolderTextRule, NetworkPathsAreTheOnesWindowsResolvesOverTheNetwork) {
     test::NetworkFolderTextCase();
     for (const char* text : {"\\\\nas\\fx", "//nas/fx", "\\\\nas", "\\\\?\\UNC\\nas\\fx", "\\\\?\\unc\\nas",
-                             "\\\\.\\UNC\\nas\\fx"}) {
-        SCOPED_TRACE(text);
-        EXPECT_TRUE(IsNetworkPath(text));
-    }
-    for (const char* text : {"C:\\fx", "\\fx", "\\\\?\\C:\\fx", "\\\\.\\C:\\", "\\\\?\\UNCx\\y", "", "\\"}) {
-        SCOPED_TRACE(text);
-        EXPECT_FALSE(IsNetworkPath(text));
-    }
+                             "\\\\.\\UNC\\nas\\fx"})
+        EXPECT_TRUE(IsNetworkPath(text)) << text;
+    for (const char* text : {"C:\\fx", "\\fx", "\\\\?\\C:\\fx", "\\\\.\\C:\\", "\\\\?\\UNCx\\y", "", "\\"})
+        EXPECT_FALSE(IsNetworkPath(text)) << text;
 }
 
 }  // namespace
