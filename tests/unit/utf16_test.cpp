@@ -70,10 +70,7 @@ TEST(Utf16, BytesThatAreNotUtf8BecomeReplacementCharacters) {
         {"\xFF\xFEx", u"\uFFFD\uFFFDx"},
         {"\xF0\x9F\x98", u"\uFFFD"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.bytes));
-        EXPECT_EQ(ToUtf16(c.bytes), c.text);
-    }
+    for (const Case& c : cases) EXPECT_EQ(ToUtf16(c.bytes), c.text) << testing::PrintToString(c.bytes);
 }
 
 }  // namespace

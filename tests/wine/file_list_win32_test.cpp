@@ -168,10 +168,7 @@ TEST_F(FileSystemTest, BadFolderTextsFailWithAnErrorInfo) {
                                        Narrow(unusedDrive),
                                        std::string("C:\\\0", 4),
                                        "a<b>|\""};
-    for (const std::string& text : bad) {
-        SCOPED_TRACE("folder text: " + text);
-        EXPECT_THROW(files->ListFolder(text), ErrorInfo);
-    }
+    for (const std::string& text : bad) EXPECT_THROW(files->ListFolder(text), ErrorInfo) << "folder text: " << text;
 }
 
 // The folder box lists at each keystroke: a server name typed so far must
