@@ -1,5 +1,7 @@
 #include "tests/e2e/text_changes.h"
 
+#include "tests/e2e/window_query.h"
+
 namespace quelbrin::e2e {
 
 namespace {
@@ -8,12 +10,6 @@ constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
 
 // The recorder whose hook runs on this thread.
 thread_local TextChanges* t_recorder = nullptr;
-
-std::wstring TextOf(HWND control) {
-    wchar_t text[1024] = {};
-    const int n = InternalGetWindowText(control, text, 1024);
-    return std::wstring(text, n > 0 ? n : 0);
-}
 
 }  // namespace
 
@@ -39,7 +35,7 @@ void TextChanges::Run(DWORD processId) {
                                                processId, 0, WINEVENT_OUTOFCONTEXT);
     {
         std::lock_guard lock(mutex_);
-        texts_.push_back(TextOf(control_));
+        texts_.push_back(StoredText(control_));
     }
     SetEvent(ready_);
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
@@ -54,7 +50,7 @@ void CALLBACK TextChanges::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG
 }
 
 void TextChanges::Record() {
-    const std::wstring text = TextOf(control_);
+    const std::wstring text = StoredText(control_);
     std::lock_guard lock(mutex_);
     if (texts_.empty() || texts_.back() != text) texts_.push_back(text);
 }

@@ -23,16 +23,19 @@ BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
     w.hwnd = hwnd;
     GetWindowThreadProcessId(hwnd, &w.processId);
     w.className = ClassOf(hwnd);
-    // Our own process may hold no message loop: read the title without a message.
-    wchar_t title[512] = {};
-    const int n = InternalGetWindowText(hwnd, title, 512);
-    w.title.assign(title, n > 0 ? n : 0);
+    w.title = StoredText(hwnd);  // our own process may hold no message loop
     w.visible = IsWindowVisible(hwnd) != FALSE;
     out->push_back(std::move(w));
     return TRUE;
 }
 
 }  // namespace
+
+std::wstring StoredText(HWND hwnd) {
+    wchar_t text[1024] = {};
+    const int n = InternalGetWindowText(hwnd, text, 1024);
+    return std::wstring(text, n > 0 ? n : 0);
+}
 
 std::vector<TopWindow> TopLevelWindows() {
     std::vector<TopWindow> windows;

@@ -41,6 +41,10 @@ std::vector<MessageBoxInfo> MessageBoxesOf(DWORD processId);
 // A message's answer through SendMessageTimeoutW; nullopt when the window is gone or hangs.
 std::optional<DWORD_PTR> Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UINT timeoutMs = 3000);
 
+// A window's text as the system keeps it, without a message: for a window
+// whose thread may be busy or pump no messages.
+std::wstring StoredText(HWND hwnd);
+
 // WM_GETTEXT through SendMessageTimeoutW; nullopt when the window is gone or hangs.
 std::optional<std::wstring> WindowText(HWND hwnd, UINT timeoutMs = 3000);
 std::optional<std::wstring> ControlText(HWND parent, int id, UINT timeoutMs = 3000);
